@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "app/InstanceDecision.h"
+#include "app/PrivateMessages.h"
+#include "app/ProgramDir.h"
+#include "app/StartupFade.h"
+#include "app/StartupSwitches.h"
+
+TEST(StartupSwitches, AreFoundInAnyCaseAfterTheFirstCharacter) {
+  const auto mixed = ParseStartupSwitches(u"\"C:\\Program Files\\Vantor3.exe\" /HIDE /ShowTip");
+  EXPECT_TRUE(mixed.hide);
+  EXPECT_TRUE(mixed.showTip);
+  EXPECT_FALSE(mixed.close);
+
+  const auto close = ParseStartupSwitches(u"Vantor3.exe /Close");
+  EXPECT_TRUE(close.close);
+  EXPECT_FALSE(close.hide);
+}
+
+TEST(StartupSwitches, AtTheVeryStartOfTheLineDoNotCount) {
+  const auto atStart = ParseStartupSwitches(u"/hide");
+  EXPECT_FALSE(atStart.hide);
+  EXPECT_TRUE(ParseStartupSwitches(u" /hide").hide);
+}
+
+TEST(StartupSwitches, SelectOneOrTwoSimulatedMice) {
+  EXPECT_FALSE(ParseStartupSwitches(u"x.exe").simulate);
+  const auto one = ParseStartupSwitches(u"x.exe /simulate");
+  EXPECT_TRUE(one.simulate);
+  EXPECT_EQ(one.simulatedMice, 1);
+  const auto two = ParseStartupSwitches(u"x.exe /SIMULATE2 /hide");
+  EXPECT_TRUE(two.simulate);
+  EXPECT_EQ(two.simulatedMice, 2);
+  EXPECT_TRUE(two.hide);
+}
+
+TEST(InstanceDecision, RunsOnlyTheFirstCopyWithoutClose) {
+  EXPECT_EQ(DecideAtInstanceMutex(false, false), InstanceAction::RunMainWindow);
+  EXPECT_EQ(DecideAtInstanceMutex(true, false), InstanceAction::BroadcastAndEnd);
+  EXPECT_EQ(DecideAtInstanceMutex(true, true), InstanceAction::BroadcastAndEnd);
+  EXPECT_EQ(DecideAtInstanceMutex(false, true), InstanceAction::BroadcastThenRelease);
+  EXPECT_EQ(BroadcastMessageFor(true), kMsgEndProgram);
+  EXPECT_EQ(BroadcastMessageFor(false), kMsgShowWindow);
+}
+
+TEST(StartupFade, ReachesFullOpacityInEightVisibleTicksThenStops) {
+  StartupFade fade;
+  bool hideAtStart = false;
+  EXPECT_FALSE(fade.OnTick(false, hideAtStart).applyAlpha);  // not shown yet: nothing happens
+  int ticks = 0;
+  FadeDecision last;
+  do {
+    last = fade.OnTick(true, hideAtStart);
+    ++ticks;
+    ASSERT_TRUE(last.applyAlpha);
+    ASSERT_LE(ticks, 8);
+  } while (!last.stopTimer);
+  EXPECT_EQ(ticks, 8);
+  EXPECT_EQ(last.alpha, 255);
+}
+
+TEST(StartupFade, HidesOnceAtTheFirstVisibleTickWhenStartedHidden) {
+  StartupFade fade;
+  bool hideAtStart = true;
+  EXPECT_FALSE(fade.OnTick(false, hideAtStart).hideAndCenter);
+  EXPECT_TRUE(hideAtStart);
+  const FadeDecision decision = fade.OnTick(true, hideAtStart);
+  EXPECT_TRUE(decision.hideAndCenter);
+  EXPECT_TRUE(decision.stopTimer);
+  EXPECT_EQ(decision.alpha, 255);
+  EXPECT_FALSE(hideAtStart);
+}
+
+TEST(ProgramDir, KeepsTheFolderWithOneTrailingBackslash) {
+  EXPECT_EQ(ProgramDirFromModulePath(u"C:\\Tools\\Vantor3.exe"), u"C:\\Tools\\");
+  EXPECT_EQ(ProgramDirFromModulePath(u"Vantor3.exe"), u"Vantor3.exe\\");
+}

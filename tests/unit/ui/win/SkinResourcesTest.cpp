@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <string>
+
+#include "ui/SkinImageTable.h"
+#include "ui/win/SkinImage.h"
+#include "ui/win/SkinRegion.h"
+#include "ui/win/TextResource.h"
+
+namespace {
+
+// The program's resources, read from the built program beside the tests
+// (build/windows/Vantor3.exe) without running it.
+class SkinResources : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Gdiplus::GdiplusStartupInput input;
+    ASSERT_EQ(Gdiplus::GdiplusStartup(&token, &input, nullptr), Gdiplus::Ok);
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring program(path);
+    program = program.substr(0, program.find_last_of(L"\\/"));
+    program = program.substr(0, program.find_last_of(L"\\/")) + L"\\Vantor3.exe";
+    module = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  }
+  void TearDown() override {
+    if (module != nullptr) FreeLibrary(module);
+    Gdiplus::GdiplusShutdown(token);
+  }
+
+  ULONG_PTR token = 0;
+  HMODULE module = nullptr;
+};
+
+}  // namespace
+
+TEST_F(SkinResources, MissingIdsGiveNothingAndNoMessage) {
+  // The test program carries no resources of these kinds at all.
+  EXPECT_FALSE(LoadSkinImage(132));
+  EXPECT_FALSE(LoadTextResource(217, L"TXT").has_value());
+  if (module == nullptr) GTEST_SKIP() << "Vantor3.exe not built";
+  EXPECT_FALSE(LoadSkinImage(9999, L"PNG", module));
+  EXPECT_FALSE(LoadSkinImage(217, L"PNG", module)) << "a text is not an image";
+  EXPECT_FALSE(LoadTextResource(9999, L"TXT", module).has_value());
+}
+
+TEST_F(SkinResources, ProgramCarriesEverySkinImageDecodedAsArgbAtItsSize) {
+  if (module == nullptr) GTEST_SKIP() << "Vantor3.exe not built";
+  for (const SkinImageEntry& entry : kSkinImages) {
+    SCOPED_TRACE("image " + std::to_string(entry.id));
+    const SkinImage image = LoadSkinImage(entry.id, L"PNG", module);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(int(image.Get()->GetWidth()), entry.width);
+    EXPECT_EQ(int(image.Get()->GetHeight()), entry.height);
+    EXPECT_EQ(image.Get()->GetPixelFormat(), PixelFormat32bppARGB);
+  }
+}
+
+TEST_F(SkinResources, BackgroundRegionIsTheRoundedWindow) {
+  if (module == nullptr) GTEST_SKIP() << "Vantor3.exe not built";
+  SkinImage background = LoadSkinImage(132, L"PNG", module);
+  ASSERT_TRUE(background);
+  HBITMAP bitmap = nullptr;
+  ASSERT_EQ(background.Get()->GetHBITMAP(Gdiplus::Color(0, 0, 0, 0), &bitmap), Gdiplus::Ok);
+  SIZE size{};
+  HRGN region = RegionFromBitmap(bitmap, 0, &size);
+  DeleteObject(bitmap);
+  ASSERT_NE(region, nullptr);
+  EXPECT_EQ(size.cx, 802);
+  EXPECT_EQ(size.cy, 614);
+  EXPECT_FALSE(PtInRegion(region, 0, 0));
+  EXPECT_FALSE(PtInRegion(region, 801, 613));
+  EXPECT_TRUE(PtInRegion(region, 0, 307));
+  EXPECT_TRUE(PtInRegion(region, 801, 307));
+  EXPECT_TRUE(PtInRegion(region, 401, 0));
+  RECT box{};
+  GetRgnBox(region, &box);
+  EXPECT_EQ(box.right, 802);
+  EXPECT_EQ(box.bottom, 614);
+  DeleteObject(region);
+}
+
+TEST_F(SkinResources, ProgramCarriesKeyTableIconAndCursors) {
+  if (module == nullptr) GTEST_SKIP() << "Vantor3.exe not built";
+  const auto table = LoadTextResource(217, L"TXT", module);
+  ASSERT_TRUE(table.has_value());
+  EXPECT_EQ(table->substr(0, 10), u"0 0\r\n4 30\r");
+  EXPECT_NE(table->find(u"\r\n70 57399\r\n"), std::u16string::npos);
+  EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(128), MAKEINTRESOURCEW(14)), nullptr);  // icon group
+  for (int id : {107, 108, 109, 110, 246}) {
+    EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(12)), nullptr) << id;  // cursor group
+  }
+}

@@ -14,9 +14,11 @@ label() { # image, text, tile width, tile height, output
        -gravity center -annotate +0+0 "$2" \) -append "$5"
 }
 
-# Large pictures at their true size in one row; every other image shown at
-# twice its size on an equal tile (the label keeps the true size).
-large=""
+# Large pictures at their true size in two rows; every other image at twice
+# its size on an equal tile (the label keeps the true size). Beside the
+# button-page mouse, the same picture with each button's badge on its spot.
+row1=""
+row2=""
 small=""
 for png in $(ls "$root/res/png/"*.png | sort -V); do
   id=$(basename "$png" .png)
@@ -25,7 +27,10 @@ for png in $(ls "$root/res/png/"*.png | sort -V); do
   h=${size#*x}
   if [ "$w" -gt 100 ]; then
     label "$png" "$id  $size" "$((w + 16))" "$((h + 12))" "$tmp/L$id.png"
-    large="$large $tmp/L$id.png"
+    case "$id" in
+      132|161|182) row1="$row1 $tmp/L$id.png" ;;
+      *) row2="$row2 $tmp/L$id.png" ;;
+    esac
   else
     if [ "$w" -le 50 ] && [ "$h" -le 50 ]; then scale=200%; else scale=100%; fi
     convert "$png" -filter point -resize "$scale" "$tmp/s$id.png"
@@ -33,11 +38,30 @@ for png in $(ls "$root/res/png/"*.png | sort -V); do
     small="$small $tmp/S$id.png"
   fi
 done
+
+# Badge of button k: the ids the skin uses for buttons 1 to 10, the spare ids for 11 and 12.
+badges="184 185 187 188 186 189 190 191 192 183 229 230"
+set -- $badges
+composite="convert $root/res/png/182.png"
+for spot in $(sed -n 's/^ *{\([0-9]*\), \([0-9]*\)},  \/\/ [0-9]* .*/\1,\2/p' "$root/ui/MouseButtonSpots.h" | head -12); do
+  x=${spot%,*}
+  y=${spot#*,}
+  badge="$root/res/png/$1.png"
+  shift
+  bh=$(identify -format '%h' "$badge")
+  composite="$composite $badge -geometry +$((x - 9))+$((y - bh / 2)) -composite"
+done
+$composite "$tmp/badged.png"
+label "$tmp/badged.png" "182 with badges 1-12" 225 352 "$tmp/L182b.png"
+row1=$(echo "$row1" | sed "s|$tmp/L182.png|$tmp/L182.png $tmp/L182b.png|")
+
 # shellcheck disable=SC2086
 montage -background "$bg" $small -tile 14x -geometry +0+0 "$tmp/small.png"
 # shellcheck disable=SC2086
-convert -background "$bg" $large -gravity south +append "$tmp/large.png"
+convert -background "$bg" $row1 -gravity south +append "$tmp/row1.png"
+# shellcheck disable=SC2086
+convert -background "$bg" $row2 -gravity south +append "$tmp/row2.png"
 mkdir -p "$(dirname "$out")"
-convert -background "$bg" "$tmp/large.png" "$tmp/small.png" -gravity west -append \
+convert -background "$bg" "$tmp/row1.png" "$tmp/row2.png" "$tmp/small.png" -gravity west -append \
   -bordercolor "$bg" -border 10 -strip "$out"
 echo "wrote $out"

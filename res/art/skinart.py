@@ -167,16 +167,16 @@ def image_182():
 def image_181():
     # Side view, nose to the left: flat sole, one hump, thumb keys on the flank.
     defs = (vgrad('s', '#39414c', '#171a1f') + vgrad('k', '#3a424d', '#262b33')
-            + vgrad('f', '#22262d', '#101215'))
+            + vgrad('f', '#22262d', '#101215') + vgrad('w', '#7a8594', '#3b434e'))
     shell = ("M10,96 C6,80 10,62 24,52 C44,36 78,22 108,24 C136,26 154,46 157,70 "
              "C159,84 156,94 150,98 Z")
     body = [f"<path d='M8,98 L152,98 L150,106 C120,110 40,110 12,106 Z' fill='url(#f)' stroke='{INK}'/>",
+            # The wheel, behind the shell so only its crown shows over the nose.
+            f"<circle cx='36' cy='49' r='9' fill='url(#w)' stroke='{INK}'/>",
             f"<path d='{shell}' fill='url(#s)' stroke='{INK}' stroke-width='1.5'/>",
             "<path d='M24,54 C44,38 78,25 108,27' fill='none' stroke='#5a6370' stroke-width='1.2'/>",
             # Waist where the thumb rests.
             f"<path d='M20,84 C50,76 100,76 146,84' fill='none' stroke='{INK}' stroke-width='1.2'/>",
-            # Wheel peeking over the nose.
-            "<path d='M30,47 A10,10 0 0 1 48,38' fill='none' stroke='#6d7886' stroke-width='4' stroke-linecap='round'/>",
             f"<rect x='50' y='55' width='24' height='11' rx='4' fill='url(#k)' stroke='#56606d'/>",
             f"<rect x='78' y='55' width='24' height='11' rx='4' fill='url(#k)' stroke='#56606d'/>",
             f"<path d='M108,100 Q130,102 148,98' fill='none' stroke='{ACCENT}' stroke-width='2' "

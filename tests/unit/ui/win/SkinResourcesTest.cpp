@@ -84,14 +84,39 @@ TEST_F(SkinResources, BackgroundRegionIsTheRoundedWindow) {
   DeleteObject(region);
 }
 
-TEST_F(SkinResources, ProgramCarriesKeyTableIconAndCursors) {
+TEST_F(SkinResources, ProgramCarriesKeyTableIconSizesAndCursorsWithTheirHotspots) {
   if (module == nullptr) GTEST_SKIP() << "Vantor3.exe not built";
   const auto table = LoadTextResource(217, L"TXT", module);
   ASSERT_TRUE(table.has_value());
   EXPECT_EQ(table->substr(0, 10), u"0 0\r\n4 30\r");
   EXPECT_NE(table->find(u"\r\n70 57399\r\n"), std::u16string::npos);
-  EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(128), MAKEINTRESOURCEW(14)), nullptr);  // icon group
-  for (int id : {107, 108, 109, 110, 246}) {
-    EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(12)), nullptr) << id;  // cursor group
+  for (int size : {16, 32, 48}) {
+    HICON icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(128), IMAGE_ICON, size, size, 0));
+    ASSERT_NE(icon, nullptr) << size;
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP colour{};
+    GetObjectW(info.hbmColor, sizeof(colour), &colour);
+    EXPECT_EQ(colour.bmWidth, size);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+  }
+  const struct {
+    int id;
+    DWORD hotspotX, hotspotY;
+  } cursors[] = {{107, 12, 2}, {108, 1, 1}, {109, 1, 1}, {110, 16, 16}, {246, 1, 1}};
+  for (const auto& expected : cursors) {
+    SCOPED_TRACE("cursor " + std::to_string(expected.id));
+    HCURSOR cursor = static_cast<HCURSOR>(LoadImageW(module, MAKEINTRESOURCEW(expected.id), IMAGE_CURSOR, 32, 32, 0));
+    ASSERT_NE(cursor, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(cursor, &info));
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(info.xHotspot, expected.hotspotX);
+    EXPECT_EQ(info.yHotspot, expected.hotspotY);
+    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyCursor(cursor);
   }
 }

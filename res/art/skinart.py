@@ -219,15 +219,16 @@ def image_132():
          "<path d='M30,22 L39,40 L48,22' fill='none' stroke='url(#mark)' stroke-width='4.5' "
          "stroke-linecap='round' stroke-linejoin='round'/>",
          "<circle cx='39' cy='22' r='2.4' fill='#d6e8f8'/>",
-         text(58, 39, 'VANTOR', 17, '#e6ebf1', 'start', True, "letter-spacing='4'"),
-         # Tab track: the three tab places, the active one is painted over it.
-         f"<rect x='43.5' y='66.5' width='511' height='40' rx='9' fill='#171a1f' stroke='{LINE_SOFT}'/>"]
+         text(58, 39, 'VANTOR', 17, '#e6ebf1', 'start', True, "letter-spacing='4'")]
+    # The three tab places stand on the card like folder tabs; the current
+    # page's tab image is painted over its place.
     for n in range(3):
-        x = 47 + 168 * n
-        b.append(f"<rect x='{x + 0.5}' y='70.5' width='{166 if n == 2 else 167 - 1}' height='32' rx='6' "
-                 f"fill='#1d2127' stroke='#262b32'/>")
-    b += [f"<rect x='24.5' y='110.5' width='753' height='432' rx='12' fill='url(#card)' stroke='{LINE_SOFT}'/>",
-          f"<line x1='36' y1='111.5' x2='766' y2='111.5' stroke='#2f353e'/>",
+        x, w_tab = 47 + 168 * n, 166 if n == 2 else 167
+        b.append(f"<path d='M{x + 0.5},104 L{x + 0.5},78 Q{x + 0.5},70.5 {x + 8},70.5 L{x + w_tab - 8},70.5 "
+                 f"Q{x + w_tab - 0.5},70.5 {x + w_tab - 0.5},78 L{x + w_tab - 0.5},104' fill='#191c21' "
+                 f"stroke='{LINE_SOFT}'/>")
+    b += [f"<rect x='24.5' y='103.5' width='753' height='439' rx='12' fill='url(#card)' stroke='{LINE_SOFT}'/>",
+          f"<line x1='36' y1='104.5' x2='766' y2='104.5' stroke='#2f353e'/>",
           # Status strip: busy messages are written on it in near-black.
           f"<rect x='44.5' y='547.5' width='560' height='28' rx='7' fill='url(#status)' stroke='#5d6672'/>",
           f"<circle cx='56' cy='561.5' r='3.5' fill='{ACCENT_DARK}'/>",

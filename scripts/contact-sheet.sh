@@ -63,5 +63,5 @@ convert -background "$bg" $row1 -gravity south +append "$tmp/row1.png"
 convert -background "$bg" $row2 -gravity south +append "$tmp/row2.png"
 mkdir -p "$(dirname "$out")"
 convert -background "$bg" "$tmp/row1.png" "$tmp/row2.png" "$tmp/small.png" -gravity west -append \
-  -bordercolor "$bg" -border 10 -strip "$out"
+  -bordercolor "$bg" -border 10 -strip -depth 8 "$out"
 echo "wrote $out"

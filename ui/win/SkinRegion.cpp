@@ -73,3 +73,12 @@ HRGN RegionFromBitmap(HBITMAP bitmap, COLORREF keyColour, SIZE* size) {
   }
   return region;
 }
+
+HRGN RegionFromSkinImage(Gdiplus::Bitmap* image, SIZE* size) {
+  if (image == nullptr) return nullptr;
+  HBITMAP bitmap = nullptr;
+  if (image->GetHBITMAP(Gdiplus::Color(0, 0, 0, 0), &bitmap) != Gdiplus::Ok || bitmap == nullptr) return nullptr;
+  HRGN region = RegionFromBitmap(bitmap, 0, size);
+  DeleteObject(bitmap);
+  return region;
+}

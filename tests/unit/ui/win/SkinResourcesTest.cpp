@@ -8,6 +8,7 @@
 
 #include "ui/SkinImageTable.h"
 #include "ui/win/SkinImage.h"
+#include "ui/win/SkinImageSet.h"
 #include "ui/win/SkinRegion.h"
 #include "ui/win/TextResource.h"
 
@@ -45,6 +46,7 @@ TEST_F(SkinResources, MissingIdsGiveNothingAndNoMessage) {
   if (module == nullptr) GTEST_SKIP() << "Vantor3.exe not built";
   EXPECT_FALSE(LoadSkinImage(9999, L"PNG", module));
   EXPECT_FALSE(LoadSkinImage(217, L"PNG", module)) << "a text is not an image";
+  EXPECT_EQ(RegionFromSkinImage(nullptr, nullptr), nullptr);
   EXPECT_FALSE(LoadTextResource(9999, L"TXT", module).has_value());
 }
 
@@ -60,15 +62,24 @@ TEST_F(SkinResources, ProgramCarriesEverySkinImageDecodedAsArgbAtItsSize) {
   }
 }
 
+TEST_F(SkinResources, SetLoadsEveryImageAndAnswersNullForUnknownIds) {
+  if (module == nullptr) GTEST_SKIP() << "Vantor3.exe not built";
+  SkinImageSet set;
+  EXPECT_EQ(set.LoadAll(module), int(kSkinImageCount));
+  EXPECT_EQ(set.LoadedCount(), int(kSkinImageCount));
+  ASSERT_NE(set.Get(182), nullptr);
+  EXPECT_EQ(set.Get(182)->GetHeight(), 340u);
+  EXPECT_EQ(set.Get(140), nullptr) << "an id the skin does not use";
+  SkinImageSet empty;
+  EXPECT_EQ(empty.Get(132), nullptr);
+}
+
 TEST_F(SkinResources, BackgroundRegionIsTheRoundedWindow) {
   if (module == nullptr) GTEST_SKIP() << "Vantor3.exe not built";
   SkinImage background = LoadSkinImage(132, L"PNG", module);
   ASSERT_TRUE(background);
-  HBITMAP bitmap = nullptr;
-  ASSERT_EQ(background.Get()->GetHBITMAP(Gdiplus::Color(0, 0, 0, 0), &bitmap), Gdiplus::Ok);
   SIZE size{};
-  HRGN region = RegionFromBitmap(bitmap, 0, &size);
-  DeleteObject(bitmap);
+  HRGN region = RegionFromSkinImage(background.Get(), &size);
   ASSERT_NE(region, nullptr);
   EXPECT_EQ(size.cx, 802);
   EXPECT_EQ(size.cy, 614);

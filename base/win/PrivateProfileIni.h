@@ -6,7 +6,7 @@
 
 class PrivateProfileIni : public IniSource {
  public:
-  explicit PrivateProfileIni(std::wstring path) : path(std::move(path)) {}
+  explicit PrivateProfileIni(std::wstring iniPath) : path(std::move(iniPath)) {}
 
   std::u16string ReadString(const std::u16string& section, const std::u16string& key,
                             const std::u16string& fallback) const override;

@@ -130,8 +130,8 @@ void SetDefaultMessages(UiText& texts) {
       u"Save",
       u"Macro '%s' will be overwritten, do you want to continue ?",
       u"Defrag",
-      u"Not enough continuous space to save, defrag the memory?\r\n\r\n**CAUTION !! don't un-plug the mouse until "
-      u"during the defragment**\r\n**Suggest to backup before defragment**",
+      (u"Not enough continuous space to save, defrag the memory?\r\n\r\n**CAUTION !! don't un-plug the mouse until "
+       u"during the defragment**\r\n**Suggest to backup before defragment**"),
       u"Not enough space !!",
       u"Remove",
       u"Remove the macro '%s' ?",

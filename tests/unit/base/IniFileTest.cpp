@@ -10,6 +10,12 @@ namespace {
 
 std::string DataPath(const char* file) { return std::string(VANTOR_SOURCE_DIR) + "/tests/unit/base/data/" + file; }
 
+// Bytes of a literal that holds NULs, without its terminator.
+template <size_t N>
+std::string Bytes(const char (&literal)[N]) {
+  return std::string(literal, N - 1);
+}
+
 }  // namespace
 
 TEST(IniFile, AnswersLikeTheWindowsProfileFunctionsForEveryFixture) {
@@ -42,15 +48,15 @@ TEST(IniFile, ReportsAbsentKeysThroughTheAgreedDefaults) {
 
 TEST(IniFile, ReadsByteOrderMarkedUtf8AndBigEndianFiles) {
   EXPECT_EQ(IniFile::FromBytes("\xEF\xBB\xBF[S]\nk=\xE8\xA8\xAD\n").ReadString(u"S", u"k", u""), u"\u8a2d");
-  const std::string bigEndian("\xFE\xFF\0[\0S\0]\0\n\0k\0=\x8a\x2d", 18);
+  const std::string bigEndian = Bytes("\xFE\xFF\0[\0S\0]\0\n\0k\0=\x8a\x2d");
   EXPECT_EQ(IniFile::FromBytes(bigEndian).ReadString(u"S", u"k", u""), u"\u8a2d");
 }
 
 TEST(IniFile, SurvivesTruncatedAndNulFilledInput) {
-  const std::string oddLength("\xFF\xFE[\0S\0]\0\n\0k\0=\0v\0w", 17);
+  const std::string oddLength = Bytes("\xFF\xFE[\0S\0]\0\n\0k\0=\0v\0w");
   EXPECT_EQ(IniFile::FromBytes(oddLength).ReadString(u"S", u"k", u""), u"v");
   EXPECT_EQ(IniFile::FromBytes("\xFF\xFE").ReadString(u"S", u"k", u"d"), u"d");
-  EXPECT_EQ(IniFile::FromBytes(std::string("[S]\nk=ab\0cd\n", 12)).ReadString(u"S", u"k", u""), u"ab");
+  EXPECT_EQ(IniFile::FromBytes(Bytes("[S]\nk=ab\0cd\n")).ReadString(u"S", u"k", u""), u"ab");
   EXPECT_EQ(IniFile::FromBytes("[").ReadString(u"S", u"k", u"d"), u"d");
   EXPECT_EQ(IniFile::FromBytes("[S]\rk=v").ReadString(u"S", u"k", u""), u"v");
 }

@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "base/DiagLog.h"
 #include "base/TemplateFormatter.h"
+#include "base/Utf16.h"
 #include "ui/SkinFonts.h"
 
 namespace {
@@ -150,7 +152,7 @@ void SetDefaultMessages(UiText& texts) {
   texts.messageTexts[19].clear();
 }
 
-void LoadStringSection(const IniSource& ini, int n, LabelSlot& slot) {
+void LoadStringSection(const IniSource& ini, int n, LabelSlot& slot, int& replaced) {
   const std::u16string section = Numbered(u"STRING ", n);
   if (const std::optional<std::u16string> text = ini.ReadText(section, u"str")) {
     const std::optional<int> x = ini.ReadNumber(section, u"x");
@@ -168,6 +170,7 @@ void LoadStringSection(const IniSource& ini, int n, LabelSlot& slot) {
     const std::optional<int> font = ini.ReadNumber(section, u"font_index");
     if (font && IsSkinFontIndex(*font)) slot.font = *font;
     slot.text = FitLabel(ReplaceAll(*text, u"\\r\\n", u"\r\n"));
+    ++replaced;
   }
   slot.clearType = ini.ReadInt(section, u"clear_type", 0);
 }
@@ -176,9 +179,10 @@ void LoadStringSection(const IniSource& ini, int n, LabelSlot& slot) {
 
 UiText LoadUiText(const IniSource& ini, int macroAreaBytes) {
   UiText texts;
+  int replaced = 0;
   SetDefaultLabels(texts);
   texts.tooltipExtraWidth = ini.ReadInt(u"MISC", u"shift", 0);
-  for (int n = 0; n < kLabelSlotCount; ++n) LoadStringSection(ini, n, texts.labels[static_cast<size_t>(n)]);
+  for (int n = 0; n < kLabelSlotCount; ++n) LoadStringSection(ini, n, texts.labels[static_cast<size_t>(n)], replaced);
 
   const LabelSlot& versionSource = texts.labels[kSlotVersion];
   texts.versionLabel.text = FitLabel(versionSource.text + u" " + kVersionNumber);
@@ -193,6 +197,7 @@ UiText LoadUiText(const IniSource& ini, int macroAreaBytes) {
     const size_t at = static_cast<size_t>(i);
     if (const std::optional<std::u16string> name = ini.ReadText(u"FUNCTION LIST", Numbered(u"str", i))) {
       texts.functionNames[at] = *name;
+      ++replaced;
     }
     const int font = ini.ReadInt(u"FUNCTION LIST", Numbered(u"font_index", i), 0);
     texts.functionNameFonts[at] = IsSkinFontIndex(font) ? font : 0;
@@ -200,19 +205,28 @@ UiText LoadUiText(const IniSource& ini, int macroAreaBytes) {
 
   const char16_t* buttonKeys[5] = {u"str_inst_lb", u"str_inst_rb", u"str_inst_mb", u"str_inst_b4", u"str_inst_b5"};
   for (size_t i = 0; i < 5; ++i) {
-    texts.mouseButtonNames[i] = ini.ReadString(u"MACRO STRING", buttonKeys[i], texts.mouseButtonNames[i]);
+    if (const std::optional<std::u16string> name = ini.ReadText(u"MACRO STRING", buttonKeys[i])) {
+      texts.mouseButtonNames[i] = *name;
+      ++replaced;
+    }
   }
   for (int i = 0; i <= 16; ++i) {
     if (const std::optional<std::u16string> step = ini.ReadText(u"MACRO STRING", Numbered(u"str_inst", i))) {
       texts.macroStepTexts[static_cast<size_t>(i)] = *step;
+      ++replaced;
     }
   }
 
-  texts.trayMenuTexts[0] = ini.ReadString(u"MENU", u"str0", texts.trayMenuTexts[0]);
-  texts.trayMenuTexts[1] = ini.ReadString(u"MENU", u"str1", texts.trayMenuTexts[1]);
+  for (int i = 0; i < 2; ++i) {
+    if (const std::optional<std::u16string> item = ini.ReadText(u"MENU", Numbered(u"str", i))) {
+      texts.trayMenuTexts[static_cast<size_t>(i)] = *item;
+      ++replaced;
+    }
+  }
   for (int i = 0; i <= 14; ++i) {
     if (const std::optional<std::u16string> tip = ini.ReadText(u"TIP STRING", Numbered(u"str", i))) {
       texts.tooltipTexts[static_cast<size_t>(i)] = *tip;
+      ++replaced;
     }
   }
 
@@ -220,6 +234,7 @@ UiText LoadUiText(const IniSource& ini, int macroAreaBytes) {
   for (int i = 0; i < 20; ++i) {
     if (const std::optional<std::u16string> message = ini.ReadText(u"MESSAGE", Numbered(u"str", i))) {
       texts.messageTexts[static_cast<size_t>(i)] = ReplaceAll(ReplaceAll(*message, u"\\r", u"\r"), u"\\n", u"\n");
+      ++replaced;
     }
   }
 
@@ -233,6 +248,11 @@ UiText LoadUiText(const IniSource& ini, int macroAreaBytes) {
   texts.labels[42].y = 110;
   texts.labels[43].y = 110;
   texts.labels[kSlotVersion].y = 574;
+
+  texts.replacedTexts = replaced;
+  diag::Write("texts loaded: " + std::to_string(replaced) + " from the language file; \"" +
+              text::ToUtf8(texts.labels[0].text) + "\", \"" + text::ToUtf8(texts.functionNames[0]) + "\", \"" +
+              text::ToUtf8(texts.trayMenuTexts[1]) + "\"");
   return texts;
 }
 

@@ -62,6 +62,8 @@ struct UiText {
   std::u16string dpiTemplateX;
   std::u16string dpiTemplateY;
   int tooltipExtraWidth = 0;  // "MISC" "shift": pixels added to every tooltip
+  // How many texts the language file replaced; logged at start-up.
+  int replacedTexts = 0;
 };
 
 // Loads the whole table: defaults, then the INI's replacements, then slot 39

@@ -45,8 +45,8 @@ SkinFontSpecs LoadSkinFonts(const IniSource& ini) {
   return fonts;
 }
 
-EditFontSpec EditControlFont(const FontSpec& skinFont) {
+EditFontSpec EditControlFont(const std::u16string& family) {
   EditFontSpec spec;
-  spec.face = skinFont.face;
+  spec.face = family;
   return spec;
 }

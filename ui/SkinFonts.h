@@ -35,8 +35,9 @@ SkinFontSpecs BuiltInSkinFonts();
 // usable pixel size and the style holds only the four style bits.
 SkinFontSpecs LoadSkinFonts(const IniSource& ini);
 
-// What a GDI font for the standard edit controls is made of: the face of a
-// skin font at a fixed 14-pixel character height, antialiased.
+// What a GDI font for the standard edit controls is made of: the family of a
+// skin font as actually created (after any fallback) at a fixed 14-pixel
+// character height, antialiased.
 struct EditFontSpec {
   std::u16string face;
   int height = -14;
@@ -44,4 +45,4 @@ struct EditFontSpec {
   int charSet = 1;  // DEFAULT_CHARSET
 };
 
-EditFontSpec EditControlFont(const FontSpec& skinFont);
+EditFontSpec EditControlFont(const std::u16string& family);

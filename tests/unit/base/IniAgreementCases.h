@@ -99,6 +99,12 @@ inline std::vector<IniAgreementCase> IniAgreementCases() {
       TextCase(wide, u"Unicode", u"tail", u"no newline at end"),
       TextCase("unix-lines-utf16le.ini", u"A", u"k", u"v"),
       TextCase("unix-lines-utf16le.ini", u"b", u"K", u"w"),
+      // Lines ended by CR alone, text after a section's bracket, a UTF-8 file
+      // with its byte-order mark.
+      TextCase("cr-lines-8bit.ini", u"A", u"k", u"v"),
+      TextCase("cr-lines-8bit.ini", u"B", u"k", u"w"),
+      TextCase("cr-lines-8bit.ini", u"C", u"k", kIniAbsentText),
+      TextCase("utf8-bom.ini", u"UTF8", u"k", u"\u8a2d\u5b9a"),
       // A file that does not exist.
       NumberCase("no-such-file.ini", u"MISC", u"shift", -333),
       TextCase("no-such-file.ini", u"MISC", u"shift", kIniAbsentText),

@@ -48,7 +48,7 @@ TEST(SkinFonts, UnusableSizesAndStylesKeepTheBuiltInFont) {
 }
 
 TEST(SkinFonts, EditControlFontTakesTheFaceAtFourteenPixels) {
-  const EditFontSpec edit = EditControlFont(BuiltInSkinFonts()[5]);
+  const EditFontSpec edit = EditControlFont(BuiltInSkinFonts()[5].face);
   EXPECT_EQ(edit.face, u"Arial Unicode MS");
   EXPECT_EQ(edit.height, -14);
   EXPECT_EQ(edit.quality, 4);

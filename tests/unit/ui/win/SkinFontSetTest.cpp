@@ -44,7 +44,7 @@ TEST(SkinFontSet, GivesEveryEntryAFontEvenForFacesThatAreNotInstalled) {
 
 TEST(EditControlFonts, CreatesBothGdiFonts) {
   EditControlFonts fonts;
-  EXPECT_EQ(fonts.Create(EditControlFont(BuiltInSkinFonts()[5]), EditControlFont(BuiltInSkinFonts()[0])), 1);
+  EXPECT_EQ(fonts.Create(EditControlFont(u"Tahoma"), EditControlFont(u"No Such Family Anywhere")), 1);
   LOGFONTW logFont = {};
   ASSERT_NE(GetObjectW(fonts.NameEditorFont(), sizeof(logFont), &logFont), 0);
   EXPECT_EQ(logFont.lfHeight, -14);

@@ -162,7 +162,7 @@ void LoadStringSection(const IniSource& ini, int n, LabelSlot& slot, int& replac
       slot.y = *y;
     }
     if (const std::optional<int> color = ini.ReadNumber(section, u"color")) {
-      slot.color = static_cast<uint32_t>(*color);
+      slot.color = static_cast<uint32_t>(*color) & 0xFFFFFFu;
     }
     if (const std::optional<int> shadow = ini.ReadNumber(section, u"shadow")) slot.shadow = *shadow;
     // An index past the thirteen fonts would make the painter draw with no

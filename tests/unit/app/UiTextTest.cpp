@@ -66,7 +66,7 @@ TEST(UiTextDefaults, ComposeVersionLabelAndFormatTheMemoryTotalOnce) {
 TEST(UiTextStringSections, ReplaceTextPositionColourShadowAndFont) {
   const UiText texts = LoadFrom(
       "[STRING 3]\r\nstr=Aufl\xf6sung\r\nx=60\r\ny=150\r\ncolor=255\r\nshadow=1\r\nfont_index=4\r\n"
-      "[STRING 60]\r\nstr=Extra\r\nclear_type=1\r\n");
+      "[STRING 60]\r\nstr=Extra\r\nclear_type=1\r\ncolor=-1\r\n");
   const LabelSlot& dpi = texts.labels[3];
   EXPECT_EQ(dpi.text, u"Aufl\u00f6sung");
   EXPECT_EQ(dpi.x, 60);
@@ -78,6 +78,7 @@ TEST(UiTextStringSections, ReplaceTextPositionColourShadowAndFont) {
   EXPECT_EQ(texts.labels[60].text, u"Extra");
   EXPECT_EQ(texts.labels[60].visible, 0);
   EXPECT_EQ(texts.labels[60].clearType, 1);
+  EXPECT_EQ(texts.labels[60].color, 0xFFFFFFu);  // only the colour bytes are kept
 }
 
 TEST(UiTextStringSections, MovesALabelOnlyWhenBothCoordinatesAreGiven) {

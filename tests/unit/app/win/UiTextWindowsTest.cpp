@@ -18,7 +18,8 @@ std::wstring WinePath(const std::string& unixPath) {
 }  // namespace
 
 TEST(UiTextThroughWindows, LoadsTheSameTableAsThePortableReader) {
-  for (const char* file : {"/tests/unit/app/data/deutsch.ini", "/tests/unit/base/data/rules-8bit.ini",
+  for (const char* file : {"/tests/unit/app/data/deutsch.ini", "/tests/unit/app/data/english.ini",
+                           "/tests/unit/app/data/chinese-traditional.ini", "/tests/unit/base/data/rules-8bit.ini",
                            "/tests/unit/base/data/unicode-utf16le.ini", "/tests/unit/app/data/"}) {
     SCOPED_TRACE(file);
     const std::string path = std::string(VANTOR_SOURCE_DIR) + file;

@@ -18,30 +18,17 @@ UiText LoadFrom(const std::string& iniText) { return LoadUiText(IniFile::FromByt
 TEST(UiTextDefaults, GiveTheBuiltInEnglishTextsWithoutALanguageFile) {
   const UiText texts = LoadUiText(IniFile(), kMacroArea);
   EXPECT_EQ(texts.labels[0].text, u"Profile");
-  EXPECT_EQ(texts.labels[0].color, 0x9B9B9Bu);
-  EXPECT_EQ(texts.labels[0].font, 2);
-  EXPECT_EQ(texts.labels[0].shadow, 1);
-  EXPECT_EQ(texts.labels[1].text, u"Profile\r\nindicator");
   EXPECT_EQ(texts.labels[6].text, u"Record the duration or invervals");
-  EXPECT_EQ(texts.labels[8].text, u"Unknown");
   EXPECT_EQ(texts.labels[8].visible, 0);
-  EXPECT_EQ(texts.labels[44].text, u"size: %4d Byte");
-  EXPECT_EQ(texts.labels[50].text, u"Resetting button setting...");
   EXPECT_TRUE(texts.labels[51].text.empty());
-  EXPECT_EQ(texts.labels[79].visible, 0);
-  EXPECT_EQ(texts.functionNames[5], u"Adjust lift");
   EXPECT_EQ(texts.functionNames[11], u"DPI -");
-  EXPECT_EQ(texts.mouseButtonNames[2], u"Middle");
-  EXPECT_EQ(texts.macroStepTexts[3], u"Press & hold Keyboard  %s");
   EXPECT_EQ(texts.macroStepTexts[13], u"Press & hold mouse button ");
   EXPECT_TRUE(texts.macroStepTexts[16].empty());
   EXPECT_EQ(texts.tooltipTexts[10], u"Add a new floder");
   EXPECT_TRUE(texts.tooltipTexts[7].empty());
   EXPECT_EQ(texts.trayMenuTexts[0], u"Open mouse management");
-  EXPECT_EQ(texts.trayMenuTexts[1], u"Exit");
-  EXPECT_EQ(texts.messageTexts[17], u"Waiting...");
   EXPECT_TRUE(texts.messageTexts[19].empty());
-  EXPECT_EQ(texts.tooltipExtraWidth, 0);
+  EXPECT_EQ(texts.replacedTexts, 0);
 }
 
 TEST(UiTextDefaults, EndGroupRemovalMessageWithTheUngroupedFolderName) {

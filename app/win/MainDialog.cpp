@@ -97,6 +97,11 @@ INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     ShowAndActivate();
     return TRUE;
   }
+  if (message == static_cast<UINT>(kMsgReleaseTiltMutex)) {
+    diag::Write("tilt mutex released on request");
+    tiltMutex.Release();
+    return TRUE;
+  }
   if (message == static_cast<UINT>(kMsgEndProgram)) {
     diag::Write("end message received");
     EndProgram();
@@ -153,6 +158,8 @@ BOOL MainDialog::OnInitDialog() {
 
   showThread = std::thread(&MainDialog::ShowSignalThread, this);
   closeThread = std::thread(&MainDialog::CloseSignalThread, this);
+  tiltScroller = std::make_unique<TiltScroller>(tiltAccumulator, tiltWaitEvent);
+  tiltScroller->Start();
 
   diag::Write("main window ready");
   return TRUE;
@@ -202,6 +209,8 @@ void MainDialog::OnDestroy() {
   SetEvent(stopThreads);
   if (showThread.joinable()) showThread.join();
   if (closeThread.joinable()) closeThread.join();
+  if (tiltScroller) tiltScroller->Stop();
+  tiltMutex.Release();
   PublishedMainDialog = nullptr;
   if (trayMenu) DestroyMenu(trayMenu);
   trayMenu = nullptr;

@@ -4,8 +4,13 @@
 #include <atomic>
 #include <thread>
 
+#include <memory>
+
 #include "app/StartupFade.h"
 #include "app/StartupSwitches.h"
+#include "tilt/TiltAccumulator.h"
+#include "tilt/win/TiltMutex.h"
+#include "tilt/win/TiltScroller.h"
 
 // The program's only main window: a modal dialog whose loop is the program's
 // message loop. Closing it hides it; only the cancel path with `exitAllowed`
@@ -46,6 +51,9 @@ class MainDialog {
   HCURSOR classCursor = nullptr;
   std::thread showThread;
   std::thread closeThread;
+  TiltAccumulator tiltAccumulator;
+  TiltMutex tiltMutex;
+  std::unique_ptr<TiltScroller> tiltScroller;
 };
 
 // The one main window, published for worker threads.

@@ -57,6 +57,9 @@ inline std::vector<IniAgreementCase> IniAgreementCases() {
       TextCase(rules, u"MISC", u"tabbed", u"value with\ttab"),
       TextCase(rules, u"MISC", u"ctrlz", u"kept"),
       TextCase(rules, u"MISC", u"comment", u"value ; not a comment"),
+      TextCase(rules, u"Two  Spaces", u"inner", u"a\"b"),
+      TextCase(rules, u"Two Spaces", u"inner", kIniAbsentText),
+      TextCase(rules, u"Two  Spaces", u"mixed", u"'a\""),
       TextCase(rules, u"Text", u"latin", u"Gr\u00f6\u00dfe \u20ac \u2013 caf\u00e9"),
       // Values longer than the 2000-character buffer.
       TextCase(rules, u"MISC", u"long", std::u16string(kIniBufferChars - 1, u'L')),

@@ -16,7 +16,7 @@ constexpr int kMacroArea = 5888;
 constexpr int kTextsInACompleteFile = 25 + 10 + 5 + 16 + 2 + 8 + 19;
 
 IniFile LanguageFile(const char* name) {
-  return IniFile::Load(std::string(VANTOR_SOURCE_DIR) + "/tests/unit/app/data/" + name);
+  return IniFile::Load(std::string(VANTOR_SOURCE_DIR) + "/res/lang/" + name);
 }
 
 IniFile German() { return LanguageFile("deutsch.ini"); }

@@ -18,9 +18,9 @@ std::wstring WinePath(const std::string& unixPath) {
 }  // namespace
 
 TEST(UiTextThroughWindows, LoadsTheSameTableAsThePortableReader) {
-  for (const char* file : {"/tests/unit/app/data/deutsch.ini", "/tests/unit/app/data/english.ini",
-                           "/tests/unit/app/data/chinese-traditional.ini", "/tests/unit/base/data/rules-8bit.ini",
-                           "/tests/unit/base/data/unicode-utf16le.ini", "/tests/unit/app/data/"}) {
+  for (const char* file : {"/res/lang/deutsch.ini", "/res/lang/english.ini",
+                           "/res/lang/chinese-traditional.ini", "/tests/unit/base/data/rules-8bit.ini",
+                           "/tests/unit/base/data/unicode-utf16le.ini", "/res/lang/"}) {
     SCOPED_TRACE(file);
     const std::string path = std::string(VANTOR_SOURCE_DIR) + file;
     const UiText portable = LoadUiText(IniFile::Load(path), 5888);

@@ -21,3 +21,7 @@ target_link_libraries(Vantor3 PRIVATE vantor_win)
 target_link_options(Vantor3 PRIVATE -municode -static)
 set_target_properties(Vantor3 PROPERTIES OUTPUT_NAME Vantor3)
 vantor_warnings(Vantor3)
+
+# base/AtomicFile (core) calls its Win32 replace step in base/win: let the
+# linker see the two archives as a cycle.
+target_link_libraries(vantor_core PUBLIC vantor_win)

@@ -11,10 +11,10 @@ bool ByteReader::Need(std::size_t count, const char* what) {
   return true;
 }
 
-void ByteReader::Fail(const std::string& reason) {
+void ByteReader::FailAt(std::size_t offset, const std::string& reason) {
   if (failed_) return;
   failed_ = true;
-  failOffset_ = offset_;
+  failOffset_ = offset;
   failReason_ = reason;
 }
 

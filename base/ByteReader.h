@@ -29,7 +29,8 @@ class ByteReader {
   bool CanHold(std::uint64_t count, std::size_t minItemSize);
 
   // Marks the reader failed at the current offset (for checks of the content).
-  void Fail(const std::string& reason);
+  void Fail(const std::string& reason) { FailAt(offset_, reason); }
+  void FailAt(std::size_t offset, const std::string& reason);
 
  private:
   bool Need(std::size_t count, const char* what);

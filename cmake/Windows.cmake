@@ -18,7 +18,9 @@ target_link_libraries(vantor_win PUBLIC ${VANTOR_WIN_LIBS})
 
 add_executable(Vantor3 WIN32 ${CMAKE_SOURCE_DIR}/app/win/WinMain.cpp ${VANTOR_RC_FILES})
 target_link_libraries(Vantor3 PRIVATE vantor_win)
-target_link_options(Vantor3 PRIVATE -municode -static)
+if(MINGW)
+  target_link_options(Vantor3 PRIVATE -municode -static)
+endif()
 set_target_properties(Vantor3 PROPERTIES OUTPUT_NAME Vantor3)
 vantor_warnings(Vantor3)
 

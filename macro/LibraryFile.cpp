@@ -185,8 +185,9 @@ LibraryLoadReport LoadLibrary(MacroLibrary& library, LibraryView& view, const st
         if (!KeepDamagedFileAside(file, now, report.keptAside)) library.keepFileUntouched = true;
       }
     }
+    // Inside the lock: the rebuild writes the group sizes that a save reads.
+    RebuildView(library, view, visibleRows);
   }
-  RebuildView(library, view, visibleRows);
   return report;
 }
 

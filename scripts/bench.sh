@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds the benchmarks optimised and prints every figure as "name: value".
+# Usage: scripts/bench.sh [FIGURE...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh bench
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j2 --target vantor_bench >/dev/null
+build/bench/tests/bench/vantor_bench "$@"

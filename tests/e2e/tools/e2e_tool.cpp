@@ -1,0 +1,167 @@
+// A small Win32 helper that the end-to-end scenarios run beside the program:
+// it owns probe windows that record the private messages they receive, posts
+// messages to the program's window and reports its visibility.
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+FILE* ProbeLog = nullptr;
+
+constexpr UINT kShowWindowMessage = 11880;
+constexpr UINT kEndProgramMessage = 11889;
+
+LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kShowWindowMessage || message == kEndProgramMessage) {
+    wchar_t title[64] = L"";
+    GetWindowTextW(window, title, 64);
+    std::fwprintf(ProbeLog, L"%ls received %u\n", title, message);
+    std::fflush(ProbeLog);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND MakeProbeWindow(const wchar_t* title, int x) {
+  HWND window = CreateWindowExW(0, L"VantorProbe", title, WS_OVERLAPPEDWINDOW, x, 40, 200, 80, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  ShowWindow(window, SW_SHOWNORMAL);
+  return window;
+}
+
+// Two windows: the broadcast passes over the first window of the z-order, so
+// the cover window is put on top and the receiver right behind it.
+int Probe(const wchar_t* logPath, int seconds) {
+  ProbeLog = _wfopen(logPath, L"a");
+  if (!ProbeLog) return 2;
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = ProbeProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"VantorProbe";
+  RegisterClassW(&windowClass);
+  MakeProbeWindow(L"probe receiver", 300);
+  HWND cover = MakeProbeWindow(L"probe cover", 520);
+  SetForegroundWindow(cover);
+  BringWindowToTop(cover);
+  std::fwprintf(ProbeLog, L"ready\n");
+  std::fflush(ProbeLog);
+  SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, nullptr);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (message.message == WM_TIMER && message.hwnd == nullptr) break;
+    DispatchMessageW(&message);
+  }
+  std::fclose(ProbeLog);
+  return 0;
+}
+
+// Tilt probes: a window of a chosen class takes the keyboard focus and logs
+// the scrolling messages it receives, with their parameters.
+LRESULT CALLBACK ScrollProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_HSCROLL || message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) {
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, 64);
+    std::fwprintf(ProbeLog, L"%ls got 0x%04X wParam 0x%llX lParam 0x%llX\n", name, message,
+                  static_cast<unsigned long long>(wParam), static_cast<unsigned long long>(lParam));
+    std::fflush(ProbeLog);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void RegisterScrollProbeClass(const wchar_t* name) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = ScrollProbeProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = name;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  RegisterClassW(&windowClass);
+}
+
+// kind: "mozilla" (a MozillaWindowClass window), "itunes" (a child inside an
+// "iTunes" window) or "plain" (a window with a horizontal scroll bar child).
+int ScrollProbe(const wchar_t* logPath, const std::wstring& kind, int seconds) {
+  ProbeLog = _wfopen(logPath, L"a");
+  if (!ProbeLog) return 2;
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  HWND focus = nullptr;
+  if (kind == L"mozilla") {
+    RegisterScrollProbeClass(L"MozillaWindowClass");
+    focus = CreateWindowExW(0, L"MozillaWindowClass", L"tilt probe", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300,
+                            nullptr, nullptr, instance, nullptr);
+    ShowWindow(focus, SW_SHOWNORMAL);
+  } else if (kind == L"itunes") {
+    RegisterScrollProbeClass(L"iTunes");
+    RegisterScrollProbeClass(L"ProbeList");
+    HWND player = CreateWindowExW(0, L"iTunes", L"tilt probe", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 100, 100,
+                                  400, 300, nullptr, nullptr, instance, nullptr);
+    focus = CreateWindowExW(0, L"ProbeList", L"", WS_CHILD | WS_VISIBLE, 0, 0, 380, 260, player, nullptr,
+                            instance, nullptr);
+    ShowWindow(player, SW_SHOWNORMAL);
+  } else if (kind == L"plain") {
+    RegisterScrollProbeClass(L"ProbePlain");
+    focus = CreateWindowExW(0, L"ProbePlain", L"tilt probe", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300, nullptr,
+                            nullptr, instance, nullptr);
+    HWND bar = CreateWindowExW(0, L"ScrollBar", L"", WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 240, 380, 16, focus,
+                               nullptr, instance, nullptr);
+    ShowWindow(focus, SW_SHOWNORMAL);
+    std::fwprintf(ProbeLog, L"bar 0x%llX\n", static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(bar)));
+  } else {
+    return 2;
+  }
+  SetForegroundWindow(GetAncestor(focus, GA_ROOT));
+  SetFocus(focus);
+  std::fwprintf(ProbeLog, L"ready focus 0x%llX\n", static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(focus)));
+  std::fflush(ProbeLog);
+  SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, nullptr);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (message.message == WM_TIMER && message.hwnd == nullptr) break;
+    DispatchMessageW(&message);
+  }
+  std::fclose(ProbeLog);
+  return 0;
+}
+
+struct TitleCount {
+  const wchar_t* title;
+  int all;
+  int visible;
+};
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM param) {
+  auto* count = reinterpret_cast<TitleCount*>(param);
+  wchar_t title[128] = L"";
+  GetWindowTextW(window, title, 128);
+  if (std::wcscmp(title, count->title) == 0) {
+    ++count->all;
+    if (IsWindowVisible(window)) ++count->visible;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const std::wstring command = argc > 1 ? argv[1] : L"";
+  if (command == L"probe" && argc == 4) return Probe(argv[2], _wtoi(argv[3]));
+  if (command == L"scrollprobe" && argc == 5) return ScrollProbe(argv[2], argv[3], _wtoi(argv[4]));
+  if (command == L"post" && argc >= 4) {
+    HWND window = FindWindowW(nullptr, argv[2]);
+    if (!window) return 1;
+    const WPARAM wParam = argc > 4 ? static_cast<WPARAM>(_wtoi(argv[4])) : 0;
+    const LPARAM lParam = argc > 5 ? static_cast<LPARAM>(_wtoi(argv[5])) : 0;
+    return PostMessageW(window, static_cast<UINT>(_wtoi(argv[3])), wParam, lParam) ? 0 : 1;
+  }
+  if (command == L"windows" && argc == 3) {
+    TitleCount count{argv[2], 0, 0};
+    EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&count));
+    std::printf("windows=%d visible=%d\n", count.all, count.visible);
+    return 0;
+  }
+  std::fprintf(stderr, "usage: e2e_tool probe LOG SECONDS | scrollprobe LOG mozilla|itunes|plain SECONDS | post TITLE MESSAGE [WPARAM [LPARAM]] | windows TITLE\n");
+  return 2;
+}

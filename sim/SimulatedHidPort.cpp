@@ -64,6 +64,27 @@ device::DevicePath SimulatedHidPort::ConfigPath(int mouse) const {
   return {};
 }
 
+NotificationReport SimulatedHidPort::InputReport(int mouse, std::uint16_t buttons,
+                                                std::int8_t wheel, std::int8_t tilt) const {
+  std::lock_guard<std::mutex> hold(mutex_);
+  return mice_.at(static_cast<std::size_t>(mouse))->InputReport(buttons, wheel, tilt);
+}
+
+NotificationReport SimulatedHidPort::LevelChangeReport(int mouse, int level) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  return mice_.at(static_cast<std::size_t>(mouse))->LevelChangeReport(level);
+}
+
+void SimulatedHidPort::Unplug(int mouse) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  mice_.at(static_cast<std::size_t>(mouse))->Unplug();
+}
+
+void SimulatedHidPort::Replug(int mouse) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  mice_.at(static_cast<std::size_t>(mouse))->Replug();
+}
+
 std::vector<SimEvent> SimulatedHidPort::Log() const {
   std::lock_guard<std::mutex> hold(mutex_);
   return log_;

@@ -48,9 +48,17 @@ class SimulatedHidPort final : public device::HidPort {
   device::DevicePath AddMouseInterface(int mouse, int featureLength);
   device::DevicePath AddForeignDevice(ForeignDevice device);
 
+  // Direct access to a mouse's firmware state, for single-threaded tests.
   SimulatedMouse& Mouse(int mouse) { return *mice_.at(static_cast<std::size_t>(mouse)); }
   int MouseCount() const { return static_cast<int>(mice_.size()); }
   device::DevicePath ConfigPath(int mouse) const;
+
+  // The same, safe while other threads talk to the port (the simulated mode).
+  NotificationReport InputReport(int mouse, std::uint16_t buttons, std::int8_t wheel = 0,
+                                 std::int8_t tilt = 0) const;
+  NotificationReport LevelChangeReport(int mouse, int level);
+  void Unplug(int mouse);
+  void Replug(int mouse);
 
   // The log. Requests() renders what a mouse (or, with -1, any device) was
   // asked, one line per request: "set 01 83 00 02 10 00 00 12" (bytes 1 to 8)

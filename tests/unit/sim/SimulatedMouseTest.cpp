@@ -81,7 +81,8 @@ TEST(SimulatedMouse, IdentifiesItselfInTheLayoutTheLinkParses) {
   sim::MouseConfig config;
   config.sensorKind = 0;
   config.dpiUnit = 50;
-  config.allowedSteps = (std::uint64_t{1} << 1) | (std::uint64_t{1} << 9) | (std::uint64_t{1} << 56);
+  config.allowedSteps =
+      (std::uint64_t{1} << 1) | (std::uint64_t{1} << 9) | (std::uint64_t{1} << 56);
   config.infoText = u"info";
   sim::SimulatedMouse mouse(config);
   std::array<std::uint8_t, 512> buffer{};

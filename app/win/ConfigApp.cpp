@@ -8,6 +8,7 @@
 #include "app/AppState.h"
 #include "app/InstanceDecision.h"
 #include "app/StartupSwitches.h"
+#include "app/win/DeviceServices.h"
 #include "app/win/MainDialog.h"
 #include "app/win/WinText.h"
 #include "base/DiagLog.h"
@@ -121,8 +122,14 @@ int ConfigApp::Run() {
       Broadcast();
       break;
     case InstanceAction::RunMainWindow: {
-      MainDialog dialog(instance, switches, showEvent, closeEvent);
-      dialog.Run();
+      DeviceServices devices(switches);
+      const wchar_t* simulatorLog = _wgetenv(L"VANTOR_SIM_LOG");
+      if (devices.Simulator() && !simulatorLog) devices.Simulator()->SetLogging(false);
+      {
+        MainDialog dialog(instance, switches, showEvent, closeEvent, devices);
+        dialog.Run();
+      }
+      if (simulatorLog) devices.WriteSimulatorLog(std::filesystem::path(FromWide(simulatorLog)));
       break;
     }
   }

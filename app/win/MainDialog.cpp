@@ -11,6 +11,7 @@
 #include "base/DiagLog.h"
 #include "base/Utf16.h"
 #include "base/win/PrivateProfileIni.h"
+#include "device/SensorListing.h"
 #include "res/resource.h"
 
 std::atomic<MainDialog*> PublishedMainDialog{nullptr};
@@ -32,8 +33,9 @@ bool PauseUnlessStopped(HANDLE stop, DWORD ms) {
 
 }  // namespace
 
-MainDialog::MainDialog(HINSTANCE instance, const StartupSwitches& switches, HANDLE showEvent, HANDLE closeEvent)
-    : instance(instance), switches(switches), showEvent(showEvent), closeEvent(closeEvent) {
+MainDialog::MainDialog(HINSTANCE instance, const StartupSwitches& switches, HANDLE showEvent, HANDLE closeEvent,
+                       DeviceServices& devices)
+    : instance(instance), switches(switches), showEvent(showEvent), closeEvent(closeEvent), devices(devices) {
   stopThreads = CreateEventW(nullptr, TRUE, FALSE, nullptr);
 }
 
@@ -154,6 +156,10 @@ BOOL MainDialog::OnInitDialog() {
   App.programDir = ProgramDirFromModulePath(FromWide(modulePath));
   diag::Write("program folder: " + text::ToUtf8(App.programDir));
 
+  std::u16string listing;
+  if (device::ReadSensorListing(device::kSensorListingFile, listing)) {
+    SetDlgItemTextW(window, IDC_SENSOR_LISTING, ToWide(listing).c_str());
+  }
   LoadLanguage();
 
   SetForegroundWindow(window);

@@ -8,6 +8,7 @@
 
 #include "app/StartupFade.h"
 #include "app/UiText.h"
+#include "app/win/DeviceServices.h"
 #include "app/StartupSwitches.h"
 #include "tilt/TiltAccumulator.h"
 #include "tilt/win/TiltMutex.h"
@@ -21,7 +22,8 @@
 // ends it.
 class MainDialog {
  public:
-  MainDialog(HINSTANCE instance, const StartupSwitches& switches, HANDLE showEvent, HANDLE closeEvent);
+  MainDialog(HINSTANCE instance, const StartupSwitches& switches, HANDLE showEvent, HANDLE closeEvent,
+             DeviceServices& devices);
   ~MainDialog();
   MainDialog(const MainDialog&) = delete;
   MainDialog& operator=(const MainDialog&) = delete;
@@ -48,6 +50,7 @@ class MainDialog {
   StartupSwitches switches;
   HANDLE showEvent;
   HANDLE closeEvent;
+  DeviceServices& devices;
   HWND window = nullptr;
   StartupFade fade;
   HANDLE tiltWaitEvent = nullptr;

@@ -1,0 +1,33 @@
+#pragma once
+// The program's one device link, built before the main window: over the
+// system's HID driver, or over simulated mice when started with /simulate.
+#include <filesystem>
+#include <memory>
+
+#include "app/StartupSwitches.h"
+#include "device/HidLink.h"
+#include "device/HidPort.h"
+#include "device/Sleeper.h"
+#include "sim/SimulatedHidPort.h"
+
+class DeviceServices {
+ public:
+  explicit DeviceServices(const StartupSwitches& switches);
+  DeviceServices(const DeviceServices&) = delete;
+  DeviceServices& operator=(const DeviceServices&) = delete;
+
+  device::HidLink& Link() { return *link; }
+  device::Sleeper& Clock() { return *sleeper; }
+  // Null unless the program runs on simulated mice.
+  sim::SimulatedHidPort* Simulator() { return simulator; }
+
+  // Writes every request the simulated mice received, one line each, prefixed
+  // with the mouse's index; nothing when not simulated.
+  void WriteSimulatorLog(const std::filesystem::path& file) const;
+
+ private:
+  std::unique_ptr<device::HidPort> port;
+  sim::SimulatedHidPort* simulator = nullptr;
+  std::unique_ptr<device::Sleeper> sleeper;
+  std::unique_ptr<device::HidLink> link;
+};

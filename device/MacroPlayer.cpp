@@ -47,9 +47,11 @@ StepOutcome PlayStep(HidLink& link, HostInput& host, const DevicePath& path, Tim
       outcome.delivered = SendUsage16(link, path, b1, b2) == 1;
       return outcome;
     case kOpWaitShort:
+      outcome.wait = true;
       outcome.delayUs = std::int64_t{b1} * 1000;
       return outcome;
     case kOpWaitLong:
+      outcome.wait = true;
       outcome.delayUs = (std::int64_t{b1} + 256 * std::int64_t{b2}) * 1000;
       return outcome;
     default:
@@ -81,6 +83,9 @@ void PlayMacro(HidLink& link, HostInput& host, const DevicePath& path, TimerSlot
   slot.lastUsage = 0;
   Sleeper& clock = link.Clock();
   bool failed = false;
+  // When the last command began, plus the waits since: the time the next
+  // step is due.
+  std::int64_t anchor = clock.NowMicroseconds();
   while (!slot.macro.empty() && Playing(slot) && !failed) {
     for (const MacroStep& step : slot.macro) {
       if (!Playing(slot)) break;
@@ -93,7 +98,14 @@ void PlayMacro(HidLink& link, HostInput& host, const DevicePath& path, TimerSlot
         failed = true;
         break;
       }
-      slot.timer->Arm(began + outcome.delayUs - clock.NowMicroseconds());
+      std::int64_t due = began + outcome.delayUs;
+      if (outcome.wait) {
+        anchor += outcome.delayUs;
+        due = anchor;
+      } else {
+        anchor = began;
+      }
+      slot.timer->Arm(due - clock.NowMicroseconds());
       slot.timer->Wait();
     }
     if (slot.repeat.load() == 0) break;

@@ -3,9 +3,9 @@
 // mouse's live input and the host's wheel, waiting on the slot's timer
 // between steps, and releases whatever it still holds at the end.
 //
-// Waits are kept on schedule: each step's delay counts from the moment the
-// step began, so the time the mouse takes to acknowledge a command does not
-// stretch the gaps the user programmed.
+// Waits are kept on schedule: a wait counts from the moment the command
+// before it began, so the time the mouse takes to acknowledge a command does
+// not stretch the gaps the user programmed.
 #include <array>
 #include <cstdint>
 
@@ -22,6 +22,7 @@ inline constexpr std::int64_t kStepPauseUs = 50;
 
 struct StepOutcome {
   bool delivered = true;  // false: a live-input request went unacknowledged
+  bool wait = false;      // a wait step: `delayUs` is the time it asks for
   std::int64_t delayUs = kStepPauseUs;
 };
 

@@ -276,6 +276,9 @@ struct ConnectionRig {
   void Report(const sim::NotificationReport& report) {
     notifications.OnMouseNotification(report.data(), report.size());
   }
+  void Report(const std::uint8_t* bytes, std::size_t length) {
+    notifications.OnMouseNotification(bytes, length);
+  }
   // Presses and releases as the mouse reports them (button bits as it numbers them).
   void Buttons(std::uint16_t bits, int mouse = 0) { Report(Mouse(mouse).InputReport(bits)); }
   void WaitIdle() {

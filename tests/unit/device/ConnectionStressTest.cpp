@@ -98,49 +98,63 @@ class LockedPort final : public device::HidPort {
 constexpr int kCycles = 1000;
 constexpr std::uint32_t kIdentity = 0x5A3C0001;
 
-TEST(ConnectionStress, ThousandCyclesOfArrivalPlayersNotificationsAndUnplugLeaveNothingHeld) {
+// Everything lives on the heap: the sanitizer forgets the locks of freed heap
+// memory, but not those of a stack frame that a later test reuses.
+struct StressRig {
   sim::VirtualClock clock;
   sim::SimulatedHidPort simPort;
-  simPort.SetLogging(false);
-  sim::MouseConfig config;
-  config.identity = kIdentity;
-  simPort.AddMouse(config);
-  LockedPort port(simPort);
-  device::HidLink link(port, clock);
+  LockedPort port{simPort};
+  device::HidLink link{port, clock};
   FakeView view;
   FakeHost host;
   device::SteadySlotTimerFactory timers;
-  device::MacroPlayers players(link, host, timers);
-
-  const auto folder = std::filesystem::temp_directory_path() / "vantor-connection-stress";
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
+  device::MacroPlayers players{link, host, timers};
+  std::filesystem::path folder = std::filesystem::temp_directory_path() / "vantor-connection-stress";
   MacroLibrary library;
-  // Every profile plays the same macros: a one-time macro on button 0, a
-  // loop on 1, a firekey macro on 2, a one-time macro with a wheel step on
-  // the wheel.
-  const auto add = [&](std::vector<std::uint8_t> bytes) {
-    return library.AddEntry(u"m", false, 0, 0, MacroOf(std::move(bytes))).id;
-  };
-  const std::uint32_t once = add({0x04, 0x83, 0x04, 0x88, 0x01, 0x21, 0x84, 0x04, 0x41});
-  const std::uint32_t loop = add({0x05, 0x83, 0x05, 0x85, 0xE9, 0x00, 0x88, 0x01, 0x84, 0x05});
-  const std::uint32_t fire = add({0x06, 0x22, 0x88, 0x01, 0x42, 0x83, 0x06, 0x88, 0x01});
-  const std::uint32_t wheel = add({0x04, 0x61, 0x83, 0x07});
-  DeviceProfileRecord record;
-  for (int p = 0; p < kSoftwareProfileCount; ++p) {
-    auto& row = record.rows[static_cast<std::size_t>(p)];
-    row[0] = once;
-    row[1] = loop;
-    row[2] = fire;
-    row[8] = wheel;
-  }
-  library.devices[kIdentity] = record;
-  SoftwareProfiles profiles(library, folder / "macro.dat");
-  device::Connection connection(link, view, profiles, players);
+  SoftwareProfiles profiles{library, folder / "macro.dat"};
+  device::Connection connection{link, view, profiles, players};
   TiltAccumulator tilt;
   std::atomic<int> pulses{0};
-  PlaybackTrigger trigger(profiles, players, connection.OperationBusy);
-  device::MouseNotifications notifications(connection, tilt, [&] { ++pulses; }, trigger);
+  PlaybackTrigger trigger{profiles, players, connection.OperationBusy};
+  device::MouseNotifications notifications{connection, tilt, [this] { ++pulses; }, trigger};
+
+  StressRig() {
+    simPort.SetLogging(false);
+    sim::MouseConfig config;
+    config.identity = kIdentity;
+    simPort.AddMouse(config);
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    // Every profile plays the same macros: a one-time macro on button 0, a
+    // loop on 1, a firekey macro on 2, a one-time macro with a wheel step on
+    // the wheel.
+    const auto add = [&](std::vector<std::uint8_t> bytes) {
+      return library.AddEntry(u"m", false, 0, 0, MacroOf(std::move(bytes))).id;
+    };
+    const std::uint32_t once = add({0x04, 0x83, 0x04, 0x88, 0x01, 0x21, 0x84, 0x04, 0x41});
+    const std::uint32_t loop = add({0x05, 0x83, 0x05, 0x85, 0xE9, 0x00, 0x88, 0x01, 0x84, 0x05});
+    const std::uint32_t fire = add({0x06, 0x22, 0x88, 0x01, 0x42, 0x83, 0x06, 0x88, 0x01});
+    const std::uint32_t wheel = add({0x04, 0x61, 0x83, 0x07});
+    DeviceProfileRecord record;
+    for (int p = 0; p < kSoftwareProfileCount; ++p) {
+      auto& row = record.rows[static_cast<std::size_t>(p)];
+      row[0] = once;
+      row[1] = loop;
+      row[2] = fire;
+      row[8] = wheel;
+    }
+    library.devices[kIdentity] = record;
+  }
+  ~StressRig() { std::filesystem::remove_all(folder); }
+};
+
+TEST(ConnectionStress, ThousandCyclesOfArrivalPlayersNotificationsAndUnplugLeaveNothingHeld) {
+  auto rig = std::make_unique<StressRig>();
+  LockedPort& port = rig->port;
+  device::Connection& connection = rig->connection;
+  device::MacroPlayers& players = rig->players;
+  device::MouseNotifications& notifications = rig->notifications;
+  TiltAccumulator& tilt = rig->tilt;
 
   std::atomic<bool> stop{false};
   std::atomic<long> tiltSeen{0};
@@ -200,13 +214,12 @@ TEST(ConnectionStress, ThousandCyclesOfArrivalPlayersNotificationsAndUnplugLeave
 
   EXPECT_EQ(players.Running(), 0);
   EXPECT_TRUE(port.NothingHeld());
-  EXPECT_EQ(simPort.OpenHandles(), 0);
-  EXPECT_GT(pulses.load(), kCycles);
+  EXPECT_EQ(rig->simPort.OpenHandles(), 0);
+  EXPECT_GT(rig->pulses.load(), kCycles);
   EXPECT_GT(port.Accepted(), kCycles);
-  EXPECT_EQ(profiles.CurrentSoftwareProfile(), 0);
+  EXPECT_EQ(rig->profiles.CurrentSoftwareProfile(), 0);
   // Tilt from reports that came while arrival ran is counted too.
   EXPECT_GE(tiltSeen.load(), tiltSent);
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

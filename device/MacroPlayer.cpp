@@ -50,6 +50,13 @@ StepOutcome PlayStep(HidLink& link, HostInput& host, const DevicePath& path, Tim
       outcome.wait = true;
       outcome.delayUs = std::int64_t{b1} * 1000;
       return outcome;
+    case kModeOnce:
+    case kModeLoop:
+    case kModeFirekey:
+      // The mode command only says how the macro repeats; a pause here
+      // would only delay the first key of every press.
+      outcome.delayUs = 0;
+      return outcome;
     case kOpWaitLong:
       outcome.wait = true;
       outcome.delayUs = (std::int64_t{b1} + 256 * std::int64_t{b2}) * 1000;

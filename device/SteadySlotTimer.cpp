@@ -1,6 +1,5 @@
 #include "device/SteadySlotTimer.h"
 
-#include <thread>
 
 namespace device {
 
@@ -15,18 +14,21 @@ void SteadySlotTimer::Wait() {
   std::unique_lock<std::mutex> hold(mutex_);
   const auto due = due_;
   wake_.wait_until(hold, due - std::chrono::microseconds(spinUs_), [&] { return fired_; });
-  while (!fired_ && SteadyClock::now() < due) {
-    hold.unlock();
-    std::this_thread::yield();
-    hold.lock();
+  hold.unlock();
+  // Spinning rather than yielding: a yield on a busy machine can give the
+  // processor away for a whole time slice.
+  while (!firedFlag_.load(std::memory_order_acquire) && SteadyClock::now() < due) {
   }
+  hold.lock();
   fired_ = false;
+  firedFlag_.store(false, std::memory_order_release);
 }
 
 void SteadySlotTimer::FireNow() {
   {
     std::lock_guard<std::mutex> hold(mutex_);
     fired_ = true;
+    firedFlag_.store(true, std::memory_order_release);
   }
   wake_.notify_all();
 }
@@ -34,6 +36,7 @@ void SteadySlotTimer::FireNow() {
 void SteadySlotTimer::Reset() {
   std::lock_guard<std::mutex> hold(mutex_);
   fired_ = false;
+  firedFlag_.store(false, std::memory_order_release);
 }
 
 }  // namespace device

@@ -1,8 +1,9 @@
 #pragma once
 // A SlotTimer on the standard library's steady clock. A condition variable
 // wakes late by tens of microseconds, so the last stretch of each wait is
-// spent yielding instead, which keeps macro timing within a fraction of a
+// spent spinning instead, which keeps macro timing within a fraction of a
 // millisecond.
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -25,6 +26,8 @@ class SteadySlotTimer final : public SlotTimer {
   std::condition_variable wake_;
   std::chrono::steady_clock::time_point due_ = std::chrono::steady_clock::now();
   bool fired_ = false;
+  // The same, readable without the lock while the last stretch spins.
+  std::atomic<bool> firedFlag_{false};
 };
 
 class SteadySlotTimerFactory final : public SlotTimerFactory {

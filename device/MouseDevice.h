@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "device/HidPort.h"
+#include "device/SlotTimer.h"
 
 namespace device {
 
@@ -25,6 +26,8 @@ struct TimerSlot {
   std::atomic<int> repeat{0};
   // The macro being played, one 16-byte step each; owned by the slot while it plays.
   std::vector<std::array<std::uint8_t, 16>> macro;
+  // Made the first time the slot plays; it lives as long as the slots do.
+  std::unique_ptr<SlotTimer> timer;
 };
 
 using TimerSlots = std::array<TimerSlot, kTimerSlotCount>;

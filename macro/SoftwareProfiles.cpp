@@ -1,0 +1,149 @@
+#include "macro/SoftwareProfiles.h"
+
+#include <algorithm>
+#include <string>
+
+#include "base/DiagLog.h"
+#include "base/Utf16.h"
+#include "macro/LibraryFile.h"
+
+namespace {
+
+constexpr std::uint32_t kDefaultProfileCode = 18;
+constexpr std::uint32_t kHighestLevel = 3;
+// Button i of the mouse's numbering is the user's button i, but 3 and 4 swap.
+constexpr int kMaskButton[8] = {0, 1, 2, 4, 3, 5, 6, 7};
+constexpr int kWheelButton = 8;
+
+}  // namespace
+
+ButtonMasks MasksForRow(const std::array<std::uint32_t, kRowValues>& row) {
+  ButtonMasks masks;
+  for (int bit = 0; bit < 8; ++bit) {
+    if (row[static_cast<std::size_t>(kMaskButton[bit])] > 0) {
+      masks.maskA = static_cast<std::uint8_t>(masks.maskA & ~(1u << bit));
+    }
+  }
+  for (int bit = 0; bit < 2; ++bit) {
+    if (row[static_cast<std::size_t>(kWheelButton + bit)] > 0) {
+      masks.maskB = static_cast<std::uint8_t>(masks.maskB & ~(1u << bit));
+    }
+  }
+  return masks;
+}
+
+DeviceProfileRecord DefaultProfileRecord(const std::u16string& unknownModeText) {
+  static constexpr std::uint32_t kValues[kSoftwareProfileCount][3] = {
+      {8, 0, 0}, {0, 8, 0}, {0, 0, 8}, {8, 8, 0}, {8, 0, 8}, {0, 8, 8}, {0, 0, 0}};
+  DeviceProfileRecord record;
+  for (int i = 0; i < kSoftwareProfileCount; ++i) {
+    const auto slot = static_cast<std::size_t>(i);
+    record.profileCode[slot] = kDefaultProfileCode;
+    record.profileName[slot] = unknownModeText + u" " + text::FromUtf8(std::to_string(i + 1));
+    record.valueA[slot] = kValues[i][0];
+    record.valueB[slot] = kValues[i][1];
+    record.valueC[slot] = kValues[i][2];
+  }
+  record.currentProfile = 0;
+  return record;
+}
+
+void SoftwareProfiles::SetUnknownModeText(std::u16string text) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  unknownModeText_ = std::move(text);
+}
+
+void SoftwareProfiles::LoadForMouse(std::uint32_t identity) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  auto found = library_.devices.find(identity);
+  if (found == library_.devices.end()) {
+    found = library_.devices.emplace(identity, DefaultProfileRecord(unknownModeText_)).first;
+  } else if (found->second.profileSetting > kHighestLevel) {
+    found->second.profileSetting = kHighestLevel;
+  }
+  DeviceProfileRecord& record = found->second;
+  record.profileCount = kSoftwareProfileCount;
+  attached_ = true;
+  identity_ = identity;
+  profileCount_ = kSoftwareProfileCount;
+  current_ = static_cast<int>(std::min<std::uint32_t>(record.currentProfile, kSoftwareProfileCount - 1));
+}
+
+void SoftwareProfiles::ForgetMouse() {
+  std::lock_guard<std::mutex> hold(mutex_);
+  attached_ = false;
+  profileCount_ = 0;
+  current_ = 0;
+}
+
+int SoftwareProfiles::ProfileCount() const {
+  std::lock_guard<std::mutex> hold(mutex_);
+  return profileCount_;
+}
+
+int SoftwareProfiles::CurrentSoftwareProfile() const {
+  std::lock_guard<std::mutex> hold(mutex_);
+  return current_;
+}
+
+int SoftwareProfiles::NextProfile() {
+  std::lock_guard<std::mutex> hold(mutex_);
+  DeviceProfileRecord* record = RecordLocked();
+  if (record == nullptr || profileCount_ < 1) return -1;
+  current_ = (current_ + 1) % profileCount_;
+  record->currentProfile = static_cast<std::uint32_t>(current_);
+  SaveLocked();
+  return current_;
+}
+
+std::uint32_t SoftwareProfiles::RowValue(int button) const {
+  std::lock_guard<std::mutex> hold(mutex_);
+  const DeviceProfileRecord* record = RecordLocked();
+  if (record == nullptr || button < 0 || button >= kRowValues) return 0;
+  return record->rows[static_cast<std::size_t>(current_)][static_cast<std::size_t>(button)];
+}
+
+ButtonMasks SoftwareProfiles::Masks() const {
+  std::lock_guard<std::mutex> hold(mutex_);
+  const DeviceProfileRecord* record = RecordLocked();
+  if (record == nullptr) return ButtonMasks{};
+  return MasksForRow(record->rows[static_cast<std::size_t>(current_)]);
+}
+
+bool SoftwareProfiles::MacroForButton(int button, MacroCommands& commands) const {
+  std::lock_guard<std::mutex> hold(mutex_);
+  const DeviceProfileRecord* record = RecordLocked();
+  if (record == nullptr || button < 0 || button >= kRowValues) return false;
+  const std::uint32_t id = record->rows[static_cast<std::size_t>(current_)][static_cast<std::size_t>(button)];
+  const LibraryEntry* entry = library_.FindMacroById(id);
+  if (entry == nullptr) return false;
+  commands = entry->commands;
+  return true;
+}
+
+int SoftwareProfiles::SetRowValue(int button, std::uint32_t macroId) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  DeviceProfileRecord* record = RecordLocked();
+  if (record == nullptr || button < 0 || button >= kRowButtons) return 0;
+  if (macroId != 0 && library_.FindMacroById(macroId) == nullptr) return 0;
+  record->rows[static_cast<std::size_t>(current_)][static_cast<std::size_t>(button)] = macroId;
+  return SaveLocked();
+}
+
+int SoftwareProfiles::ClearRowValue(int button) {
+  if (button < 0 || button >= kRowButtons) return 0;
+  return SetRowValue(button, 0);
+}
+
+DeviceProfileRecord* SoftwareProfiles::RecordLocked() const {
+  if (!attached_) return nullptr;
+  const auto found = library_.devices.find(identity_);
+  return found == library_.devices.end() ? nullptr : &found->second;
+}
+
+int SoftwareProfiles::SaveLocked() {
+  std::string error;
+  if (SaveLibrary(library_, file_, &error) == 1) return 1;
+  diag::Write("SoftwareProfiles: the library was not saved: " + error);
+  return 0;
+}

@@ -1,0 +1,171 @@
+// Macro playback as the user feels it, against a simulated mouse that answers
+// at once: how far the gaps between the key commands the mouse receives stray
+// from the waits programmed between them (waits of 1 to 500 ms), and how long
+// a button press takes to become the first live-input request.
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+#include <vector>
+
+#include "Bench.h"
+#include "device/Connection.h"
+#include "device/Discovery.h"
+#include "device/HidLink.h"
+#include "device/MacroPlayers.h"
+#include "device/MouseNotifications.h"
+#include "device/PreciseSleeper.h"
+#include "device/SteadySlotTimer.h"
+#include "macro/MacroLibrary.h"
+#include "macro/PlaybackTrigger.h"
+#include "macro/SoftwareProfiles.h"
+#include "sim/SimulatedHidPort.h"
+
+namespace {
+
+class NoHost final : public device::HostInput {
+ public:
+  void Wheel(int) override {}
+};
+
+class NoView final : public device::ConnectionView {
+ public:
+  void EnableDeviceControls(bool) override {}
+  void EnableDpiControls(bool) override {}
+  void SetSliderRange(int) override {}
+  bool TieChecked() override { return true; }
+  void SetTieChecked(bool) override {}
+  void EnableYSlider(bool) override {}
+  void ShowLevelSteps(int, int) override {}
+  void Repaint(bool) override {}
+  void StartTimer(int, int) override {}
+  void StopTimer(int) override {}
+  bool CreateTiltMutex() override { return false; }
+  device::Page ShowingPage() override { return device::Page::kButtons; }
+};
+
+double Percentile(std::vector<double> values, double fraction) {
+  if (values.empty()) return -1.0;
+  std::sort(values.begin(), values.end());
+  const auto index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5);
+  return values[std::min(index, values.size() - 1)];
+}
+
+// Times (µs on the sleeper's clock) at which the mouse received key commands.
+std::vector<std::int64_t> KeyCommandTimes(const sim::SimulatedHidPort& port, std::int64_t after = 0) {
+  std::vector<std::int64_t> times;
+  for (const auto& event : port.Log()) {
+    if (event.kind != sim::SimEvent::Kind::kSetFeature || event.bytes[1] != 0x0D) continue;
+    if ((event.bytes[2] == 0x01 || event.bytes[2] == 0x02) && event.timeUs >= after) {
+      times.push_back(event.timeUs);
+    }
+  }
+  return times;
+}
+
+void WaitForPlayers(device::MacroPlayers& players) {
+  while (players.Running() > 0) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  players.JoinFinished();
+}
+
+// Measured minus programmed gap of every key-to-key interval, in ms.
+const std::vector<double>& PlaybackErrors() {
+  static std::vector<double> errors;
+  if (!errors.empty()) return errors;
+
+  std::vector<int> waits;
+  for (int round = 0; round < 2; ++round) {
+    for (int ms = 1; ms <= 50; ++ms) waits.push_back(ms);
+    for (int ms = 60; ms <= 500; ms += 40) waits.push_back(ms);
+  }
+  MacroCommands macro = NewMacro();
+  for (std::size_t i = 0; i < waits.size(); ++i) {
+    MacroCommand key;
+    key.length = 2;
+    key.code[0] = i % 2 == 0 ? kOpKeyDown : kOpKeyUp;
+    key.code[1] = 0x04;
+    macro.push_back(key);
+    macro.push_back(MakeWait(static_cast<std::uint32_t>(waits[i])));
+  }
+  MacroCommand last;
+  last.length = 2;
+  last.code[0] = waits.size() % 2 == 0 ? kOpKeyDown : kOpKeyUp;
+  last.code[1] = 0x04;
+  macro.push_back(last);
+  Renumber(macro);
+
+  device::PreciseSleeper sleeper;
+  sim::SimulatedHidPort port(&sleeper);
+  port.AddMouse();
+  device::HidLink link(port, sleeper);
+  device::Discover(link);
+  NoHost host;
+  device::SteadySlotTimerFactory timers;
+  device::MacroPlayers players(link, host, timers);
+  port.ClearLog();
+  const auto mouse = link.FirstDevice();
+  if (!mouse || !players.StartSlot(*mouse, 0, macro, device::kPlayOnce)) return errors;
+  WaitForPlayers(players);
+
+  const auto times = KeyCommandTimes(port);
+  for (std::size_t i = 0; i + 1 < times.size() && i < waits.size(); ++i) {
+    errors.push_back(static_cast<double>(times[i + 1] - times[i]) / 1000.0 - waits[i]);
+  }
+  return errors;
+}
+
+}  // namespace
+
+VANTOR_FIGURE(playback_error_ms_p50) { return Percentile(PlaybackErrors(), 0.50); }
+
+VANTOR_FIGURE(playback_error_ms_p99) { return Percentile(PlaybackErrors(), 0.99); }
+
+// From the notification report to the first live-input request of the macro
+// that the pressed button starts, through the trigger and a new player thread.
+VANTOR_FIGURE(press_to_command_ms_p99) {
+  device::PreciseSleeper sleeper;
+  sim::SimulatedHidPort port(&sleeper);
+  port.AddMouse();
+  device::HidLink link(port, sleeper);
+  NoView view;
+  NoHost host;
+  device::SteadySlotTimerFactory timers;
+  device::MacroPlayers players(link, host, timers);
+  const auto folder = std::filesystem::temp_directory_path() / "vantor-player-bench";
+  std::filesystem::create_directories(folder);
+  MacroLibrary library;
+  SoftwareProfiles profiles(library, folder / "macro.dat");
+  device::Connection connection(link, view, profiles, players);
+  TiltAccumulator tilt;
+  PlaybackTrigger trigger(profiles, players, connection.OperationBusy);
+  device::MouseNotifications notifications(connection, tilt, nullptr, trigger);
+
+  connection.DeviceArrival();
+  MacroCommands macro = NewMacro();
+  MacroCommand down;
+  down.length = 2;
+  down.code[0] = kOpKeyDown;
+  down.code[1] = 0x04;
+  macro.push_back(down);
+  down.code[0] = kOpKeyUp;
+  macro.push_back(down);
+  Renumber(macro);
+  const std::uint32_t id = library.AddEntry(u"bench", false, 0, 0, macro).id;
+  if (connection.SetRowValue(0, id) != 1) return -1.0;
+
+  std::vector<double> latencies;
+  for (int i = 0; i < 400; ++i) {
+    port.ClearLog();
+    const auto press = port.Mouse(0).InputReport(0x0001);
+    const auto release = port.Mouse(0).InputReport(0x0000);
+    const std::int64_t start = sleeper.NowMicroseconds();
+    notifications.OnMouseNotification(press.data(), press.size());
+    WaitForPlayers(players);
+    notifications.OnMouseNotification(release.data(), release.size());
+    const auto times = KeyCommandTimes(port, start);
+    if (times.empty()) return -1.0;
+    latencies.push_back(static_cast<double>(times.front() - start) / 1000.0);
+  }
+  std::filesystem::remove_all(folder);
+  return Percentile(latencies, 0.99);
+}

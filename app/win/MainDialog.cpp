@@ -1,6 +1,12 @@
 #include "app/win/MainDialog.h"
 
 #include <commctrl.h>
+#include <dbt.h>
+
+#include <ctime>
+#include <fstream>
+#include <sstream>
+#include <vector>
 
 #include "app/AppState.h"
 #include "app/IniPath.h"
@@ -12,6 +18,7 @@
 #include "base/Utf16.h"
 #include "base/win/PrivateProfileIni.h"
 #include "device/SensorListing.h"
+#include "macro/LibraryFile.h"
 #include "res/resource.h"
 
 std::atomic<MainDialog*> PublishedMainDialog{nullptr};
@@ -24,6 +31,9 @@ constexpr UINT kFadePeriodMs = 2;
 // Posted by the show-signal thread so that every window call of a "show"
 // runs on the window's own thread; the step number rides in wParam.
 constexpr UINT kMsgShowStep = WM_APP + 1;
+// A simulated mouse's action (simulated mode only): wParam the kind, lParam
+// the packed mouse and value of SimulatorScript.
+constexpr UINT kMsgSimulatorAction = WM_APP + 2;
 enum ShowStep { kStepShow, kStepForeground, kStepTop };
 
 // Waits `ms` milliseconds unless the window is going away.
@@ -88,6 +98,26 @@ INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       OnDestroy();
       return FALSE;
+    case WM_INPUT:
+      OnRawInput(reinterpret_cast<HRAWINPUT>(lParam));
+      return FALSE;
+    case WM_DEVICECHANGE:
+      if (connection) connection->OnDeviceChange(wParam);
+      return FALSE;
+    case WindowConnectionView::kMessage:
+      if (connectionView) connectionView->Apply(wParam, lParam);
+      return TRUE;
+    case WindowConnectionView::kCreateTiltMutexMessage:
+      tiltMutex.AcquireAtArrival();
+      SetWindowLongPtrW(window, DWLP_MSGRESULT, tiltMutex.Owned() ? 1 : 0);
+      return TRUE;
+    case kMsgSimulatorAction: {
+      SimulatorAction action;
+      if (UnpackSimulatorAction(static_cast<std::uint32_t>(wParam), static_cast<std::int64_t>(lParam), action)) {
+        ApplySimulatorAction(action);
+      }
+      return TRUE;
+    }
     case kMsgShowStep:
       if (wParam == kStepShow) ShowWindow(window, SW_SHOWNORMAL);
       if (wParam == kStepForeground) SetForegroundWindow(window);
@@ -104,6 +134,7 @@ INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == static_cast<UINT>(kMsgReleaseTiltMutex)) {
     diag::Write("tilt mutex released on request");
     tiltMutex.Release();
+    if (connection) connection->TiltMutexOwned = false;
     return TRUE;
   }
   if (message == static_cast<UINT>(kMsgEndProgram)) {
@@ -164,6 +195,8 @@ BOOL MainDialog::OnInitDialog() {
 
   SetForegroundWindow(window);
 
+  StartDeviceWork();
+  SetTimer(window, device::kRescanTimer, device::kRescanFirstMs, nullptr);
   SetTimer(window, kTimerFade, kFadePeriodMs, nullptr);
 
   showThread = std::thread(&MainDialog::ShowSignalThread, this);
@@ -201,7 +234,139 @@ void MainDialog::LoadLanguage() {
   }
 }
 
+// The library, the per-mouse settings, the players and the connection; the
+// first tick of the rescan timer then finds the mouse.
+void MainDialog::StartDeviceWork() {
+  const std::filesystem::path libraryFile = std::filesystem::path(App.programDir) / "macro.dat";
+  const LibraryLoadReport loaded = LoadLibrary(library, libraryView, libraryFile, std::time(nullptr));
+  diag::Writef("library: %d (0 loaded, 1 missing, 2 unreadable, 3 wrong magic, 4 damaged)",
+               static_cast<int>(loaded.result));
+  if (!loaded.keptAside.empty()) diag::Write("library: damaged file kept as " + loaded.keptAside.u8string());
+
+  players = std::make_unique<device::MacroPlayers>(devices.Link(), hostInput, slotTimers);
+  profiles = std::make_unique<SoftwareProfiles>(library, libraryFile);
+  profiles->SetUnknownModeText(uiText.labels[34].text);
+  connectionView = std::make_unique<WindowConnectionView>(window);
+  connectionView->TieClicked(IsDlgButtonChecked(window, IDC_TIE_XY) == BST_CHECKED);
+  connection = std::make_unique<device::Connection>(devices.Link(), *connectionView, *profiles, *players);
+  trigger = std::make_unique<PlaybackTrigger>(*profiles, *players, connection->OperationBusy);
+  notifications = std::make_unique<device::MouseNotifications>(
+      *connection, tiltAccumulator, [this] { PulseEvent(tiltWaitEvent); }, *trigger);
+  connection->RequestRescan();
+
+  if (devices.Simulator()) {
+    if (const wchar_t* scriptFile = _wgetenv(L"VANTOR_SIM_SCRIPT")) {
+      std::ifstream in(std::filesystem::path(FromWide(scriptFile)), std::ios::binary);
+      std::ostringstream text;
+      text << in.rdbuf();
+      scriptThread = std::thread(&MainDialog::SimulatorScriptThread, this, text.str());
+    }
+  }
+}
+
+void MainDialog::OnRawInput(HRAWINPUT input) {
+  UINT size = 0;
+  if (GetRawInputData(input, RID_INPUT, nullptr, &size, sizeof(RAWINPUTHEADER)) != 0 || size == 0) return;
+  std::vector<BYTE> buffer(size);
+  if (GetRawInputData(input, RID_INPUT, buffer.data(), &size, sizeof(RAWINPUTHEADER)) != size) return;
+  const auto* raw = reinterpret_cast<const RAWINPUT*>(buffer.data());
+  if (raw->header.dwType != RIM_TYPEHID || raw->data.hid.dwSizeHid != device::kNotificationLength) return;
+  // The reports follow the header inside the buffer we own; never trust the
+  // count beyond what the buffer holds.
+  const size_t offset = static_cast<size_t>(raw->data.hid.bRawData - buffer.data());
+  for (DWORD i = 0; i < raw->data.hid.dwCount; ++i) {
+    const size_t at = offset + i * device::kNotificationLength;
+    if (at + device::kNotificationLength > buffer.size()) break;
+    if (notifications) notifications->OnMouseNotification(buffer.data() + at, device::kNotificationLength);
+  }
+}
+
+void MainDialog::ApplySimulatorAction(const SimulatorAction& action) {
+  sim::SimulatedHidPort* simulator = devices.Simulator();
+  if (!simulator || !notifications || action.mouse >= simulator->MouseCount()) return;
+  const auto mouse = static_cast<size_t>(action.mouse);
+  sim::NotificationReport report{};
+  using Kind = SimulatorAction::Kind;
+  switch (action.kind) {
+    case Kind::kButtons:
+      simulatedButtons[mouse] = static_cast<std::uint16_t>(action.value);
+      report = simulator->InputReport(action.mouse, simulatedButtons[mouse]);
+      break;
+    case Kind::kWheel:
+      report = simulator->InputReport(action.mouse, simulatedButtons[mouse], static_cast<std::int8_t>(action.value));
+      break;
+    case Kind::kTilt:
+      report = simulator->InputReport(action.mouse, simulatedButtons[mouse], 0, static_cast<std::int8_t>(action.value));
+      break;
+    case Kind::kLevel:
+      report = simulator->LevelChangeReport(action.mouse, action.value);
+      break;
+    case Kind::kUnplug:
+    case Kind::kReplug:
+      if (action.kind == Kind::kUnplug) simulator->Unplug(action.mouse);
+      if (action.kind == Kind::kReplug) simulator->Replug(action.mouse);
+      diag::Writef("simulator: mouse %d %s", action.mouse, action.kind == Kind::kUnplug ? "unplugged" : "replugged");
+      if (connection) connection->OnDeviceChange(device::kDevNodesChanged);
+      return;
+    default:
+      return;
+  }
+  diag::Writef("simulator: report %02X %02X %02X %02X %02X %02X %02X %02X", report[0], report[1], report[2],
+               report[3], report[4], report[5], report[6], report[7]);
+  notifications->OnMouseNotification(report.data(), report.size());
+}
+
+// Plays a simulator script: waits here, every other action is posted to the
+// window, whose thread receives the mouse's reports in the program.
+void MainDialog::SimulatorScriptThread(std::string scriptText) {
+  const SimulatorScript script = ParseSimulatorScript(scriptText);
+  if (!script.error.empty()) {
+    diag::Write("simulator script refused: " + script.error);
+    return;
+  }
+  diag::Writef("simulator script: %d actions", static_cast<int>(script.actions.size()));
+  for (const SimulatorAction& action : script.actions) {
+    if (action.kind == SimulatorAction::Kind::kWait) {
+      if (WaitForSingleObject(stopThreads, static_cast<DWORD>(action.value)) != WAIT_TIMEOUT) return;
+    } else if (action.kind == SimulatorAction::Kind::kAwaitReady) {
+      while (!connection->DeviceReady || connection->ArrivalBusy) {
+        if (WaitForSingleObject(stopThreads, 10) != WAIT_TIMEOUT) return;
+      }
+    } else {
+      PostMessageW(window, kMsgSimulatorAction, PackSimulatorAction(action),
+                   static_cast<LPARAM>(PackSimulatorValue(action)));
+    }
+  }
+  diag::Write("simulator script done");
+}
+
+void MainDialog::WaitForArrivalToEnd() {
+  // The arrival thread may be waiting for this thread (the tilt mutex), so
+  // keep answering messages until it is done.
+  while (connection && connection->ArrivalBusy) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(5);
+  }
+}
+
 void MainDialog::OnTimer(UINT_PTR id) {
+  if (id == static_cast<UINT_PTR>(device::kRescanTimer)) {
+    if (connection) connection->OnRescanTimer();
+    return;
+  }
+  if (id == static_cast<UINT_PTR>(device::kMouseRefreshTimer)) {
+    KillTimer(window, id);
+    // Arrival enables the DPI and profile controls itself; the button lists
+    // follow once the mouse's settings are there.
+    if (profiles && profiles->ProfileCount() >= 1 && connectionView) connectionView->Apply(0, TRUE);
+    InvalidateRect(window, nullptr, FALSE);
+    return;
+  }
+  if (id == static_cast<UINT_PTR>(device::kLevelResyncTimer)) {
+    KillTimer(window, id);
+    return;
+  }
   if (id != kTimerFade) return;
   const bool wasHidden = App.hideAtStart;
   const FadeDecision decision = fade.OnTick(IsWindowVisible(window) != FALSE, App.hideAtStart);
@@ -232,6 +397,9 @@ void MainDialog::OnCommand(int id) {
     case IDC_MINIMIZE:
       ShowWindow(window, SW_MINIMIZE);
       break;
+    case IDC_TIE_XY:
+      if (connectionView) connectionView->TieClicked(IsDlgButtonChecked(window, IDC_TIE_XY) == BST_CHECKED);
+      break;
     case IDC_HIDE:
       ShowWindow(window, SW_HIDE);
       diag::Write("window hidden to the tray");
@@ -245,6 +413,9 @@ void MainDialog::OnDestroy() {
   SetEvent(stopThreads);
   if (showThread.joinable()) showThread.join();
   if (closeThread.joinable()) closeThread.join();
+  if (scriptThread.joinable()) scriptThread.join();
+  WaitForArrivalToEnd();
+  if (connection) connection->Shutdown();
   if (tiltScroller) tiltScroller->Stop();
   tiltMutex.Release();
   PublishedMainDialog = nullptr;

@@ -1,5 +1,8 @@
 #pragma once
 #include <windows.h>
+// <windows.h> maps LoadLibrary to the system's DLL loader; here it is the
+// macro library's.
+#undef LoadLibrary
 
 #include <atomic>
 #include <thread>
@@ -8,7 +11,18 @@
 
 #include "app/StartupFade.h"
 #include "app/UiText.h"
+#include "app/SimulatorScript.h"
 #include "app/win/DeviceServices.h"
+#include "app/win/WindowConnectionView.h"
+#include "device/Connection.h"
+#include "device/MacroPlayers.h"
+#include "device/MouseNotifications.h"
+#include "device/win/WinHostInput.h"
+#include "device/win/WinSlotTimer.h"
+#include "macro/LibraryView.h"
+#include "macro/MacroLibrary.h"
+#include "macro/PlaybackTrigger.h"
+#include "macro/SoftwareProfiles.h"
 #include "app/StartupSwitches.h"
 #include "tilt/TiltAccumulator.h"
 #include "tilt/win/TiltMutex.h"
@@ -39,6 +53,11 @@ class MainDialog {
   void OnCommand(int id);
   void OnDestroy();
   void LoadLanguage();
+  void StartDeviceWork();
+  void OnRawInput(HRAWINPUT input);
+  void ApplySimulatorAction(const SimulatorAction& action);
+  void SimulatorScriptThread(std::string script);
+  void WaitForArrivalToEnd();
   void ShowAndActivate();
   void ShowAbout();
   void EndProgram();
@@ -66,6 +85,19 @@ class MainDialog {
   TiltAccumulator tiltAccumulator;
   TiltMutex tiltMutex;
   std::unique_ptr<TiltScroller> tiltScroller;
+
+  MacroLibrary library;
+  LibraryView libraryView;
+  device::WinHostInput hostInput;
+  device::WinSlotTimerFactory slotTimers;
+  std::unique_ptr<device::MacroPlayers> players;
+  std::unique_ptr<SoftwareProfiles> profiles;
+  std::unique_ptr<WindowConnectionView> connectionView;
+  std::unique_ptr<device::Connection> connection;
+  std::unique_ptr<PlaybackTrigger> trigger;
+  std::unique_ptr<device::MouseNotifications> notifications;
+  std::array<std::uint16_t, 2> simulatedButtons{};
+  std::thread scriptThread;
 };
 
 // The one main window, published for worker threads.

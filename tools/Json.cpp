@@ -62,11 +62,12 @@ namespace {
 
 class Parser {
  public:
-  Parser(const std::string& text, JsonError& error) : text_(text), error_(error) {}
+  Parser(const std::string& text, JsonError& error, const JsonLimits& limits)
+      : text_(text), error_(error), limits_(limits) {}
 
   bool ParseDocument(JsonValue& value) {
-    if (text_.size() > kJsonMaxBytes) {
-      return Fail("the text is larger than " + std::to_string(kJsonMaxBytes / (1024 * 1024)) + " MiB");
+    if (text_.size() > limits_.maxBytes) {
+      return Fail("the text is larger than " + std::to_string(limits_.maxBytes) + " bytes");
     }
     if (text_.compare(0, 3, "\xEF\xBB\xBF") == 0) offset_ = lineStart_ = 3;
     SkipBlanks();
@@ -108,7 +109,9 @@ class Parser {
     value.at = start;
     const unsigned char c = Peek();
     if (c == '{' || c == '[') {
-      if (depth >= kJsonMaxDepth) return Fail("nesting is deeper than " + std::to_string(kJsonMaxDepth) + " levels");
+      if (depth >= limits_.maxDepth) {
+        return Fail("nesting is deeper than " + std::to_string(limits_.maxDepth) + " levels");
+      }
       return c == '{' ? ParseObject(value, depth + 1) : ParseArray(value, depth + 1);
     }
     if (c == '"') {
@@ -348,6 +351,7 @@ class Parser {
 
   const std::string& text_;
   JsonError& error_;
+  const JsonLimits& limits_;
   std::size_t offset_ = 0;
   std::size_t line_ = 1;
   std::size_t lineStart_ = 0;
@@ -436,9 +440,9 @@ void AppendUtf8(std::uint32_t code, std::string& out) {
 
 }  // namespace
 
-bool ParseJson(const std::string& text, JsonValue& value, JsonError& error) {
+bool ParseJson(const std::string& text, JsonValue& value, JsonError& error, const JsonLimits& limits) {
   JsonValue parsed;
-  Parser parser(text, error);
+  Parser parser(text, error, limits);
   if (!parser.ParseDocument(parsed)) return false;
   value = std::move(parsed);
   return true;

@@ -13,6 +13,11 @@
 constexpr std::size_t kJsonMaxDepth = 64;
 constexpr std::size_t kJsonMaxBytes = 256u * 1024u * 1024u;
 
+struct JsonLimits {
+  std::size_t maxDepth = kJsonMaxDepth;  // arrays and objects inside each other
+  std::size_t maxBytes = kJsonMaxBytes;  // the whole text
+};
+
 // Where a value starts in the text, counted from 1.
 struct JsonPosition {
   std::size_t line = 1;
@@ -58,7 +63,7 @@ class JsonValue {
 };
 
 // Parses one JSON text (RFC 8259, UTF-8, an optional byte-order mark).
-bool ParseJson(const std::string& text, JsonValue& value, JsonError& error);
+bool ParseJson(const std::string& text, JsonValue& value, JsonError& error, const JsonLimits& limits = {});
 
 // Writes `value` with two-space indentation. Arrays and objects that hold only
 // scalars stay on one line, so a command or a row reads as one line. Text is

@@ -276,6 +276,8 @@ std::u16string ToolStepText(const MacroCommand& command) {
   return StepText(command, texts, keys);
 }
 
+std::string ByteCount(std::size_t count) { return std::to_string(count) + (count == 1 ? " byte" : " bytes"); }
+
 std::string CommandProblem(const MacroCommand& command, bool first, std::uint32_t address) {
   MacroCommand decoded;
   const int result = DecodeCommand(command.code, decoded);
@@ -283,8 +285,8 @@ std::string CommandProblem(const MacroCommand& command, bool first, std::uint32_
   std::snprintf(opcode, sizeof opcode, "0x%02X", static_cast<unsigned>(command.code[0]));
   if (result == kDecodedInvalid) return std::string("invalid opcode ") + opcode;
   if (decoded.length != command.length) {
-    return "length " + std::to_string(command.length) + " does not fit opcode " + opcode + " (which is " +
-           std::to_string(decoded.length) + " bytes long)";
+    return "length " + std::to_string(command.length) + " does not fit opcode " + opcode + ", which takes " +
+           ByteCount(decoded.length);
   }
   if (command.address != address) {
     return "address " + std::to_string(command.address) + " should be " + std::to_string(address);

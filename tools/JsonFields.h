@@ -61,6 +61,9 @@ bool CommandFromJson(const JsonValue& value, std::uint32_t address, MacroCommand
 // The English step text of a command, the same on every machine.
 std::u16string ToolStepText(const MacroCommand& command);
 
+// "1 byte", "2 bytes".
+std::string ByteCount(std::size_t count);
+
 // What is wrong with one command of a macro, or empty. `first` tells whether
 // it is the mode command's place; `address` is where it should stand.
 std::string CommandProblem(const MacroCommand& command, bool first, std::uint32_t address);

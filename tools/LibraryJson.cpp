@@ -1,5 +1,6 @@
 // "macro.dat" as JSON: every entry with its commands, every device record with
 // the values that differ from a fresh record.
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -82,7 +83,7 @@ bool ReadEntry(const std::uint8_t* data, ByteReader& reader, std::size_t index, 
   if (kind == LibraryEntry::kKindMacro && count == 0) Problem(description, sizeAt + 8, who + " is a macro without commands");
   if (kind == LibraryEntry::kKindMacro && count != 0 && size != address) {
     Problem(description, sizeAt, who + " gives its size as " + std::to_string(size) + " but its commands take " +
-                                     std::to_string(address) + " bytes");
+                                     ByteCount(address));
   }
   if (count != 0 || kind != LibraryEntry::kKindGroup) json.Add("commands", std::move(commands));
   return true;
@@ -198,11 +199,13 @@ void DescribeLibrary(const std::uint8_t* data, std::size_t size, FileDescription
     description.problems.assign(1, {reader.FailOffset(), reader.FailReason()});
     return;
   }
+  std::stable_sort(description.problems.begin(), description.problems.end(),
+                   [](const FileProblem& a, const FileProblem& b) { return a.offset < b.offset; });
   json.Add("entries", std::move(entries));
   json.Add("devices", std::move(devices));
   if (!reader.AtEnd()) {
     Problem(description, reader.Offset(),
-            std::to_string(reader.Remaining()) + " unknown bytes after the last record; the program drops them on save");
+            ByteCount(reader.Remaining()) + " of unknown content after the last record; the program drops them on save");
     json.Add("trailing", Hex(data + reader.Offset(), reader.Remaining()));
   }
   description.json = std::move(json);

@@ -25,7 +25,7 @@ void DescribeMacroFile(const std::uint8_t* data, std::size_t size, FileDescripti
   if (count != held) json.Add("count", JsonValue::Number(count));
   if (count > kMacroFileMaxBytes) {
     description.problems.push_back({start - 4, "the count " + std::to_string(count) + " is more than the " +
-                                                   std::to_string(kMacroFileMaxBytes) + " bytes an import reads"});
+                                                   ByteCount(kMacroFileMaxBytes) + " an import reads"});
   }
   JsonValue commands = JsonValue::Array();
   std::size_t offset = 0;
@@ -41,8 +41,8 @@ void DescribeMacroFile(const std::uint8_t* data, std::size_t size, FileDescripti
       } else if (command.length > counted - offset) {
         description.problems.push_back({at, "the command is cut short by the end of the macro bytes"});
       } else if (offset + 1 < counted) {
-        description.problems.push_back({at, "end opcode; an import ignores the " + std::to_string(counted - offset - 1) +
-                                                " bytes after it"});
+        description.problems.push_back({at, "end opcode; an import ignores the " + ByteCount(counted - offset - 1) +
+                                                " after it"});
       }
       break;
     }
@@ -58,10 +58,10 @@ void DescribeMacroFile(const std::uint8_t* data, std::size_t size, FileDescripti
   json.Add("commands", std::move(commands));
   if (offset < held) json.Add("tail", JsonValue::String(text::FromUtf8(HexBytes(data + start + offset, held - offset))));
   if (count < held) {
-    description.problems.push_back({start + count, std::to_string(held - count) + " bytes after the " +
+    description.problems.push_back({start + count, ByteCount(held - count) + " after the " +
                                                        std::to_string(count) + " the count claims"});
   } else if (count > held) {
-    description.problems.push_back({size, "the count claims " + std::to_string(count) + " bytes but the file holds " +
+    description.problems.push_back({size, "the count claims " + ByteCount(count) + " but the file holds " +
                                               std::to_string(held)});
   }
   std::sort(description.problems.begin(), description.problems.end(),

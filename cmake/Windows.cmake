@@ -23,3 +23,7 @@ if(MINGW)
 endif()
 set_target_properties(Vantor3 PROPERTIES OUTPUT_NAME Vantor3)
 vantor_warnings(Vantor3)
+
+# base/AtomicFile (core) calls its Win32 replace step in base/win: let the
+# linker see the two archives as a cycle.
+target_link_libraries(vantor_core PUBLIC vantor_win)

@@ -1,0 +1,242 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "base/AtomicFile.h"
+#include "macro/LibraryFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Builds a file the slow way, byte by byte, independent of the program's writer.
+struct Bytes {
+  std::vector<std::uint8_t> data;
+  Bytes& U32(std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) data.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    return *this;
+  }
+  Bytes& Raw(std::initializer_list<std::uint8_t> bytes) {
+    data.insert(data.end(), bytes);
+    return *this;
+  }
+  Bytes& Text(const std::string& ascii) {
+    Raw({0xFF, 0xFE, 0xFF, static_cast<std::uint8_t>(ascii.size())});
+    for (char c : ascii) Raw({static_cast<std::uint8_t>(c), 0});
+    return *this;
+  }
+};
+
+// A group "Work" (id 1, expanded) holding macro "copy" (id 2), an ungrouped
+// macro "Tap" (id 3), and the settings of mouse 0x1234.
+std::vector<std::uint8_t> GoldenFile() {
+  Bytes file;
+  file.Text("_@_MF3_").U32(3);
+  file.U32(1).U32(1).Text("Work").U32(0).U32(1).U32(1).U32(0);
+  file.U32(2).U32(0).Text("copy").U32(1).U32(3).U32(0).U32(2);
+  file.U32(0).U32(1).Raw({0x04, 0, 0, 0, 0});
+  file.U32(1).U32(2).Raw({0x83, 0x06, 0, 0, 0});
+  file.U32(3).U32(0).Text("Tap").U32(0).U32(6).U32(0).U32(3);
+  file.U32(0).U32(1).Raw({0x05, 0, 0, 0, 0});
+  file.U32(1).U32(3).Raw({0x89, 0x2C, 0x01, 0, 0});
+  file.U32(4).U32(2).Raw({0x88, 0x10, 0, 0, 0});
+  file.U32(1);
+  file.U32(0x1234).U32(7).U32(2).U32(3);
+  for (std::uint32_t k = 0; k < 10; ++k) file.U32(k + 10).U32(k + 20);
+  for (std::uint32_t i = 0; i < 200; ++i) {
+    const std::uint32_t code = i < 7 ? 18 : 0;
+    file.U32(code);
+    for (std::uint32_t m = 0; m < 20; ++m) file.U32(i == 1 && m == 4 ? 3 : 0);
+    file.Text(i < 7 ? "Mode " + std::to_string(i + 1) : "");
+    file.Text(i == 0 ? "second" : "");
+    file.U32(code).U32(i == 0 ? 8 : 0).U32(i == 1 ? 8 : 0).U32(i == 2 ? 8 : 0);
+  }
+  return file.data;
+}
+
+class LibraryFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = fs::temp_directory_path() /
+             ("vantor-library-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    file = folder / "macro.dat";
+  }
+  void TearDown() override { fs::remove_all(folder); }
+
+  void Put(const std::vector<std::uint8_t>& bytes) { ASSERT_EQ(WriteFileAtomically(file, bytes), 1); }
+  std::vector<std::uint8_t> Get(const fs::path& path) {
+    std::vector<std::uint8_t> bytes;
+    EXPECT_EQ(ReadFileBytes(path, bytes), FileReadResult::kRead);
+    return bytes;
+  }
+  std::vector<fs::path> Aside() {
+    std::vector<fs::path> found;
+    for (const auto& item : fs::directory_iterator(folder)) {
+      if (item.path().filename().string().find(".damaged-") != std::string::npos) found.push_back(item.path());
+    }
+    return found;
+  }
+
+  fs::path folder;
+  fs::path file;
+  MacroLibrary library;
+  LibraryView view;
+};
+
+}  // namespace
+
+TEST_F(LibraryFileTest, LoadsAHandBuiltFileAndSavesItBackByteForByte) {
+  Put(GoldenFile());
+  const LibraryLoadReport report = LoadLibrary(library, view, file, 0, 10);
+  ASSERT_EQ(report.result, LibraryLoad::kLoaded) << report.problem.what << " at " << report.problem.offset;
+  EXPECT_TRUE(report.keptAside.empty());
+
+  ASSERT_EQ(library.entries.size(), 3u);
+  const LibraryEntry& group = *library.entries[0];
+  EXPECT_EQ(group.name, u"Work");
+  EXPECT_TRUE(group.IsGroup());
+  const LibraryEntry* tap = library.FindMacroById(3);
+  ASSERT_NE(tap, nullptr);
+  ASSERT_EQ(tap->commands.size(), 3u);
+  EXPECT_EQ(tap->commands[1].code[1], 0x2C);
+  EXPECT_EQ(tap->commands[2].address, 4u);
+  EXPECT_EQ(tap->size, 6u);
+
+  ASSERT_EQ(library.devices.count(0x1234), 1u);
+  const DeviceProfileRecord& mouse = library.devices.at(0x1234);
+  EXPECT_EQ(mouse.profileCount, 7u);
+  EXPECT_EQ(mouse.currentProfile, 2u);
+  EXPECT_EQ(mouse.profileSetting, 3u);
+  EXPECT_EQ(mouse.pairFirst[9], 19u);
+  EXPECT_EQ(mouse.pairSecond[0], 20u);
+  EXPECT_EQ(mouse.rows[1][4], 3u);
+  EXPECT_EQ(mouse.profileName[6], u"Mode 7");
+  EXPECT_EQ(mouse.profileName2[0], u"second");
+  EXPECT_EQ(mouse.profileCode[6], 18u);
+  EXPECT_EQ(mouse.valueC[2], 8u);
+
+  std::vector<std::u16string> rows;
+  for (const LibraryEntry* entry : view.rows) rows.push_back(entry->name);
+  EXPECT_EQ(rows, (std::vector<std::u16string>{u"Work", u"copy", u"Tap"}));
+
+  ASSERT_EQ(SaveLibrary(library, file), 1);
+  EXPECT_EQ(Get(file), GoldenFile());
+}
+
+TEST_F(LibraryFileTest, GivesAnEmptyLibraryWhenTheFileIsMissing) {
+  EXPECT_EQ(LoadLibrary(library, view, file, 0).result, LibraryLoad::kMissing);
+  EXPECT_TRUE(library.entries.empty());
+  EXPECT_EQ(view.Count(), 0);
+}
+
+TEST_F(LibraryFileTest, KeepsTheLibraryAndSetsAForeignFileAside) {
+  library.AddEntry(u"mine", false, 0, 0, NewMacro());
+  Bytes other;
+  other.Text("_@_MF2_").U32(0).U32(0);
+  Put(other.data);
+  const LibraryLoadReport report = LoadLibrary(library, view, file, 0);
+  EXPECT_EQ(report.result, LibraryLoad::kWrongMagic);
+  ASSERT_EQ(library.entries.size(), 1u);
+  EXPECT_FALSE(fs::exists(file));
+  ASSERT_EQ(Aside().size(), 1u);
+  EXPECT_EQ(Get(report.keptAside), other.data);
+}
+
+TEST_F(LibraryFileTest, NeverTakesHalfOfACutFile) {
+  const std::vector<std::uint8_t> golden = GoldenFile();
+  // Cut at every length inside the entries and at a sample of lengths inside
+  // the device record.
+  for (std::size_t length = 1; length < golden.size(); length += length < 300 ? 1 : 997) {
+    FileProblem problem;
+    MacroLibrary parsed;
+    const LibraryParse result = ParseLibrary(golden.data(), length, parsed, &problem);
+    ASSERT_NE(result, LibraryParse::kParsed) << length;
+    if (result == LibraryParse::kDamaged) {
+      EXPECT_LE(problem.offset, length);
+    }
+  }
+}
+
+TEST_F(LibraryFileTest, SetsADamagedFileAsideAndStartsEmpty) {
+  std::vector<std::uint8_t> cut = GoldenFile();
+  cut.resize(200);
+  Put(cut);
+  const LibraryLoadReport report = LoadLibrary(library, view, file, 0);
+  EXPECT_EQ(report.result, LibraryLoad::kDamaged);
+  EXPECT_FALSE(report.problem.what.empty());
+  EXPECT_TRUE(library.entries.empty());
+  EXPECT_EQ(Get(report.keptAside), cut);
+  // The next save writes a fresh file; the damaged one stays where it was put.
+  library.AddEntry(u"new", false, 0, 0, NewMacro());
+  ASSERT_EQ(SaveLibrary(library, file), 1);
+  EXPECT_EQ(Get(report.keptAside), cut);
+}
+
+TEST_F(LibraryFileTest, RefusesCountsTheRestOfTheFileCannotHold) {
+  Bytes huge;
+  huge.Text("_@_MF3_").U32(0xFFFFFFFF);
+  FileProblem problem;
+  EXPECT_EQ(ParseLibrary(huge.data.data(), huge.data.size(), library, &problem), LibraryParse::kDamaged);
+  EXPECT_EQ(problem.offset, 22u);
+
+  Bytes commands;
+  commands.Text("_@_MF3_").U32(1).U32(1).U32(0).Text("m").U32(0).U32(0).U32(0).U32(0x10000000);
+  MacroLibrary other;
+  EXPECT_EQ(ParseLibrary(commands.data.data(), commands.data.size(), other, &problem), LibraryParse::kDamaged);
+
+  Bytes devices;
+  devices.Text("_@_MF3_").U32(0).U32(2).U32(1);
+  EXPECT_EQ(ParseLibrary(devices.data.data(), devices.data.size(), other, &problem), LibraryParse::kDamaged);
+}
+
+TEST_F(LibraryFileTest, RefusesACommandLengthOutsideOneToFive) {
+  Bytes bad;
+  bad.Text("_@_MF3_").U32(1).U32(1).U32(0).Text("m").U32(0).U32(1).U32(0).U32(1);
+  bad.U32(0).U32(6).Raw({0x04, 0, 0, 0, 0}).U32(0);
+  FileProblem problem;
+  EXPECT_EQ(ParseLibrary(bad.data.data(), bad.data.size(), library, &problem), LibraryParse::kDamaged);
+  EXPECT_EQ(problem.offset, 56u);
+}
+
+TEST_F(LibraryFileTest, LoadsAFileWithUnknownTrailingBytesAndKeepsACopy) {
+  std::vector<std::uint8_t> longer = GoldenFile();
+  longer.push_back(0x42);
+  Put(longer);
+  const LibraryLoadReport report = LoadLibrary(library, view, file, 0);
+  EXPECT_EQ(report.result, LibraryLoad::kLoaded);
+  EXPECT_EQ(library.entries.size(), 3u);
+  EXPECT_TRUE(fs::exists(file));
+  EXPECT_EQ(Get(report.keptAside), longer);
+}
+
+TEST_F(LibraryFileTest, RoundTripsTextsOfEveryLengthAndOldEightBitNames) {
+  library.AddEntry(std::u16string(300, u'\u00e9'), false, 0, 0, NewMacro());
+  library.AddEntry(u"", true, 0, 1, {});
+  library.devices[1].profileName[199] = u"\U0001F5B1 mouse";
+  ASSERT_EQ(SaveLibrary(library, file), 1);
+  MacroLibrary loaded;
+  LibraryView loadedView;
+  ASSERT_EQ(LoadLibrary(loaded, loadedView, file, 0).result, LibraryLoad::kLoaded);
+  EXPECT_EQ(loaded.entries[0]->name, library.entries[0]->name);
+  EXPECT_TRUE(loaded.devices.at(1) == library.devices.at(1));
+  EXPECT_EQ(SerializeLibrary(loaded), SerializeLibrary(library));
+
+  Bytes narrow;
+  narrow.Raw({7}).Raw({'_', '@', '_', 'M', 'F', '3', '_'}).U32(1).U32(1).U32(0).Raw({2, 'o', 'k'});
+  narrow.U32(0).U32(0).U32(0).U32(0).U32(0);
+  MacroLibrary old;
+  ASSERT_EQ(ParseLibrary(narrow.data.data(), narrow.data.size(), old), LibraryParse::kParsed);
+  EXPECT_EQ(old.entries[0]->name, u"ok");
+}
+
+TEST_F(LibraryFileTest, DoesNotOverwriteAFileItCouldNotSetAside) {
+  library.keepFileUntouched = true;
+  std::string error;
+  EXPECT_EQ(SaveLibrary(library, file, &error), 0);
+  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(fs::exists(file));
+}

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "macro/MacroCommand.h"
+
+namespace {
+
+MacroCommands Parse(const std::vector<std::uint8_t>& bytes, MacroCommands editor = NewMacro()) {
+  ParseMacroBytes(editor, bytes.data(), bytes.size());
+  return editor;
+}
+
+std::vector<std::uint32_t> Addresses(const MacroCommands& commands) {
+  std::vector<std::uint32_t> addresses;
+  for (const auto& command : commands) addresses.push_back(command.address);
+  return addresses;
+}
+
+int Decode(std::uint8_t op, std::uint32_t* length = nullptr) {
+  const std::uint8_t bytes[5] = {op, 0, 0, 0, 0};
+  MacroCommand command;
+  const int result = DecodeCommand(bytes, command);
+  if (length) *length = command.length;
+  return result;
+}
+
+}  // namespace
+
+TEST(DecodeCommand, GivesEveryOpcodeItsLengthAndKind) {
+  struct Case {
+    std::uint8_t op;
+    int result;
+    std::uint32_t length;
+  } cases[] = {{0x00, 0, 1},  {0x01, 0, 1},  {0x02, -1, 0}, {0x03, -1, 0}, {0x04, 2, 1},  {0x05, 2, 1},
+               {0x06, 2, 1},  {0x07, -1, 0}, {0x08, 0, 3},  {0x10, 0, 3},  {0x18, 0, 3},  {0x1F, -1, 0},
+               {0x20, 0, 1},  {0x3F, 0, 1},  {0x5F, 0, 1},  {0x7F, 0, 1},  {0x80, 0, 5},  {0x81, 0, 2},
+               {0x82, 0, 2},  {0x83, 0, 2},  {0x84, 0, 2},  {0x85, 0, 3},  {0x86, -1, 0}, {0x88, 0, 2},
+               {0x89, 0, 3},  {0x8A, -1, 0}, {0xBF, -1, 0}, {0xC0, 0, 1},  {0xCF, 0, 1},  {0xD0, -1, 0},
+               {0xFF, -1, 0}};
+  for (const auto& c : cases) {
+    std::uint32_t length = 99;
+    EXPECT_EQ(Decode(c.op, &length), c.result) << int(c.op);
+    EXPECT_EQ(length, c.length) << int(c.op);
+  }
+}
+
+TEST(DecodeCommand, ReadsWheelCountsAsFiveBitTwosComplement) {
+  EXPECT_EQ(WheelCount(0x7F), -1);
+  EXPECT_EQ(WheelCount(0x6F), 15);
+  EXPECT_EQ(WheelCount(0x70), -16);
+  EXPECT_EQ(WheelCount(0x61), 1);
+  EXPECT_EQ(WheelCount(0x60), 0);
+}
+
+TEST(ParseMacroBytes, DecodesAKeyTapAndStopsAtTheEndByte) {
+  const MacroCommands commands = Parse({0x05, 0x83, 0x04, 0x88, 0x32, 0x84, 0x04, 0x00, 0x83, 0x05});
+  ASSERT_EQ(commands.size(), 4u);
+  EXPECT_EQ(Addresses(commands), (std::vector<std::uint32_t>{0, 1, 3, 5}));
+  EXPECT_EQ(commands[0].code[0], 0x05);
+  EXPECT_EQ(commands[2].code[1], 50);
+  EXPECT_EQ(commands[3].code[0], 0x84);
+  EXPECT_EQ(EncodeMacro(commands), (std::vector<std::uint8_t>{0x05, 0x83, 0x04, 0x88, 0x32, 0x84, 0x04}));
+  EXPECT_EQ(MacroSize(commands), 7u);
+}
+
+TEST(ParseMacroBytes, KeepsWhatPrecedesAnInvalidOpcode) {
+  const MacroCommands commands = Parse({0x04, 0x21, 0x02, 0x41});
+  ASSERT_EQ(commands.size(), 2u);
+  EXPECT_EQ(commands[1].code[0], 0x21);
+}
+
+TEST(ParseMacroBytes, AppendsToALongerMacroWithoutItsModeByte) {
+  MacroCommands editor = Parse({0x04, 0x21, 0x89, 0x00, 0x01});
+  ASSERT_EQ(editor.size(), 3u);
+  editor = Parse({0x05, 0x05, 0x41, 0x61}, editor);
+  ASSERT_EQ(editor.size(), 5u);
+  EXPECT_EQ(editor[0].code[0], 0x04);
+  EXPECT_EQ(editor[3].code[0], 0x41);
+  EXPECT_EQ(editor[3].address, 5u);
+  EXPECT_EQ(editor[4].address, 6u);
+}
+
+TEST(ParseMacroBytes, ReplacesAFreshMacroModeIncluded) {
+  const MacroCommands editor = Parse({0x06, 0x22});
+  ASSERT_EQ(editor.size(), 2u);
+  EXPECT_EQ(editor[0].code[0], 0x06);
+}
+
+TEST(ParseMacroBytes, StartsANewMacroWhenNothingUsableWasFound) {
+  for (const std::vector<std::uint8_t>& bytes :
+       {std::vector<std::uint8_t>{0x02}, std::vector<std::uint8_t>{0x00, 0x04}, std::vector<std::uint8_t>{}}) {
+    MacroCommands editor = NewMacro();
+    editor[0].code[0] = 0x05;
+    editor = Parse(bytes, editor);
+    ASSERT_EQ(editor.size(), 1u);
+    EXPECT_EQ(editor[0].code[0], 0x04);
+    EXPECT_EQ(editor[0].address, 0u);
+  }
+}
+
+TEST(ParseMacroBytes, PutsAModeCommandInFrontOfBytesThatLackOne) {
+  const MacroCommands editor = Parse({0x83, 0x04, 0x84, 0x04});
+  ASSERT_EQ(editor.size(), 3u);
+  EXPECT_EQ(editor[0].code[0], 0x04);
+  EXPECT_EQ(Addresses(editor), (std::vector<std::uint32_t>{0, 1, 3}));
+}
+
+TEST(ParseMacroBytes, DropsACommandCutShortByTheEndOfTheBytes) {
+  const MacroCommands editor = Parse({0x04, 0x21, 0x89, 0x10});
+  ASSERT_EQ(editor.size(), 2u);
+  EXPECT_EQ(MacroSize(editor), 2u);
+}
+
+TEST(MakeWait, UsesTheShortFormUpTo255Milliseconds) {
+  const MacroCommand shortWait = MakeWait(255);
+  EXPECT_EQ(shortWait.length, 2u);
+  EXPECT_EQ(shortWait.code[0], 0x88);
+  EXPECT_EQ(shortWait.code[1], 0xFF);
+  const MacroCommand longWait = MakeWait(256);
+  EXPECT_EQ(longWait.length, 3u);
+  EXPECT_EQ((std::vector<std::uint8_t>(longWait.code, longWait.code + 3)), (std::vector<std::uint8_t>{0x89, 0x00, 0x01}));
+  EXPECT_EQ(MakeWait(70000).code[1], 0xFF);
+  EXPECT_EQ(MakeWait(70000).code[2], 0xFF);
+}
+
+TEST(Renumber, FollowsALengthChangeFromTheChangedCommand) {
+  MacroCommands commands = Parse({0x04, 0x88, 0x10, 0x21, 0x41});
+  ASSERT_EQ(Addresses(commands), (std::vector<std::uint32_t>{0, 1, 3, 4}));
+  commands[1] = MakeWait(300);
+  commands[1].address = 1;
+  Renumber(commands, 1);
+  EXPECT_EQ(Addresses(commands), (std::vector<std::uint32_t>{0, 1, 4, 5}));
+  commands[0].address = 7;
+  Renumber(commands);
+  EXPECT_EQ(Addresses(commands), (std::vector<std::uint32_t>{0, 1, 4, 5}));
+}
+
+TEST(EncodeMacro, NeverCopiesMoreThanTheFiveCodeBytes) {
+  MacroCommands commands = NewMacro();
+  MacroCommand odd;
+  odd.length = 9;
+  odd.code[0] = 0x80;
+  commands.push_back(odd);
+  EXPECT_EQ(EncodeMacro(commands).size(), 6u);
+}

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "base/AtomicFile.h"
+#include "macro/MacroFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::uint8_t> FileWith(std::uint32_t count, const std::vector<std::uint8_t>& macro) {
+  std::vector<std::uint8_t> bytes = {0xFF, 0xFE, 0xFF, 7};
+  for (char c : std::string("_@_MF1_")) {
+    bytes.push_back(static_cast<std::uint8_t>(c));
+    bytes.push_back(0);
+  }
+  for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(count >> (8 * i)));
+  bytes.insert(bytes.end(), macro.begin(), macro.end());
+  return bytes;
+}
+
+class MacroFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = fs::temp_directory_path() /
+             ("vantor-mf-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    file = folder / "unnamed.mf";
+  }
+  void TearDown() override { fs::remove_all(folder); }
+
+  fs::path folder;
+  fs::path file;
+};
+
+}  // namespace
+
+TEST_F(MacroFileTest, ExportsAFreshMacroAsMagicCountAndModeByte) {
+  ASSERT_EQ(ExportMacroFile(file, NewMacro()), MacroFileWrite::kWritten);
+  std::vector<std::uint8_t> bytes;
+  ASSERT_EQ(ReadFileBytes(file, bytes), FileReadResult::kRead);
+  EXPECT_EQ(bytes, FileWith(1, {0x04}));
+}
+
+TEST_F(MacroFileTest, RoundTripsAMacroThroughAFile) {
+  MacroCommands macro;
+  const std::vector<std::uint8_t> bytes = {0x05, 0x83, 0x04, 0x89, 0x00, 0x02, 0x84, 0x04, 0x7F};
+  ParseMacroBytes(macro, bytes.data(), bytes.size());
+  ASSERT_EQ(ExportMacroFile(file, macro), MacroFileWrite::kWritten);
+  MacroCommands editor = NewMacro();
+  ASSERT_EQ(ImportMacroFile(file, editor), MacroFileRead::kRead);
+  EXPECT_EQ(EncodeMacro(editor), bytes);
+}
+
+TEST_F(MacroFileTest, RefusesToExportMoreThanAnImportWouldReadBack) {
+  MacroCommand wheel;
+  wheel.length = 1;
+  wheel.code[0] = 0x61;
+  MacroCommands macro = NewMacro();
+  macro.resize(kMacroFileMaxBytes + 1, wheel);
+  Renumber(macro);
+  ASSERT_EQ(MacroSize(macro), 20001u);
+  std::string error;
+  EXPECT_EQ(ExportMacroFile(file, macro, &error), MacroFileWrite::kTooLarge);
+  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(fs::exists(file));
+  EXPECT_EQ(MacroTooLargeText(20001),
+            u"This macro is 20001 bytes long. A macro file holds at most 20000 bytes, so it was not exported.");
+  macro.pop_back();
+  EXPECT_EQ(ExportMacroFile(file, macro), MacroFileWrite::kWritten);
+}
+
+TEST_F(MacroFileTest, ReadsNoMoreThan20000BytesWhateverTheCountSays) {
+  std::vector<std::uint8_t> macro(30000, 0x61);
+  macro[0] = 0x04;
+  std::vector<std::uint8_t> read;
+  const auto image = FileWith(30000, macro);
+  ASSERT_EQ(ParseMacroFile(image.data(), image.size(), read), MacroFileRead::kRead);
+  EXPECT_EQ(read.size(), 20000u);
+
+  ASSERT_EQ(WriteFileAtomically(file, image), 1);
+  MacroCommands editor = NewMacro();
+  ASSERT_EQ(ImportMacroFile(file, editor), MacroFileRead::kRead);
+  EXPECT_EQ(MacroSize(editor), 20000u);
+}
+
+TEST_F(MacroFileTest, TakesWhatAShortFileHolds) {
+  const auto image = FileWith(500, {0x04, 0x21, 0x41, 0x89, 0x01});
+  std::vector<std::uint8_t> read;
+  ASSERT_EQ(ParseMacroFile(image.data(), image.size(), read), MacroFileRead::kRead);
+  EXPECT_EQ(read.size(), 5u);
+  MacroCommands editor = NewMacro();
+  ParseMacroBytes(editor, read.data(), read.size());
+  EXPECT_EQ(editor.size(), 3u);
+}
+
+TEST_F(MacroFileTest, AppendsAnImportToALongerMacroAfterItsLastCommand) {
+  ASSERT_EQ(WriteFileAtomically(file, FileWith(3, {0x05, 0x22, 0x42})), 1);
+  MacroCommands editor = NewMacro();
+  editor.push_back(MakeWait(10));
+  editor.push_back(MakeWait(1000));
+  Renumber(editor);
+  ASSERT_EQ(ImportMacroFile(file, editor), MacroFileRead::kRead);
+  ASSERT_EQ(editor.size(), 5u);
+  EXPECT_EQ(editor[0].code[0], 0x04);
+  EXPECT_EQ(editor[3].code[0], 0x22);
+  EXPECT_EQ(editor[3].address, 3u + 3u);
+}
+
+TEST_F(MacroFileTest, LeavesTheEditorAloneForAForeignOrMissingFile) {
+  MacroCommands editor = NewMacro();
+  editor.push_back(MakeWait(5));
+  const MacroCommands before = editor;
+  EXPECT_EQ(ImportMacroFile(folder / "none.mf", editor), MacroFileRead::kCannotOpen);
+  ASSERT_EQ(WriteFileAtomically(file, {0xFF, 0xFE, 0xFF, 1, 'x', 0}), 1);
+  EXPECT_EQ(ImportMacroFile(file, editor), MacroFileRead::kWrongMagic);
+  EXPECT_EQ(EncodeMacro(editor), EncodeMacro(before));
+}
+
+TEST_F(MacroFileTest, ImportsAnInvalidFirstOpcodeAsAFreshMacro) {
+  ASSERT_EQ(WriteFileAtomically(file, FileWith(2, {0x02, 0x21})), 1);
+  MacroCommands editor = NewMacro();
+  editor[0].code[0] = 0x06;
+  ASSERT_EQ(ImportMacroFile(file, editor), MacroFileRead::kRead);
+  ASSERT_EQ(editor.size(), 1u);
+  EXPECT_EQ(editor[0].code[0], 0x04);
+}

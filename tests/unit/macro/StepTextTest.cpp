@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "macro/EnglishKeyNames.h"
+#include "macro/MacroTextFormat.h"
+#include "macro/StepTexts.h"
+
+namespace {
+
+std::u16string TableText() {
+  std::ifstream in(std::string(VANTOR_SOURCE_DIR) + "/tests/unit/macro/data/KeyTable.txt", std::ios::binary);
+  std::stringstream content;
+  content << in.rdbuf();
+  std::u16string text;
+  for (char c : content.str()) text.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
+  return text;
+}
+
+class StepTextTest : public ::testing::Test {
+ protected:
+  std::u16string Text(std::vector<std::uint8_t> bytes) {
+    MacroCommand command;
+    bytes.resize(5);
+    DecodeCommand(bytes.data(), command);
+    return StepText(command, texts, keys);
+  }
+
+  EnglishKeyNames english;
+  KeyNames keys{TableText, english};
+  MacroStepTexts texts;
+};
+
+}  // namespace
+
+TEST_F(StepTextTest, NamesKeysThroughTheLayout) {
+  EXPECT_EQ(Text({0x83, 0x04}), u"Press & hold Keyboard  A");
+  EXPECT_EQ(Text({0x84, 0x28}), u"Release Keyboard  Enter");
+  EXPECT_EQ(Text({0x83, 0x48}), u"Press & hold Keyboard  Pause");
+  EXPECT_EQ(Text({0x83, 0x53}), u"Press & hold Keyboard  Num Lock");
+  EXPECT_EQ(Text({0x83, 0x66}), u"Press & hold Keyboard  ");
+}
+
+TEST_F(StepTextTest, NamesConsumerKeysAndTheirRelease) {
+  EXPECT_EQ(Text({0x85, 0xE9, 0x00}), u"Press & hold Consumer-key  Volume +");
+  EXPECT_EQ(Text({0x85, 0x00, 0x00}), u"Release Consumer-key");
+  EXPECT_EQ(Text({0x85, 0x01, 0x00}), u"Press & hold Consumer-key  Unknown");
+  EXPECT_EQ(Text({0x85, 0x2A, 0x02}), u"Press & hold Consumer-key  Bookmarks");
+}
+
+TEST_F(StepTextTest, FillsNumbersOfWaitsJumpsAndTheCounter) {
+  EXPECT_EQ(Text({0x88, 0x32, 0x07}), u"Wait 50 ms");
+  EXPECT_EQ(Text({0x89, 0x10, 0x27}), u"Wait 10000 ms");
+  EXPECT_EQ(Text({0x08, 0x03, 0x01}), u"Jump to address 259");
+  EXPECT_EQ(Text({0x10, 0x01, 0x00}), u"Set ACC=ACC-1, if ACC!=0 then jump to address 1");
+  EXPECT_EQ(Text({0x18, 0xFF, 0xFF}), u"Set ACC=65535");
+}
+
+TEST_F(StepTextTest, ListsPressedButtonsWithButton4AsMaskBit8) {
+  EXPECT_EQ(Text({0x23}), u"Press & hold mouse button [Left][Right]");
+  EXPECT_EQ(Text({0x20}), u"Press & hold mouse button ");
+  EXPECT_EQ(Text({0x5F}), u"Release mouse button [Left][Right][Middle][B4][B5]");
+  EXPECT_EQ(Text({0x28}), u"Press & hold mouse button [B4]");
+  EXPECT_EQ(Text({0x50}), u"Release mouse button [B5]");
+}
+
+TEST_F(StepTextTest, UsesTheBackwardWheelTextOnlyWhenItIsSet) {
+  EXPECT_EQ(Text({0x7F}), u"Wheel Scrolling -1 count(unit)");
+  EXPECT_EQ(Text({0x6F}), u"Wheel Scrolling 15 count(unit)");
+  texts.SetStep(MacroStepTexts::kWheelBack, u"Scroll back %d");
+  EXPECT_EQ(Text({0x7F}), u"Scroll back 1");
+  EXPECT_EQ(Text({0x60}), u"Scroll back 0");
+  EXPECT_EQ(Text({0x61}), u"Wheel Scrolling 1 count(unit)");
+}
+
+TEST_F(StepTextTest, GivesFixedTextsForModesStopSystemAndUnknown) {
+  EXPECT_EQ(Text({0x04}), u"Execute one time");
+  EXPECT_EQ(Text({0x05}), u"Loop mode");
+  EXPECT_EQ(Text({0x06}), u"Firekey mode");
+  EXPECT_EQ(Text({0x00}), u"Stop");
+  EXPECT_EQ(Text({0xC7}), u"System command");
+  for (std::uint8_t op : {0x80, 0x81, 0x82, 0x02, 0xD0, 0xFF}) EXPECT_EQ(Text({op}), u"Unknown") << int(op);
+}
+
+TEST_F(StepTextTest, NeverTreatsAReworkedTemplateAsAPrintfFormat) {
+  texts.SetStep(MacroStepTexts::kWait, u"%s %n %x Wait %d ms %d 100%%");
+  EXPECT_EQ(Text({0x88, 0x05}), u"%s %n %x Wait 5 ms %d 100%");
+  texts.SetStep(MacroStepTexts::kKeyDown, u"%d %s%s");
+  EXPECT_EQ(Text({0x83, 0x04}), u"%d A%s");
+}
+
+TEST(StepIcon, ClassifiesEveryKindOfCommand) {
+  struct Case {
+    std::uint8_t op;
+    int icon;
+  } cases[] = {{0x88, 0}, {0x89, 0}, {0x83, 1}, {0x85, 1}, {0x84, 2}, {0x21, 3}, {0x41, 4}, {0x04, 5},
+               {0x05, 6}, {0x06, 7}, {0x7F, 8}, {0xC3, 9}, {0x08, -1}, {0x80, -1}, {0x00, -1}};
+  for (const auto& c : cases) {
+    MacroCommand command;
+    command.code[0] = c.op;
+    EXPECT_EQ(StepIcon(command), c.icon) << int(c.op);
+  }
+}
+
+TEST(StepAddress, PadsToFourDigits) {
+  MacroCommand command;
+  command.address = 37;
+  EXPECT_EQ(StepAddress(command), u"0037");
+  command.address = 12345;
+  EXPECT_EQ(StepAddress(command), u"12345");
+}
+
+TEST(FormatTemplate, FormatsTheMemoryConversions) {
+  EXPECT_EQ(FormatTemplate(u"Used %3.1f%%\r\n%d Byte", {FixedArg("%3.1f", 12.345), IntArg("%d", 727)}),
+            u"Used 12.3%\r\n727 Byte");
+  EXPECT_EQ(FormatTemplate(u"size: %4d Byte", {IntArg("%4d", 7)}), u"size:    7 Byte");
+  EXPECT_EQ(FormatTemplate(u"%04d|%d", {IntArg("%04d", -5), IntArg("%d", -2147483648ll)}), u"-005|-2147483648");
+  EXPECT_EQ(FormatTemplate(u"50%", {}), u"50%");
+}

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -18,8 +19,14 @@ struct FakeWindow final : device::OperationProgress, device::OperationHost {
   std::vector<std::string> calls;
   std::vector<double> fractions;
   std::vector<std::array<device::LevelSteps, 4>> storedLevels;
+  // Runs at every fraction shown, e.g. to bring a fault in half way.
+  std::function<void(double)> onFraction;
+  std::function<void()> onArrival;
 
-  void ShowFraction(double fraction) override { fractions.push_back(fraction); }
+  void ShowFraction(double fraction) override {
+    fractions.push_back(fraction);
+    if (onFraction) onFraction(fraction);
+  }
   void ShowStatus(device::OperationStatus, const std::u16string& text) override {
     calls.push_back("status " + text::ToUtf8(text));
   }
@@ -34,7 +41,10 @@ struct FakeWindow final : device::OperationProgress, device::OperationHost {
   void LeaveResetState() override { calls.emplace_back("leave reset state"); }
   void RefreshDirectory() override { calls.emplace_back("refresh directory"); }
   void RefreshCurrentTab() override { calls.emplace_back("refresh tab"); }
-  void DeviceArrival() override { calls.emplace_back("arrival"); }
+  void DeviceArrival() override {
+    calls.emplace_back("arrival");
+    if (onArrival) onArrival();
+  }
   void StoreLevelSteps(const std::array<device::LevelSteps, 4>& levels) override {
     storedLevels.push_back(levels);
   }
@@ -60,6 +70,25 @@ struct OperationRig {
   // Points the operations at another simulated mouse.
   void Use(int mouse) { window.path = rig.Path(mouse); }
 };
+
+// Gives a simulated mouse memory, levels and names that differ from a fresh
+// mouse's and from another seed's. Profile 1's name uses all 16 bytes.
+inline void FillMouse(sim::SimulatedMouse& mouse, int seed) {
+  for (std::size_t i = 0; i < mouse.memory.size(); ++i) {
+    mouse.memory[i] = static_cast<std::uint8_t>(i * 7 + static_cast<std::size_t>(seed) * 13 + i / 256);
+  }
+  for (std::size_t level = 0; level < mouse.levels.size(); ++level) {
+    const auto x = static_cast<std::uint8_t>(3 + 9 * level + static_cast<std::size_t>(seed));
+    mouse.levels[level].step = {x, static_cast<std::uint8_t>(x + level)};
+  }
+  for (std::size_t profile = 0; profile < mouse.names.size(); ++profile) {
+    mouse.names[profile] = {};
+    mouse.names[profile][0] = static_cast<std::uint8_t>('A' + profile + static_cast<std::size_t>(seed));
+    mouse.names[profile][2] = static_cast<std::uint8_t>('0' + profile);
+  }
+  for (std::size_t i = 0; i < 16; i += 2) mouse.names[1][i] = static_cast<std::uint8_t>('a' + i / 2);
+  mouse.names[1][15] = 0x04;  // U+0468 in the last unit, with no zero after it
+}
 
 // A folder of its own under the system's temporary folder, removed at the end.
 struct TempFolder {

@@ -14,7 +14,7 @@ constexpr int kProfileButtons = 12;
 
 std::size_t Index(OperationStatus status) { return static_cast<std::size_t>(status); }
 
-void Status(OperationContext& context, OperationStatus status) {
+void Status(const OperationContext& context, OperationStatus status) {
   context.progress.ShowStatus(status, context.texts.Text(status));
   context.progress.ShowSecondLine(u"");
 }
@@ -24,7 +24,7 @@ Progress FractionOf(OperationProgress& progress) {
   return [&progress](double fraction) { progress.ShowFraction(fraction); };
 }
 
-int ReadBackup(OperationContext& context, const DevicePath& path, BackupFile& backup) {
+int ReadBackup(const OperationContext& context, const DevicePath& path, BackupFile& backup) {
   OperationProgress& progress = context.progress;
   if (!ReadImage(context.link, path, backup.image, FractionOf(progress))) {
     diag::Write("backup: the memory read failed");
@@ -32,8 +32,14 @@ int ReadBackup(OperationContext& context, const DevicePath& path, BackupFile& ba
   }
   progress.ShowFraction(0.0);
   for (int level = 0; level < kBackupLevels; ++level) {
-    if (!ReadLevel(context.link, path, level, backup.levels[static_cast<std::size_t>(level)])) {
+    LevelSteps& steps = backup.levels[static_cast<std::size_t>(level)];
+    if (!ReadLevel(context.link, path, level, steps)) {
       diag::Writef("backup: reading level %d failed", level);
+      return 0;
+    }
+    // A restore refuses a zero step, so a file holding one would be no backup.
+    if (steps.x == 0 || steps.y == 0) {
+      diag::Writef("backup: level %d reads as step 0", level);
       return 0;
     }
     progress.ShowFraction((level + 1) / 4.0);
@@ -53,7 +59,7 @@ int ReadBackup(OperationContext& context, const DevicePath& path, BackupFile& ba
   return 1;
 }
 
-int WriteBackupToMouse(OperationContext& context, const DevicePath& path, const BackupFile& backup) {
+int WriteBackupToMouse(const OperationContext& context, const DevicePath& path, const BackupFile& backup) {
   OperationProgress& progress = context.progress;
   Status(context, OperationStatus::kWritingAll);
   progress.ShowFraction(0.0);
@@ -86,7 +92,7 @@ int WriteBackupToMouse(OperationContext& context, const DevicePath& path, const 
   return CommitSettings(context.link, path, kOperationCommitSettleMs);
 }
 
-int ResetMouse(OperationContext& context, const DevicePath& path) {
+int ResetMouse(const OperationContext& context, const DevicePath& path) {
   OperationProgress& progress = context.progress;
   for (int profile = 0; profile < kResetProfiles; ++profile) {
     for (int button = 0; button < kProfileButtons; ++button) {
@@ -146,7 +152,7 @@ void OperationTexts::Set(OperationStatus status, std::u16string text) {
   texts_[Index(status)] = std::move(text);
 }
 
-int Backup(OperationContext& context, const std::filesystem::path& file) {
+int Backup(const OperationContext& context, const std::filesystem::path& file) {
   OperationProgress& progress = context.progress;
   const DevicePath path = context.host.CurrentPath();
   int result = 0;
@@ -171,7 +177,7 @@ int Backup(OperationContext& context, const std::filesystem::path& file) {
   return result;
 }
 
-int Restore(OperationContext& context, const std::filesystem::path& file) {
+int Restore(const OperationContext& context, const std::filesystem::path& file) {
   const DevicePath path = context.host.CurrentPath();
   BackupFile backup;
   BackupProblem problem;
@@ -189,7 +195,7 @@ int Restore(OperationContext& context, const std::filesystem::path& file) {
   return result;
 }
 
-int Reset(OperationContext& context) {
+int Reset(const OperationContext& context) {
   OperationProgress& progress = context.progress;
   OperationHost& host = context.host;
   host.DisableDeviceControls();

@@ -87,6 +87,14 @@ TEST(Backup, AFailedReadKeepsTheFileThereAndStillFinishes) {
             1);
 }
 
+TEST(Backup, ALevelReadingAsStepZeroWritesNoFile) {
+  OperationRig ops;
+  TempFolder folder;
+  ops.rig.Mouse().levels[2].numerator = {0, 1};
+  EXPECT_EQ(device::Backup(ops.context, folder / "zero.mbf"), 0);
+  EXPECT_FALSE(std::filesystem::exists(folder / "zero.mbf"));
+}
+
 TEST(Backup, IntoAMissingFolderSendsNothing) {
   OperationRig ops;
   TempFolder folder;

@@ -24,6 +24,11 @@ endif()
 set_target_properties(Vantor3 PROPERTIES OUTPUT_NAME Vantor3)
 vantor_warnings(Vantor3)
 
+# The language files ship beside the program, where the registry value names them.
+file(GLOB VANTOR_LANGUAGE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/lang/*.ini)
+add_custom_command(TARGET Vantor3 POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${VANTOR_LANGUAGE_FILES} $<TARGET_FILE_DIR:Vantor3>)
+
 # base/AtomicFile (core) calls its Win32 replace step in base/win: let the
 # linker see the two archives as a cycle.
 target_link_libraries(vantor_core PUBLIC vantor_win)

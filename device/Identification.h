@@ -13,13 +13,13 @@ inline constexpr std::size_t kDescriptorBuffer = 512;
 inline constexpr char16_t kMakerName[] = u"Calvex";
 
 struct Identification {
-  std::u16string maker;     // the zero-terminated text at byte 0
+  std::u16string maker;  // the zero-terminated text at byte 0
   std::uint8_t infoByte14 = 0;
   std::uint8_t infoByte15 = 0;
   std::uint8_t sensorKind = 0;  // 1: X and Y steps may differ, top step 56
   std::uint8_t dpiUnit = 0;
   std::uint64_t allowedSteps = 0;  // bit s set: step s (1..56) is allowed
-  std::u16string infoText;  // the zero-terminated text from byte 28
+  std::u16string infoText;         // the zero-terminated text from byte 28
 };
 
 // Reads a zero-terminated UTF-16LE text from `offset`, never past `size`.

@@ -35,10 +35,11 @@ int Stage(PathSession& session, const std::array<std::uint8_t, kPageSize>& page,
           int lastSettleMs) {
   for (int c = 0; c < chunks; ++c) {
     const bool last = c == 5;
-    FeatureReport request = MakeRequest(kGroupMemory, kMemStage[static_cast<std::size_t>(c)],
-                                        last ? kTrailer : 0);
+    FeatureReport request =
+        MakeRequest(kGroupMemory, kMemStage[static_cast<std::size_t>(c)], last ? kTrailer : 0);
     const int count = last ? 2 : 6;
-    for (int i = 0; i < count; ++i) request[static_cast<std::size_t>(3 + i)] = page[static_cast<std::size_t>(6 * c + i)];
+    for (int i = 0; i < count; ++i)
+      request[static_cast<std::size_t>(3 + i)] = page[static_cast<std::size_t>(6 * c + i)];
     if (!session.Exchange(request, last ? lastSettleMs : 1)) return 0;
   }
   return 1;

@@ -25,7 +25,9 @@ bool SendValue(PathSession& session, std::uint8_t value);
 int SetDeviceParameter(HidLink& link, const DevicePath& path, std::uint8_t kind, int setting);
 // 1 when both masks were delivered.
 int SetButtonMasks(HidLink& link, const DevicePath& path, std::uint8_t maskA, std::uint8_t maskB);
-// Hands every listed mouse back to itself; returns how many took it.
+// Hands every listed mouse back to itself at exit; returns how many took it.
+// Only the instance that owns the tilt mutex calls it, so a second copy of
+// the program never releases mice the first one drives.
 int ReleaseAll(HidLink& link);
 
 }  // namespace device

@@ -1,6 +1,7 @@
 #include "macro/LibraryFile.h"
 
 #include "base/ArchiveString.h"
+#include "base/DiagLog.h"
 #include "base/AtomicFile.h"
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
@@ -185,8 +186,14 @@ LibraryLoadReport LoadLibrary(MacroLibrary& library, LibraryView& view, const st
         if (!KeepDamagedFileAside(file, now, report.keptAside)) library.keepFileUntouched = true;
       }
     }
+    // Inside the lock: the rebuild writes the group sizes that a save reads.
+    RebuildView(library, view, visibleRows);
   }
-  RebuildView(library, view, visibleRows);
+  if (!report.problem.what.empty()) {
+    diag::Write("library file " + file.u8string() + ": " + report.problem.what + " at byte " +
+                std::to_string(report.problem.offset) +
+                (report.keptAside.empty() ? std::string() : "; kept as " + report.keptAside.u8string()));
+  }
   return report;
 }
 
@@ -194,7 +201,12 @@ int SaveLibrary(const MacroLibrary& library, const std::filesystem::path& file, 
   std::lock_guard<std::mutex> hold(library.FileLock());
   if (library.keepFileUntouched) {
     if (error) *error = "the library file could not be read or kept aside, so it is not overwritten";
+    diag::Write("library not saved: the unreadable file is left as it is");
     return 0;
   }
-  return WriteFileAtomically(file, SerializeLibrary(library), error);
+  std::string why;
+  if (WriteFileAtomically(file, SerializeLibrary(library), &why)) return 1;
+  diag::Write("library not saved: " + why);
+  if (error) *error = why;
+  return 0;
 }

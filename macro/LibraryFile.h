@@ -44,8 +44,8 @@ struct LibraryLoadReport {
   std::filesystem::path keptAside;
 };
 
-// Loads `file` under the library lock, then rebuilds `view` (with nothing
-// selected). `now` dates the name of a file kept aside.
+// Loads `file` and rebuilds `view` under the library lock (a fresh view when
+// the file's library was taken). `now` dates the name of a file kept aside.
 LibraryLoadReport LoadLibrary(MacroLibrary& library, LibraryView& view, const std::filesystem::path& file,
                               std::time_t now, int visibleRows = 0);
 

@@ -64,6 +64,27 @@ device::DevicePath SimulatedHidPort::ConfigPath(int mouse) const {
   return {};
 }
 
+NotificationReport SimulatedHidPort::InputReport(int mouse, std::uint16_t buttons,
+                                                 std::int8_t wheel, std::int8_t tilt) const {
+  std::lock_guard<std::mutex> hold(mutex_);
+  return mice_.at(static_cast<std::size_t>(mouse))->InputReport(buttons, wheel, tilt);
+}
+
+NotificationReport SimulatedHidPort::LevelChangeReport(int mouse, int level) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  return mice_.at(static_cast<std::size_t>(mouse))->LevelChangeReport(level);
+}
+
+void SimulatedHidPort::Unplug(int mouse) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  mice_.at(static_cast<std::size_t>(mouse))->Unplug();
+}
+
+void SimulatedHidPort::Replug(int mouse) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  mice_.at(static_cast<std::size_t>(mouse))->Replug();
+}
+
 std::vector<SimEvent> SimulatedHidPort::Log() const {
   std::lock_guard<std::mutex> hold(mutex_);
   return log_;
@@ -240,7 +261,8 @@ bool SimulatedHidPort::GetFeature(HidHandle handle, std::uint8_t* buffer, std::s
   return event.ok;
 }
 
-bool SimulatedHidPort::SetFeature(HidHandle handle, const std::uint8_t* buffer, std::size_t length) {
+bool SimulatedHidPort::SetFeature(HidHandle handle, const std::uint8_t* buffer,
+                                  std::size_t length) {
   int mouse = -1;
   {
     std::lock_guard<std::mutex> hold(mutex_);
@@ -255,7 +277,8 @@ bool SimulatedHidPort::SetFeature(HidHandle handle, const std::uint8_t* buffer, 
   SimEvent event;
   event.kind = SimEvent::Kind::kSetFeature;
   event.interfaceIndex = index;
-  if (length >= device::kFeatureLength) std::copy(buffer, buffer + device::kFeatureLength, event.bytes.begin());
+  if (length >= device::kFeatureLength)
+    std::copy(buffer, buffer + device::kFeatureLength, event.bytes.begin());
   if (iface != nullptr && iface->mouse >= 0 && iface->featureLength == device::kFeatureLength &&
       length >= static_cast<std::size_t>(iface->featureLength)) {
     event.mouse = iface->mouse;

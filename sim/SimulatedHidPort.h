@@ -19,16 +19,25 @@
 namespace sim {
 
 struct SimEvent {
-  enum class Kind { kEnumerate, kOpen, kClose, kCapabilities, kAttributes, kGetFeature,
-                    kSetFeature, kString, kProduct };
+  enum class Kind {
+    kEnumerate,
+    kOpen,
+    kClose,
+    kCapabilities,
+    kAttributes,
+    kGetFeature,
+    kSetFeature,
+    kString,
+    kProduct
+  };
   Kind kind = Kind::kEnumerate;
   int interfaceIndex = -1;
-  int mouse = -1;           // -1: not a mouse of ours
+  int mouse = -1;  // -1: not a mouse of ours
   bool ok = false;
-  device::OpenMode mode;    // kOpen
+  device::OpenMode mode;          // kOpen
   device::FeatureReport bytes{};  // kGetFeature (as returned), kSetFeature (as sent)
-  int stringIndex = 0;      // kString
-  std::int64_t timeUs = 0;  // on the port's clock, when given
+  int stringIndex = 0;            // kString
+  std::int64_t timeUs = 0;        // on the port's clock, when given
 };
 
 // A device that is not one of our mice.
@@ -48,9 +57,17 @@ class SimulatedHidPort final : public device::HidPort {
   device::DevicePath AddMouseInterface(int mouse, int featureLength);
   device::DevicePath AddForeignDevice(ForeignDevice device);
 
+  // Direct access to a mouse's firmware state, for single-threaded tests.
   SimulatedMouse& Mouse(int mouse) { return *mice_.at(static_cast<std::size_t>(mouse)); }
   int MouseCount() const { return static_cast<int>(mice_.size()); }
   device::DevicePath ConfigPath(int mouse) const;
+
+  // The same, safe while other threads talk to the port (the simulated mode).
+  NotificationReport InputReport(int mouse, std::uint16_t buttons, std::int8_t wheel = 0,
+                                 std::int8_t tilt = 0) const;
+  NotificationReport LevelChangeReport(int mouse, int level);
+  void Unplug(int mouse);
+  void Replug(int mouse);
 
   // The log. Requests() renders what a mouse (or, with -1, any device) was
   // asked, one line per request: "set 01 83 00 02 10 00 00 12" (bytes 1 to 8)
@@ -68,7 +85,8 @@ class SimulatedHidPort final : public device::HidPort {
   bool GetCapabilities(device::HidHandle handle, device::HidCapabilities& caps) override;
   bool GetAttributes(device::HidHandle handle, device::HidAttributes& attributes) override;
   bool GetFeature(device::HidHandle handle, std::uint8_t* buffer, std::size_t length) override;
-  bool SetFeature(device::HidHandle handle, const std::uint8_t* buffer, std::size_t length) override;
+  bool SetFeature(device::HidHandle handle, const std::uint8_t* buffer,
+                  std::size_t length) override;
   bool GetIndexedString(device::HidHandle handle, int index, std::uint8_t* buffer,
                         std::size_t size) override;
   bool GetProductString(device::HidHandle handle, std::u16string& product) override;

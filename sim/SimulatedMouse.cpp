@@ -16,7 +16,8 @@ using device::FeatureReport;
 
 namespace {
 
-void PutWide(std::uint8_t* buffer, std::size_t size, std::size_t offset, const std::u16string& text) {
+void PutWide(std::uint8_t* buffer, std::size_t size, std::size_t offset,
+             const std::u16string& text) {
   for (std::size_t i = 0; i <= text.size(); ++i) {
     const char16_t c = i < text.size() ? text[i] : u'\0';
     if (offset + 2 * i + 1 >= size) return;
@@ -171,7 +172,8 @@ void SimulatedMouse::Memory(const FeatureReport& request, FeatureReport& reply) 
     case device::kMemRead7:
       for (int i = 0; i < 7; ++i) {
         const int at = addr + i;
-        reply[static_cast<std::size_t>(2 + i)] = at < size ? memory[static_cast<std::size_t>(at)] : 0;
+        reply[static_cast<std::size_t>(2 + i)] =
+            at < size ? memory[static_cast<std::size_t>(at)] : 0;
       }
       break;
     case device::kMemWriteByte:
@@ -236,7 +238,8 @@ void SimulatedMouse::Identify(std::uint8_t* buffer, std::size_t size) const {
   full[17] = config.dpiUnit;
   for (int step = 1; step <= 56; ++step) {
     if (config.allowedSteps >> step & 1) {
-      full[18 + (step - 1) / 8] = static_cast<std::uint8_t>(full[18 + (step - 1) / 8] | (1u << ((step - 1) % 8)));
+      full[18 + (step - 1) / 8] =
+          static_cast<std::uint8_t>(full[18 + (step - 1) / 8] | (1u << ((step - 1) % 8)));
     }
   }
   PutWide(full, sizeof full, 28, config.infoText);

@@ -61,12 +61,12 @@ struct MouseConfig {
 };
 
 struct MouseFaults {
-  bool alwaysBusy = false;     // every read reports busy; requests are not taken
-  bool neverReady = false;     // requests are taken but no reply is ever flagged ready
-  int unplugAfterRequests = -1;  // the mouse vanishes after this many requests (-1: never)
+  bool alwaysBusy = false;             // every read reports busy; requests are not taken
+  bool neverReady = false;             // requests are taken but no reply is ever flagged ready
+  int unplugAfterRequests = -1;        // the mouse vanishes after this many requests (-1: never)
   std::int64_t transferLatencyUs = 0;  // time each feature read or write takes
-  bool wrongIdentity = false;  // the probe is answered with 0x00
-  int liveInputRefusals = 0;   // live-input requests to refuse before acknowledging (-1: all)
+  bool wrongIdentity = false;          // the probe is answered with 0x00
+  int liveInputRefusals = 0;    // live-input requests to refuse before acknowledging (-1: all)
   int busyReadsPerRequest = 0;  // reads that report busy after each request
 };
 
@@ -94,7 +94,10 @@ class SimulatedMouse {
 
   bool Plugged() const { return plugged_; }
   void Unplug() { plugged_ = false; }
-  void Replug() { plugged_ = true; requestsServed_ = 0; }
+  void Replug() {
+    plugged_ = true;
+    requestsServed_ = 0;
+  }
   int RequestsServed() const { return requestsServed_; }
 
   // Notification reports of this mouse, with its device number in byte 7.

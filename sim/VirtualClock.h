@@ -1,6 +1,7 @@
 #pragma once
 // A Sleeper whose time moves only when someone sleeps, so timing rules can be
 // checked exactly and instantly. It remembers every pause it was asked for.
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <vector>
@@ -20,7 +21,7 @@ class VirtualClock final : public device::Sleeper {
 
  private:
   mutable std::mutex mutex_;
-  std::int64_t now_ = 0;
+  std::atomic<std::int64_t> now_{0};  // read without the lock: the port stamps its log with it
   std::vector<std::int64_t> sleeps_;
 };
 

@@ -3,12 +3,14 @@
 #include <commctrl.h>
 
 #include "app/AppState.h"
+#include "app/IniPath.h"
 #include "app/PrivateMessages.h"
 #include "app/ProgramDir.h"
 #include "app/win/LanguageSetting.h"
 #include "app/win/WinText.h"
 #include "base/DiagLog.h"
 #include "base/Utf16.h"
+#include "base/win/PrivateProfileIni.h"
 #include "res/resource.h"
 
 std::atomic<MainDialog*> PublishedMainDialog{nullptr};
@@ -152,6 +154,8 @@ BOOL MainDialog::OnInitDialog() {
   App.programDir = ProgramDirFromModulePath(FromWide(modulePath));
   diag::Write("program folder: " + text::ToUtf8(App.programDir));
 
+  LoadLanguage();
+
   SetForegroundWindow(window);
 
   SetTimer(window, kTimerFade, kFadePeriodMs, nullptr);
@@ -163,6 +167,32 @@ BOOL MainDialog::OnInitDialog() {
 
   diag::Write("main window ready");
   return TRUE;
+}
+
+// Fonts first, then the texts (they name fonts), then the skin's keys (they
+// name texts); the tray menu takes its two texts from the table.
+void MainDialog::LoadLanguage() {
+  // The bytes of the device memory that hold macros, which the memory texts share out.
+  constexpr int kMacroAreaBytes = 5888;
+  const std::u16string iniPath = LanguageIniPath(App.programDir, App.languageFile);
+  diag::Write("language file: " + text::ToUtf8(iniPath));
+  const PrivateProfileIni ini(ToWide(iniPath));
+  skinFonts.Build(LoadSkinFonts(ini));
+  uiText = LoadUiText(ini, kMacroAreaBytes);
+  skinStyle = LoadSkinStyle(ini);
+  editFonts.Create(EditControlFont(FromWide(skinFonts.FamilyName(5))),
+                   EditControlFont(FromWide(skinFonts.FamilyName(uiText.functionNameFonts[0]))));
+  SendDlgItemMessageW(window, IDC_NAME_EDIT, WM_SETFONT, reinterpret_cast<WPARAM>(editFonts.NameEditorFont()), FALSE);
+  for (int id : {IDC_RENAME_EDIT, IDC_NUMBER_EDIT}) {
+    SendDlgItemMessageW(window, id, WM_SETFONT, reinterpret_cast<WPARAM>(editFonts.MacroEditorFont()), FALSE);
+  }
+  if (trayMenu) {
+    const int commands[] = {kTrayOpenCommand, kTrayExitCommand};
+    for (int i = 0; i < 2; ++i) {
+      ModifyMenuW(trayMenu, static_cast<UINT>(commands[i]), MF_BYCOMMAND | MF_STRING, static_cast<UINT_PTR>(commands[i]),
+                  ToWide(uiText.trayMenuTexts[static_cast<size_t>(i)]).c_str());
+    }
+  }
 }
 
 void MainDialog::OnTimer(UINT_PTR id) {

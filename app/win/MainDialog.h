@@ -7,10 +7,14 @@
 #include <memory>
 
 #include "app/StartupFade.h"
+#include "app/UiText.h"
 #include "app/StartupSwitches.h"
 #include "tilt/TiltAccumulator.h"
 #include "tilt/win/TiltMutex.h"
 #include "tilt/win/TiltScroller.h"
+#include "ui/SkinStyle.h"
+#include "ui/win/EditControlFonts.h"
+#include "ui/win/SkinFontSet.h"
 
 // The program's only main window: a modal dialog whose loop is the program's
 // message loop. Closing it hides it; only the cancel path with `exitAllowed`
@@ -32,6 +36,7 @@ class MainDialog {
   void OnTimer(UINT_PTR id);
   void OnCommand(int id);
   void OnDestroy();
+  void LoadLanguage();
   void ShowAndActivate();
   void ShowAbout();
   void EndProgram();
@@ -51,6 +56,10 @@ class MainDialog {
   HCURSOR classCursor = nullptr;
   std::thread showThread;
   std::thread closeThread;
+  SkinFontSet skinFonts;
+  UiText uiText;
+  SkinStyle skinStyle;
+  EditControlFonts editFonts;
   TiltAccumulator tiltAccumulator;
   TiltMutex tiltMutex;
   std::unique_ptr<TiltScroller> tiltScroller;

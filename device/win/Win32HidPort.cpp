@@ -1,13 +1,15 @@
 #include "device/win/Win32HidPort.h"
 
+// windows.h must come first; the HID headers need C linkage under mingw-w64.
+// clang-format off
 #include <windows.h>
-
 #include <setupapi.h>
 
 extern "C" {
 #include <hidsdi.h>
 #include <hidpi.h>
 }
+// clang-format on
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,9 @@
 #include "device/win/Win32Sleeper.h"
 
+// clang-format off
 #include <windows.h>
-
 #include <mmsystem.h>
+// clang-format on
 
 namespace device {
 namespace {

@@ -23,9 +23,9 @@ TEST(SetButtonFunction, RecordsTheUsersIndexAndSendsButtonsThreeAndFourSwapped) 
   ASSERT_EQ(device::SetButtonFunction(rig.link, rig.Path(), 2, 3, 0x05, 0x1234, &table), 1);
   ASSERT_EQ(device::SetButtonFunction(rig.link, rig.Path(), 2, 4, 0x06, 0x0001, &table), 1);
   ASSERT_EQ(device::SetButtonFunction(rig.link, rig.Path(), 2, 5, 0x07, 0xFFFF, &table), 1);
-  EXPECT_EQ(rig.Requests(), (std::vector<std::string>{"set 01 85 02 04 05 34 12 12",
-                                                       "set 01 85 02 03 06 01 00 12",
-                                                       "set 01 85 02 05 07 FF FF 12"}));
+  EXPECT_EQ(rig.Requests(),
+            (std::vector<std::string>{"set 01 85 02 04 05 34 12 12", "set 01 85 02 03 06 01 00 12",
+                                      "set 01 85 02 05 07 FF FF 12"}));
   EXPECT_EQ(rig.Mouse().buttonFunctions[2][4].code, 0x1234);
   EXPECT_EQ(table.entries.front(), std::make_tuple(2, 3, 5, 0x1234));
   EXPECT_EQ(rig.Sleeps().size(), 3u * 3u);  // 1 + 10 + 1 ms around each

@@ -2,14 +2,14 @@
 
 #include "device/Discovery.h"
 #include "device/FeatureReport.h"
-#include "unit/device/SimRig.h"
 #include "sim/SimulatedPortFactory.h"
+#include "unit/device/SimRig.h"
 
 namespace {
 
 std::vector<std::string> Handshake(int number) {
-  return {"str 250", "set 09 00 1A 00 00 00 00 00", "str 50", "str 251",
-          "str 50",  "str 250", "str " + std::to_string(30 + number)};
+  return {"str 250", "set 09 00 1A 00 00 00 00 00",       "str 50", "str 251", "str 50",
+          "str 250", "str " + std::to_string(30 + number)};
 }
 
 }  // namespace
@@ -75,14 +75,15 @@ TEST(Discover, PausesAroundTheProbeAndTheNumberingHandshake) {
   device::Discover(rig.link);
   // 1 ms before the probe, the probe's own 1 + 8 + 1, then 1 ms after the
   // product name, after Prepare, after Prepare again and after Identify.
-  EXPECT_EQ(rig.Sleeps(), (std::vector<std::int64_t>{1000, 1000, 8000, 1000, 1000, 1000, 1000, 1000}));
+  EXPECT_EQ(rig.Sleeps(),
+            (std::vector<std::int64_t>{1000, 1000, 8000, 1000, 1000, 1000, 1000, 1000}));
 }
 
 TEST(Discover, PassesOverOtherInterfacesForeignDevicesAndFailedProbes) {
   SimRig rig(0);
-  rig.port.AddForeignDevice({0, u""});          // like the host's own virtual devices
-  rig.port.AddForeignDevice({9, u""});          // right length, no identification
-  rig.port.AddForeignDevice({9, u"Calvexx"});   // another maker
+  rig.port.AddForeignDevice({0, u""});         // like the host's own virtual devices
+  rig.port.AddForeignDevice({9, u""});         // right length, no identification
+  rig.port.AddForeignDevice({9, u"Calvexx"});  // another maker
   const int mouse = rig.port.AddMouse();
   rig.port.AddMouseInterface(mouse, 65);
   rig.port.AddMouseInterface(mouse, 0);

@@ -34,10 +34,10 @@ TEST(ReduceFraction, BringsPairsToLowestTerms) {
   struct Case {
     int n, d, rn, rd;
   };
-  for (const Case& c : {Case{12, 16, 3, 4}, Case{4, 32, 1, 8}, Case{30, 32, 15, 16},
-                        Case{45, 75, 3, 5}, Case{49, 56, 7, 8}, Case{9, 27, 1, 3},
-                        Case{7, 7, 1, 1}, Case{0, 16, 0, 1}, Case{0, 0, 0, 0}, Case{13, 0, 13, 0},
-                        Case{225, 255, 15, 17}}) {
+  for (const Case& c :
+       {Case{12, 16, 3, 4}, Case{4, 32, 1, 8}, Case{30, 32, 15, 16}, Case{45, 75, 3, 5},
+        Case{49, 56, 7, 8}, Case{9, 27, 1, 3}, Case{7, 7, 1, 1}, Case{0, 16, 0, 1},
+        Case{0, 0, 0, 0}, Case{13, 0, 13, 0}, Case{225, 255, 15, 17}}) {
     auto n = static_cast<std::uint8_t>(c.n);
     auto d = static_cast<std::uint8_t>(c.d);
     device::ReduceFraction(n, d);
@@ -49,9 +49,10 @@ TEST(ReduceFraction, BringsPairsToLowestTerms) {
 TEST(WriteLevel, SendsOneBaseAndAReducedRatioPerAxis) {
   SimRig rig(1, WithSteps(1, {4, 8, 16, 32}));
   ASSERT_EQ(device::WriteLevel(rig.link, rig.Path(), 1, 12, 12), 1);
-  EXPECT_EQ(rig.Requests(), (std::vector<std::string>{
-                                "str 250", "set 01 83 00 01 10 00 00 12", "set 01 83 01 01 10 00 00 12",
-                                "set 01 84 00 01 03 04 00 12", "set 01 84 01 01 03 04 00 12"}));
+  EXPECT_EQ(rig.Requests(),
+            (std::vector<std::string>{"str 250", "set 01 83 00 01 10 00 00 12",
+                                      "set 01 83 01 01 10 00 00 12", "set 01 84 00 01 03 04 00 12",
+                                      "set 01 84 01 01 03 04 00 12"}));
   device::LevelSteps steps;
   ASSERT_EQ(device::ReadLevel(rig.link, rig.Path(), 1, steps), 1);
   EXPECT_EQ(steps.x, 12);
@@ -61,9 +62,10 @@ TEST(WriteLevel, SendsOneBaseAndAReducedRatioPerAxis) {
 TEST(WriteLevel, GivesBothAxesTheBaseOfTheLargerStepUnlessTheSensorAllowsTwo) {
   SimRig single(1, WithSteps(0, {4, 8, 16, 32}));
   ASSERT_EQ(device::WriteLevel(single.link, single.Path(), 0, 4, 30), 1);
-  EXPECT_EQ(single.Requests(), (std::vector<std::string>{
-                                   "str 250", "set 01 83 00 00 20 00 00 12", "set 01 83 01 00 20 00 00 12",
-                                   "set 01 84 00 00 01 08 00 12", "set 01 84 01 00 0F 10 00 12"}));
+  EXPECT_EQ(single.Requests(),
+            (std::vector<std::string>{"str 250", "set 01 83 00 00 20 00 00 12",
+                                      "set 01 83 01 00 20 00 00 12", "set 01 84 00 00 01 08 00 12",
+                                      "set 01 84 01 00 0F 10 00 12"}));
   device::LevelSteps steps;
   ASSERT_EQ(device::ReadLevel(single.link, single.Path(), 0, steps), 1);
   EXPECT_EQ(steps.x, 4);

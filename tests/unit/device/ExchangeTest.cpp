@@ -33,7 +33,9 @@ class ScriptedPort final : public device::HidPort {
     ++writes;
     return true;
   }
-  bool GetIndexedString(device::HidHandle, int, std::uint8_t*, std::size_t) override { return false; }
+  bool GetIndexedString(device::HidHandle, int, std::uint8_t*, std::size_t) override {
+    return false;
+  }
   bool GetProductString(device::HidHandle, std::u16string&) override { return false; }
 };
 

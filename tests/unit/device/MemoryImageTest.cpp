@@ -32,7 +32,7 @@ TEST(WriteBytes, WritesOneAndTwoBytesDirectlyAndPausesAfterTwo) {
   ASSERT_EQ(device::WriteBytes(rig.link, rig.Path(), 0x1234, data.data(), 1), 1);
   ASSERT_EQ(device::WriteBytes(rig.link, rig.Path(), 0x0805, data.data(), 2), 1);
   EXPECT_EQ(rig.Requests(), (std::vector<std::string>{"set 02 01 34 12 00 A0 00 12",
-                                                       "set 02 02 05 08 00 A0 A1 12"}));
+                                                      "set 02 02 05 08 00 A0 A1 12"}));
   EXPECT_EQ(rig.Sleeps(), (std::vector<std::int64_t>{1000, 1000, 1000}));
   EXPECT_EQ(rig.Mouse().memory[0x1234], 0xA0);
   EXPECT_EQ(rig.Mouse().memory[0x0806], 0xA1);
@@ -42,9 +42,9 @@ TEST(WriteBytes, StagesSevenBytesInTwoRequestsThenCommits) {
   SimRig rig;
   const auto data = Bytes(7);
   ASSERT_EQ(device::WriteBytes(rig.link, rig.Path(), 0x0900, data.data(), 7), 1);
-  EXPECT_EQ(rig.Requests(), (std::vector<std::string>{"set 02 03 10 11 12 13 14 15",
-                                                       "set 02 05 16 00 00 00 00 00",
-                                                       "set 02 04 00 09 00 07 00 12"}));
+  EXPECT_EQ(rig.Requests(),
+            (std::vector<std::string>{"set 02 03 10 11 12 13 14 15", "set 02 05 16 00 00 00 00 00",
+                                      "set 02 04 00 09 00 07 00 12"}));
   EXPECT_EQ(rig.Sleeps(), (std::vector<std::int64_t>{1000, 1000, 1000}));
   EXPECT_TRUE(std::equal(data.begin(), data.end(), rig.Mouse().memory.begin() + 0x0900));
   EXPECT_EQ(rig.Mouse().memory[0x0907], 0xFF);
@@ -76,7 +76,8 @@ TEST(WriteBytes, RaisesTheCommitPauseWithTheNumberOfBytes) {
     std::snprintf(commit, sizeof commit, "set 02 04 00 10 00 %02X 00 12", c.n);
     EXPECT_EQ(requests.back(), commit);
     const auto sleeps = rig.Sleeps();
-    const std::int64_t commitPause = c.commitSettleUs > 4000 ? sleeps[sleeps.size() - 2] : sleeps.back();
+    const std::int64_t commitPause =
+        c.commitSettleUs > 4000 ? sleeps[sleeps.size() - 2] : sleeps.back();
     EXPECT_EQ(commitPause, c.commitSettleUs) << c.n;
     EXPECT_TRUE(std::equal(data.begin(), data.end(), rig.Mouse().memory.begin() + 0x1000)) << c.n;
   }
@@ -99,7 +100,8 @@ TEST(WritePage32, StagesTheLastTwoBytesWithoutPauseAndCommitsWithFive) {
   ASSERT_EQ(requests.size(), 7u);
   EXPECT_EQ(requests[5], "set 02 09 5E 5F 00 00 00 12");
   EXPECT_EQ(requests[6], "set 02 0A 20 08 00 00 00 12");
-  EXPECT_EQ(rig.Sleeps(), (std::vector<std::int64_t>{1000, 1000, 1000, 1000, 1000, 1000, 5000, 1000}));
+  EXPECT_EQ(rig.Sleeps(),
+            (std::vector<std::int64_t>{1000, 1000, 1000, 1000, 1000, 1000, 5000, 1000}));
   EXPECT_TRUE(std::equal(data.begin(), data.end(), rig.Mouse().memory.begin() + 0x0820));
 }
 
@@ -120,7 +122,8 @@ TEST(MemoryImage, AWholeImageWrittenReadsBackEqual) {
   rig.Forget();
   device::MemoryImage read{};
   progress.clear();
-  ASSERT_EQ(device::ReadImage(rig.link, rig.Path(), read, [&](double f) { progress.push_back(f); }), 1);
+  ASSERT_EQ(device::ReadImage(rig.link, rig.Path(), read, [&](double f) { progress.push_back(f); }),
+            1);
   EXPECT_EQ(read, written);
   const auto requests = rig.Requests();
   ASSERT_EQ(requests.size(), 1171u);
@@ -159,9 +162,8 @@ TEST(WriteImage, StopsAtTheFirstFailedPageAndPadsAShortLastPage) {
 
 TEST(WriteDirectoryEntry, WritesTheNameInThreePartsThenBothWords) {
   SimRig rig;
-  ASSERT_EQ(device::WriteDirectoryEntry(rig.link, rig.Path(), 2, 0x0900, 0x0A10,
-                                        u"ABCDEFGHIJKLMNOP"),
-            1);
+  ASSERT_EQ(
+      device::WriteDirectoryEntry(rig.link, rig.Path(), 2, 0x0900, 0x0A10, u"ABCDEFGHIJKLMNOP"), 1);
   const auto& memory = rig.Mouse().memory;
   EXPECT_EQ(memory[64], 0x00);
   EXPECT_EQ(memory[65], 0x09);
@@ -179,7 +181,8 @@ TEST(WriteDirectoryEntry, WritesTheNameInThreePartsThenBothWords) {
 
 TEST(WriteDirectoryEntry, ClearingAnEntryKeepsTheFirstTwelveNameCharacters) {
   SimRig rig;
-  ASSERT_EQ(device::WriteDirectoryEntry(rig.link, rig.Path(), 63, 0x0900, 0x0A10, u"ABCDEFGHIJKLMN"), 1);
+  ASSERT_EQ(
+      device::WriteDirectoryEntry(rig.link, rig.Path(), 63, 0x0900, 0x0A10, u"ABCDEFGHIJKLMN"), 1);
   rig.Forget();
   ASSERT_EQ(device::WriteDirectoryEntry(rig.link, rig.Path(), 63, 0xFFFF, 0xFFFF, u""), 1);
   const auto& memory = rig.Mouse().memory;

@@ -74,7 +74,8 @@ TEST(SideCommands, SequencesFromTwoThreadsNeverInterleave) {
   EXPECT_EQ(rig.Mouse().maskA, 0xC3);
   EXPECT_EQ(rig.Mouse().maskB, 0x3C);
   for (int kind = 0; kind < 256; ++kind) {
-    EXPECT_EQ(rig.Mouse().parameters[static_cast<std::size_t>(kind)], kind == 0x21 ? 4 : -1) << kind;
+    EXPECT_EQ(rig.Mouse().parameters[static_cast<std::size_t>(kind)], kind == 0x21 ? 4 : -1)
+        << kind;
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "base/AtomicFile.h"
@@ -239,4 +240,20 @@ TEST_F(LibraryFileTest, DoesNotOverwriteAFileItCouldNotSetAside) {
   EXPECT_EQ(SaveLibrary(library, file, &error), 0);
   EXPECT_FALSE(error.empty());
   EXPECT_FALSE(fs::exists(file));
+}
+
+TEST_F(LibraryFileTest, SavesFromAWorkerWhileTheWindowThreadLoads) {
+  library.AddEntry(u"group", true, 0, 1, {});
+  library.AddEntry(u"macro", false, 1, 0, NewMacro());
+  ASSERT_EQ(SaveLibrary(library, file), 1);
+  std::thread worker([this] {
+    for (int i = 0; i < 20; ++i) SaveLibrary(library, file);
+  });
+  for (int i = 0; i < 20; ++i) {
+    const LibraryLoad result = LoadLibrary(library, view, file, 0).result;
+    EXPECT_EQ(result, LibraryLoad::kLoaded);
+  }
+  worker.join();
+  EXPECT_EQ(library.entries.size(), 2u);
+  EXPECT_TRUE(Aside().empty());
 }

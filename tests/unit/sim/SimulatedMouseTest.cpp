@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <thread>
 
 #include "device/Discovery.h"
 #include "device/FeatureReport.h"
@@ -80,7 +81,8 @@ TEST(SimulatedMouse, IdentifiesItselfInTheLayoutTheLinkParses) {
   sim::MouseConfig config;
   config.sensorKind = 0;
   config.dpiUnit = 50;
-  config.allowedSteps = (std::uint64_t{1} << 1) | (std::uint64_t{1} << 9) | (std::uint64_t{1} << 56);
+  config.allowedSteps =
+      (std::uint64_t{1} << 1) | (std::uint64_t{1} << 9) | (std::uint64_t{1} << 56);
   config.infoText = u"info";
   sim::SimulatedMouse mouse(config);
   std::array<std::uint8_t, 512> buffer{};
@@ -153,4 +155,25 @@ TEST(SimulatedHidPort, RefusesFeatureBuffersShorterThanTheReport) {
   EXPECT_FALSE(port.SetFeature(handle, shortBuffer.data(), shortBuffer.size()));
   port.Close(handle);
   EXPECT_EQ(port.OpenHandles(), 0);
+}
+
+TEST(SimulatedHidPort, HandsOutReportsWhileAnotherThreadTalksToTheMouse) {
+  sim::VirtualClock clock;
+  sim::SimulatedHidPort port(&clock);
+  port.AddMouse();
+  device::HidLink link(port, clock);
+  device::Discover(link);
+  const auto path = port.ConfigPath(0);
+  std::thread talker([&] {
+    for (int i = 0; i < 200; ++i) device::SetButtons(link, path, 1, 0);
+  });
+  for (int i = 0; i < 200; ++i) {
+    EXPECT_EQ(port.InputReport(0, 0x0001)[7], 2);
+    EXPECT_EQ(port.LevelChangeReport(0, i % 4)[2], i % 4);
+  }
+  talker.join();
+  port.Unplug(0);
+  EXPECT_EQ(device::SetButtons(link, path, 1, 0), 0);
+  port.Replug(0);
+  EXPECT_EQ(device::SetButtons(link, path, 1, 0), 1);
 }

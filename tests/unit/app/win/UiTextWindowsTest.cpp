@@ -1,0 +1,30 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/UiText.h"
+#include "base/IniFile.h"
+#include "base/win/PrivateProfileIni.h"
+#include "tests/unit/app/UiTextEqual.h"
+
+namespace {
+
+std::wstring WinePath(const std::string& unixPath) {
+  std::wstring path = L"Z:";
+  for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
+  return path;
+}
+
+}  // namespace
+
+TEST(UiTextThroughWindows, LoadsTheSameTableAsThePortableReader) {
+  for (const char* file : {"/res/lang/deutsch.ini", "/res/lang/english.ini",
+                           "/res/lang/chinese-traditional.ini", "/tests/unit/base/data/rules-8bit.ini",
+                           "/tests/unit/base/data/unicode-utf16le.ini", "/res/lang/"}) {
+    SCOPED_TRACE(file);
+    const std::string path = std::string(VANTOR_SOURCE_DIR) + file;
+    const UiText portable = LoadUiText(IniFile::Load(path), 5888);
+    const UiText windows = LoadUiText(PrivateProfileIni(WinePath(path)), 5888);
+    ExpectSameUiText(portable, windows);
+  }
+}

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "PngPixels.h"
+#include "ui/MouseButtonSpots.h"
+#include "ui/RegionRects.h"
+#include "ui/SkinImageTable.h"
+
+namespace {
+
+const std::string kRes = std::string(VANTOR_SOURCE_DIR) + "/res/";
+
+std::vector<std::uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+PngPixels LoadImage(int id) {
+  PngPixels png;
+  EXPECT_TRUE(ReadPng(kRes + "png/" + std::to_string(id) + ".png", png)) << "image " << id;
+  return png;
+}
+
+// Fully transparent black: the only pixel value the window region leaves out.
+bool IsHole(const PngPixels& png, int x, int y) { return png.Rgba(x, y) == 0; }
+
+std::uint16_t Word(const std::vector<std::uint8_t>& b, std::size_t at) {
+  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
+}
+
+}  // namespace
+
+TEST(SkinArt, EveryImageHasItsExactSizeAndTheOutlineItsPainterExpects) {
+  for (const SkinImageEntry& entry : kSkinImages) {
+    SCOPED_TRACE("image " + std::to_string(entry.id) + " (" + entry.use + ")");
+    const PngPixels png = LoadImage(entry.id);
+    ASSERT_EQ(png.width, entry.width);
+    ASSERT_EQ(png.height, entry.height);
+    const int right = png.width - 1;
+    const int bottom = png.height - 1;
+    EXPECT_GT(png.Alpha(png.width / 2, png.height / 2), 0) << "the middle belongs to the outline";
+    switch (entry.outline) {
+      case SkinOutline::Corners:
+        EXPECT_TRUE(IsHole(png, 0, 0) && IsHole(png, right, 0) && IsHole(png, 0, bottom) &&
+                    IsHole(png, right, bottom));
+        break;
+      case SkinOutline::TopCorners:
+        EXPECT_TRUE(IsHole(png, 0, 0) && IsHole(png, right, 0));
+        EXPECT_EQ(png.Alpha(0, bottom), 255);
+        EXPECT_EQ(png.Alpha(right, bottom), 255);
+        break;
+      case SkinOutline::Opaque:
+        for (int y = 0; y < png.height; ++y) {
+          for (int x = 0; x < png.width; ++x) ASSERT_EQ(png.Alpha(x, y), 255) << x << "," << y;
+        }
+        break;
+    }
+  }
+}
+
+TEST(SkinArt, WindowBackgroundCutsARoundedWindowWithFullMiddleRows) {
+  const PngPixels png = LoadImage(132);
+  ASSERT_EQ(png.width, 802);
+  std::vector<std::uint32_t> pixels;
+  for (int y = 0; y < png.height; ++y) {
+    for (int x = 0; x < png.width; ++x) {
+      // As a 32-bit DIB made over transparent black stores it.
+      const std::uint32_t rgba = png.Rgba(x, y);
+      pixels.push_back((rgba << 24) | (rgba >> 8));
+    }
+  }
+  const std::vector<RegionRect> rects = RegionRectsFromPixels(pixels.data(), png.width, png.height, 0);
+  ASSERT_EQ(rects.size(), std::size_t(png.height)) << "one run per row: no holes inside the window";
+  EXPECT_GT(rects.front().left, 4);
+  EXPECT_LT(rects.front().right, 798);
+  EXPECT_GT(rects.back().left, 4);
+  const RegionRect middle = rects[rects.size() / 2];
+  EXPECT_EQ(middle.left, 0);
+  EXPECT_EQ(middle.right, 802);
+}
+
+TEST(SkinArt, EveryButtonSpotLiesOnTheMouseWithRoomForItsBadge) {
+  const PngPixels top = LoadImage(182);
+  std::set<std::pair<int, int>> seen;
+  for (const ImagePoint& spot : kTopViewButtonSpots) {
+    SCOPED_TRACE(std::to_string(spot.x) + "," + std::to_string(spot.y));
+    EXPECT_EQ(top.Alpha(spot.x, spot.y), 255);
+    EXPECT_TRUE(spot.x - 9 >= 0 && spot.x + 9 <= top.width && spot.y - 10 >= 0 && spot.y + 10 <= top.height);
+    EXPECT_TRUE(seen.insert({spot.x, spot.y}).second) << "two buttons on one spot";
+  }
+  // Badges of neighbouring buttons must not cover each other.
+  for (std::size_t i = 0; i < 12; ++i) {
+    for (std::size_t j = i + 1; j < 12; ++j) {
+      const ImagePoint a = kTopViewButtonSpots[i];
+      const ImagePoint b = kTopViewButtonSpots[j];
+      EXPECT_TRUE(std::abs(a.x - b.x) >= 18 || std::abs(a.y - b.y) >= 20) << "buttons " << i << " and " << j;
+    }
+  }
+  const PngPixels side = LoadImage(181);
+  for (const ImagePoint& spot : kSideViewButtonSpots) EXPECT_EQ(side.Alpha(spot.x, spot.y), 255);
+}
+
+TEST(SkinArt, ResourceScriptCarriesEveryImageTheIconTheCursorsAndTheKeyTable) {
+  std::ifstream rc(kRes + "art.rc");
+  ASSERT_TRUE(rc);
+  std::map<int, std::pair<std::string, std::string>> resources;  // id -> type, file
+  std::string line;
+  while (std::getline(rc, line)) {
+    std::istringstream words(line);
+    int id = 0;
+    std::string type, file;
+    if (!(words >> id >> type >> file)) continue;
+    EXPECT_TRUE(resources.emplace(id, std::make_pair(type, file.substr(1, file.size() - 2))).second)
+        << "id " << id << " twice";
+  }
+  for (const SkinImageEntry& entry : kSkinImages) {
+    const auto found = resources.find(entry.id);
+    ASSERT_NE(found, resources.end()) << "image " << entry.id;
+    EXPECT_EQ(found->second.first, "PNG");
+    EXPECT_EQ(found->second.second, "png/" + std::to_string(entry.id) + ".png");
+  }
+  for (const auto& [id, what] : resources) {
+    EXPECT_FALSE(ReadBytes(kRes + what.second).empty()) << what.second;
+  }
+
+  ASSERT_EQ(resources[128].first, "ICON");
+  const std::vector<std::uint8_t> icon = ReadBytes(kRes + resources[128].second);
+  ASSERT_GE(icon.size(), 6u + 3 * 16);
+  EXPECT_EQ(Word(icon, 2), 1);
+  ASSERT_EQ(Word(icon, 4), 3);
+  EXPECT_EQ(icon[6], 16);
+  EXPECT_EQ(icon[6 + 16], 32);
+  EXPECT_EQ(icon[6 + 32], 48);
+
+  for (int id : {107, 108, 109, 110, 246}) {
+    SCOPED_TRACE("cursor " + std::to_string(id));
+    ASSERT_EQ(resources[id].first, "CURSOR");
+    const std::vector<std::uint8_t> cursor = ReadBytes(kRes + resources[id].second);
+    ASSERT_GE(cursor.size(), 22u);
+    EXPECT_EQ(Word(cursor, 2), 2);
+    EXPECT_EQ(Word(cursor, 4), 1);
+    EXPECT_EQ(cursor[6], 32);
+    EXPECT_EQ(cursor[7], 32);
+    EXPECT_LT(Word(cursor, 10), 32) << "hotspot x";
+    EXPECT_LT(Word(cursor, 12), 32) << "hotspot y";
+  }
+  EXPECT_EQ(resources[217].first, "TXT");
+}
+
+TEST(SkinArt, KeyTableIsUtf16WithByteOrderMarkAndOneUsageScanPairPerLine) {
+  const std::vector<std::uint8_t> bytes = ReadBytes(kRes + "keytable217.txt");
+  ASSERT_GE(bytes.size(), 2u);
+  ASSERT_EQ(bytes.size() % 2, 0u);
+  EXPECT_EQ(bytes[0], 0xFF);
+  EXPECT_EQ(bytes[1], 0xFE);
+  std::string ascii;
+  for (std::size_t i = 2; i < bytes.size(); i += 2) {
+    ASSERT_EQ(bytes[i + 1], 0) << "only digits, blanks and line ends";
+    ascii.push_back(static_cast<char>(bytes[i]));
+  }
+  std::map<int, int> table;
+  std::istringstream lines(ascii);
+  std::string line;
+  while (std::getline(lines, line)) {
+    ASSERT_FALSE(line.empty());
+    ASSERT_EQ(line.back(), '\r') << "Windows line ends";
+    std::istringstream words(line);
+    int usage = -1, scan = -1;
+    ASSERT_TRUE(words >> usage >> scan) << line;
+    EXPECT_TRUE(usage >= 0 && usage <= 255);
+    EXPECT_TRUE(table.emplace(usage, scan).second) << "usage " << usage << " twice";
+  }
+  EXPECT_EQ(table.size(), 108u);  // 0, 4 to 101, 224 to 231, 255
+  EXPECT_EQ(table[0], 0x00);
+  EXPECT_EQ(table[4], 0x1E);    // A
+  EXPECT_EQ(table[11], 0x23);   // end of a range
+  EXPECT_EQ(table[39], 0x0B);   // 0
+  EXPECT_EQ(table[70], 0xE037); // Print Screen, extended
+  EXPECT_EQ(table[72], 0xC5);   // Pause
+  EXPECT_EQ(table[83], 0x45);   // Num Lock
+  EXPECT_EQ(table[99], 0x53);
+  EXPECT_EQ(table[231], 0xE05B);
+  EXPECT_EQ(table[255], 0xFF);
+  EXPECT_EQ(table.count(102), 0u);
+}

@@ -107,7 +107,8 @@ int DecodeBackupFile(const std::uint8_t* data, std::size_t size, BackupFile& bac
   }
 
   if (!reader.AtEnd()) {
-    reader.Fail(std::to_string(reader.Remaining()) + " unexpected bytes after the last profile name");
+    reader.Fail(std::to_string(reader.Remaining()) +
+                " unexpected bytes after the last profile name");
     return parser.Refuse("end of file");
   }
   backup = parsed;

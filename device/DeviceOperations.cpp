@@ -48,7 +48,8 @@ int ReadBackup(const OperationContext& context, const DevicePath& path, BackupFi
   for (int profile = 0; profile < kBackupProfiles; ++profile) {
     ProfileNameBytes bytes{};
     for (int i = 0; i < kProfileNameBytes; ++i) {
-      if (!ReadNameByte(context.link, path, profile, i, false, bytes[static_cast<std::size_t>(i)])) {
+      if (!ReadNameByte(context.link, path, profile, i, false,
+                        bytes[static_cast<std::size_t>(i)])) {
         diag::Writef("backup: reading the name of profile %d failed", profile);
         return 0;
       }
@@ -59,7 +60,8 @@ int ReadBackup(const OperationContext& context, const DevicePath& path, BackupFi
   return 1;
 }
 
-int WriteBackupToMouse(const OperationContext& context, const DevicePath& path, const BackupFile& backup) {
+int WriteBackupToMouse(const OperationContext& context, const DevicePath& path,
+                       const BackupFile& backup) {
   OperationProgress& progress = context.progress;
   Status(context, OperationStatus::kWritingAll);
   progress.ShowFraction(0.0);
@@ -80,10 +82,12 @@ int WriteBackupToMouse(const OperationContext& context, const DevicePath& path, 
   Status(context, OperationStatus::kWaiting);
   progress.ShowFraction(0.0);
   for (int profile = 0; profile < kBackupProfiles; ++profile) {
-    const ProfileNameBytes bytes = ProfileNameToBytes(backup.names[static_cast<std::size_t>(profile)]);
+    const ProfileNameBytes bytes =
+        ProfileNameToBytes(backup.names[static_cast<std::size_t>(profile)]);
     for (int i = 0; i < kProfileNameBytes; ++i) {
       if (!WriteNameByte(context.link, path, profile, i, bytes[static_cast<std::size_t>(i)])) {
-        diag::Writef("restore: writing the name of profile %d failed; nothing further written", profile);
+        diag::Writef("restore: writing the name of profile %d failed; nothing further written",
+                     profile);
         return 0;
       }
     }
@@ -217,7 +221,8 @@ int Reset(const OperationContext& context) {
   std::array<LevelSteps, 4> levels{};
   bool levelsRead = true;
   for (int level = 0; level < 4 && levelsRead; ++level) {
-    levelsRead = ReadLevel(context.link, after, level, levels[static_cast<std::size_t>(level)]) == 1;
+    levelsRead =
+        ReadLevel(context.link, after, level, levels[static_cast<std::size_t>(level)]) == 1;
   }
   // With no mouse left the levels the window holds stay as they are.
   if (levelsRead) host.StoreLevelSteps(levels);

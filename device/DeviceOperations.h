@@ -15,7 +15,13 @@
 
 namespace device {
 
-enum class OperationStatus { kReadingAll, kWritingAll, kWaiting, kDeletingLibrary, kResettingButtons };
+enum class OperationStatus {
+  kReadingAll,
+  kWritingAll,
+  kWaiting,
+  kDeletingLibrary,
+  kResettingButtons
+};
 inline constexpr int kOperationStatusCount = 5;
 
 // Where a status text lives in the text table: an entry of the message table

@@ -51,7 +51,8 @@ struct Bench {
   device::OperationTexts texts;
   device::OperationContext context{link, window, window, texts, nullptr};
   std::filesystem::path file =
-      std::filesystem::temp_directory_path() / ("vantor-backup-bench-" + std::to_string(Clock::now().time_since_epoch().count()) + ".mbf");
+      std::filesystem::temp_directory_path() /
+      ("vantor-backup-bench-" + std::to_string(Clock::now().time_since_epoch().count()) + ".mbf");
 
   Bench() {
     port.AddMouse();
@@ -90,7 +91,8 @@ VANTOR_FIGURE(backup_ratio) {
 VANTOR_FIGURE(restore_ratio) {
   Bench bench;
   device::BackupFile backup;
-  for (std::size_t i = 0; i < backup.image.size(); ++i) backup.image[i] = static_cast<std::uint8_t>(i * 7);
+  for (std::size_t i = 0; i < backup.image.size(); ++i)
+    backup.image[i] = static_cast<std::uint8_t>(i * 7);
   backup.levels = {{{4, 4}, {8, 9}, {12, 12}, {16, 40}}};
   backup.names = {u"One", u"Two", u"Three", u"Four", u"Five", u"Six", u"Seven"};
   if (!device::SaveBackupFile(bench.file, backup)) return -1.0;

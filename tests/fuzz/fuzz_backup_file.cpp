@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const std::vector<std::uint8_t> written = device::EncodeBackupFile(backup);
   device::BackupFile again;
-  if (!device::DecodeBackupFile(written.data(), written.size(), again) || !Same(backup, again)) std::abort();
+  if (!device::DecodeBackupFile(written.data(), written.size(), again) || !Same(backup, again))
+    std::abort();
   if (device::DecodeBackupFile(data, size - 1, again)) std::abort();
   std::vector<std::uint8_t> longer(data, data + size);
   longer.push_back(0);

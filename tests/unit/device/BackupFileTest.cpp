@@ -45,16 +45,16 @@ void ExpectRefused(const Bytes& bytes, std::size_t offset, const std::string& ab
 }  // namespace
 
 TEST(BackupFile, IsWrittenAsMagicSizeImageLevelsAndNamesByteForByte) {
-  const Bytes header = {0xFF, 0xFE, 0xFF, 0x08, '_', 0, '@', 0, '_', 0, 'M', 0, 'B', 0,
-                        'F',  0,    '1',  0,    '_', 0, 0x00, 0x20, 0x00, 0x00};
+  const Bytes header = {0xFF, 0xFE, 0xFF, 0x08, '_', 0, '@', 0, '_',  0,    'M',  0,
+                        'B',  0,    'F',  0,    '1', 0, '_', 0, 0x00, 0x20, 0x00, 0x00};
   Bytes image(8192, 0);
   image.front() = 0xAB;
   image.back() = 0xCD;
   const Bytes levels = {4, 4, 8, 9, 12, 12, 16, 40};
-  const Bytes names = {0xFF, 0xFE, 0xFF, 4, 'W', 0, 'o', 0, 'r', 0, 'k', 0,  //
+  const Bytes names = {0xFF, 0xFE, 0xFF, 4, 'W',  0,    'o',  0, 'r',  0,    'k',  0,  //
                        0xFF, 0xFE, 0xFF, 0, 0xFF, 0xFE, 0xFF, 0, 0xFF, 0xFE, 0xFF, 0,
                        0xFF, 0xFE, 0xFF, 0, 0xFF, 0xFE, 0xFF, 0,  //
-                       0xFF, 0xFE, 0xFF, 3, 0xE9, 0, 't', 0, 0xE9, 0};
+                       0xFF, 0xFE, 0xFF, 3, 0xE9, 0,    't',  0, 0xE9, 0};
   const Bytes encoded = device::EncodeBackupFile(SmallBackup());
   EXPECT_EQ(encoded, Concat({header, image, levels, names}));
 
@@ -83,13 +83,20 @@ TEST(BackupFile, ARefusedFileSaysWhereAndLeavesTheTargetAlone) {
   }
   for (std::uint32_t size : {8191u, 8193u, 16384u, 0xFFFFFFFFu, 0u}) {
     Bytes bytes = good;
-    for (int b = 0; b < 4; ++b) bytes[sizeField + static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(size >> (8 * b));
+    for (int b = 0; b < 4; ++b)
+      bytes[sizeField + static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(size >> (8 * b));
     ExpectRefused(bytes, sizeField, "image size " + std::to_string(size));
   }
   // Each cut is refused where the first incomplete field starts.
   const std::vector<std::pair<std::size_t, std::size_t>> cuts = {
-      {0, 0},  {3, 3}, {19, 4}, {sizeField + 2, sizeField}, {levelsAt - 1, 24},
-      {levelsAt + 7, levelsAt + 7}, {namesAt + 3, namesAt + 3}, {good.size() - 1, good.size() - 6}};
+      {0, 0},
+      {3, 3},
+      {19, 4},
+      {sizeField + 2, sizeField},
+      {levelsAt - 1, 24},
+      {levelsAt + 7, levelsAt + 7},
+      {namesAt + 3, namesAt + 3},
+      {good.size() - 1, good.size() - 6}};
   for (const auto& [cut, offset] : cuts) {
     ExpectRefused(Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(cut)), offset,
                   "cut at " + std::to_string(cut));
@@ -135,7 +142,8 @@ TEST(BackupFile, LoadsOnlyAnExistingFileOfABackupsSize) {
   huge.resize(device::kBackupFileMaxBytes + 1, 0);
   {
     std::ofstream out(folder / "huge.mbf", std::ios::binary);
-    out.write(reinterpret_cast<const char*>(huge.data()), static_cast<std::streamsize>(huge.size()));
+    out.write(reinterpret_cast<const char*>(huge.data()),
+              static_cast<std::streamsize>(huge.size()));
   }
   EXPECT_EQ(device::LoadBackupFile(folder / "huge.mbf", backup, &problem), 0);
   EXPECT_EQ(problem.offset, device::kBackupFileMaxBytes);

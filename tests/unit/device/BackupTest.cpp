@@ -39,7 +39,8 @@ TEST(Backup, ReadsMemoryLevelsAndNamesWithoutWritingAndStoresThemInTheFile) {
     expected.push_back(Line("set 01 04 00 %02X 00 00 00 12", level, 0));
   }
   for (int profile = 0; profile < 7; ++profile) {
-    for (int i = 0; i < 16; ++i) expected.push_back(Line("set 01 09 %02X %02X 00 00 00 12", profile, i));
+    for (int i = 0; i < 16; ++i)
+      expected.push_back(Line("set 01 09 %02X %02X 00 00 00 12", profile, i));
   }
   EXPECT_EQ(ops.rig.Requests(), expected);
 
@@ -78,8 +79,8 @@ TEST(Backup, AFailedReadKeepsTheFileThereAndStillFinishes) {
     ops.rig.Mouse().faults.unplugAfterRequests = failAfter;
     ops.window.calls.clear();
     EXPECT_EQ(device::Backup(ops.context, file), 0) << failAfter;
-    EXPECT_EQ(FileBytes(file), (std::vector<std::uint8_t>{'a', 'n', ' ', 'o', 'l', 'd', 'e', 'r', ' ',
-                                                           'b', 'a', 'c', 'k', 'u', 'p'}));
+    EXPECT_EQ(FileBytes(file), (std::vector<std::uint8_t>{'a', 'n', ' ', 'o', 'l', 'd', 'e', 'r',
+                                                          ' ', 'b', 'a', 'c', 'k', 'u', 'p'}));
     EXPECT_EQ(ops.window.calls.back(), "finish");
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path),

@@ -75,7 +75,8 @@ struct OperationRig {
 // mouse's and from another seed's. Profile 1's name uses all 16 bytes.
 inline void FillMouse(sim::SimulatedMouse& mouse, int seed) {
   for (std::size_t i = 0; i < mouse.memory.size(); ++i) {
-    mouse.memory[i] = static_cast<std::uint8_t>(i * 7 + static_cast<std::size_t>(seed) * 13 + i / 256);
+    mouse.memory[i] =
+        static_cast<std::uint8_t>(i * 7 + static_cast<std::size_t>(seed) * 13 + i / 256);
   }
   for (std::size_t level = 0; level < mouse.levels.size(); ++level) {
     const auto x = static_cast<std::uint8_t>(3 + 9 * level + static_cast<std::size_t>(seed));
@@ -83,10 +84,12 @@ inline void FillMouse(sim::SimulatedMouse& mouse, int seed) {
   }
   for (std::size_t profile = 0; profile < mouse.names.size(); ++profile) {
     mouse.names[profile] = {};
-    mouse.names[profile][0] = static_cast<std::uint8_t>('A' + profile + static_cast<std::size_t>(seed));
+    mouse.names[profile][0] =
+        static_cast<std::uint8_t>('A' + profile + static_cast<std::size_t>(seed));
     mouse.names[profile][2] = static_cast<std::uint8_t>('0' + profile);
   }
-  for (std::size_t i = 0; i < 16; i += 2) mouse.names[1][i] = static_cast<std::uint8_t>('a' + i / 2);
+  for (std::size_t i = 0; i < 16; i += 2)
+    mouse.names[1][i] = static_cast<std::uint8_t>('a' + i / 2);
   mouse.names[1][15] = 0x04;  // U+0468 in the last unit, with no zero after it
 }
 

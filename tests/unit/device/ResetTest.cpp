@@ -20,7 +20,8 @@ std::vector<std::string> ResetRequests() {
       const int sent = button == 3 ? 4 : button == 4 ? 3 : button;
       lines.push_back(Line("set 01 85 %02X %02X 00 FF FF 12", profile, sent));
     }
-    for (int i = 0; i < 16; ++i) lines.push_back(Line("set 01 89 %02X %02X 00 00 00 12", profile, i));
+    for (int i = 0; i < 16; ++i)
+      lines.push_back(Line("set 01 89 %02X %02X 00 00 00 12", profile, i));
   }
   for (int entry = 0; entry < 64; ++entry) {
     const int base = 32 * entry;
@@ -39,8 +40,8 @@ std::vector<std::string> ResetRequests() {
   }
   const int values[5][3] = {{2, 0, 0}, {0, 2, 0}, {0, 0, 2}, {2, 0, 2}, {0, 2, 2}};
   for (int profile = 0; profile < 5; ++profile) {
-    lines.push_back(Line("set 01 86 %02X %02X %02X %02X 00 12", profile, values[profile][0], values[profile][1],
-                         values[profile][2]));
+    lines.push_back(Line("set 01 86 %02X %02X %02X %02X 00 12", profile, values[profile][0],
+                         values[profile][1], values[profile][2]));
   }
   lines.push_back("set 01 02 00 00 00 00 00 12");
   // The levels read again after the arrival.
@@ -82,7 +83,8 @@ TEST(Reset, SendsTheDefaultsInOrderWithButtonThreeSentAsFour) {
     EXPECT_EQ(mouse.memory[base + 28], 0x00);
     EXPECT_EQ(mouse.memory[base + 31], 0x00);
     // The rest of an old name stays where it was.
-    EXPECT_EQ(mouse.memory[base + 4], static_cast<std::uint8_t>((base + 4) * 7 + 13 + (base + 4) / 256));
+    EXPECT_EQ(mouse.memory[base + 4],
+              static_cast<std::uint8_t>((base + 4) * 7 + 13 + (base + 4) / 256));
   }
   EXPECT_EQ(mouse.profileValues[3], (std::array<std::uint8_t, 3>{2, 0, 2}));
   EXPECT_EQ(mouse.settingsCommits, 1);
@@ -96,8 +98,12 @@ TEST(Reset, SendsTheDefaultsInOrderWithButtonThreeSentAsFour) {
     EXPECT_EQ(ops.window.storedLevels[0][level].y, 4 * (level + 1));
   }
 
-  std::vector<std::string> calls = {"disable controls", "repaint", "status Resetting button setting...",
-                                    "second line ''", "status Deleting macro library...", "second line ''"};
+  std::vector<std::string> calls = {"disable controls",
+                                    "repaint",
+                                    "status Resetting button setting...",
+                                    "second line ''",
+                                    "status Deleting macro library...",
+                                    "second line ''"};
   calls.insert(calls.end(), kClosingCalls.begin(), kClosingCalls.end());
   EXPECT_EQ(ops.window.calls, calls);
   ASSERT_EQ(ops.window.fractions.size(), 1u + 60u + 64u + 1u);
@@ -111,8 +117,8 @@ TEST(Reset, WithNoMouseOnlyRepaintsAndRunsAnArrival) {
   EXPECT_TRUE(ops.rig.port.Log().empty());
   EXPECT_TRUE(ops.buttons.entries.empty());
   EXPECT_TRUE(ops.window.storedLevels.empty());
-  std::vector<std::string> calls = {"disable controls", "repaint", "status Resetting button setting...",
-                                    "second line ''"};
+  std::vector<std::string> calls = {"disable controls", "repaint",
+                                    "status Resetting button setting...", "second line ''"};
   calls.insert(calls.end(), kClosingCalls.begin(), kClosingCalls.end());
   EXPECT_EQ(ops.window.calls, calls);
 }

@@ -11,7 +11,8 @@ namespace {
 
 void WriteBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(file, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 int CountPrefix(const std::vector<std::string>& lines, const std::string& prefix) {
@@ -63,13 +64,14 @@ TEST(Restore, BackupThenRestoreGivesASecondMouseTheSameMemoryLevelsAndNames) {
   EXPECT_EQ(requests.back(), "set 01 02 00 00 00 00 00 12");
 
   EXPECT_EQ(ops.window.calls,
-            (std::vector<std::string>{"status Writing data to eeprom...", "second line ''", "save settings",
-                                      "save settings", "save settings", "save settings", "status Waiting...",
-                                      "second line ''", "repaint", "refresh tab", "arrival",
-                                      // the second restore
-                                      "status Writing data to eeprom...", "second line ''", "save settings",
-                                      "save settings", "save settings", "save settings", "status Waiting...",
-                                      "second line ''", "repaint", "refresh tab", "arrival"}));
+            (std::vector<std::string>{
+                "status Writing data to eeprom...", "second line ''", "save settings",
+                "save settings", "save settings", "save settings", "status Waiting...",
+                "second line ''", "repaint", "refresh tab", "arrival",
+                // the second restore
+                "status Writing data to eeprom...", "second line ''", "save settings",
+                "save settings", "save settings", "save settings", "status Waiting...",
+                "second line ''", "repaint", "refresh tab", "arrival"}));
 }
 
 TEST(Restore, RefusesAWrongOrDamagedFileWithoutSendingAnything) {
@@ -83,8 +85,10 @@ TEST(Restore, RefusesAWrongOrDamagedFileWithoutSendingAnything) {
   auto wrongMagic = good;
   wrongMagic[4 + 2 * 6] = '2';  // "_@_MBF2_"
   files.emplace_back("wrong magic", wrongMagic);
-  files.emplace_back("truncated in the image", std::vector<std::uint8_t>(good.begin(), good.begin() + 5000));
-  files.emplace_back("truncated in the names", std::vector<std::uint8_t>(good.begin(), good.end() - 2));
+  files.emplace_back("truncated in the image",
+                     std::vector<std::uint8_t>(good.begin(), good.begin() + 5000));
+  files.emplace_back("truncated in the names",
+                     std::vector<std::uint8_t>(good.begin(), good.end() - 2));
   auto oversized = good;
   oversized[21] = 0x40;  // 16384 bytes claimed, and the file holds them
   oversized.insert(oversized.begin() + 24 + 8192, 8192, 0x00);
@@ -99,7 +103,8 @@ TEST(Restore, RefusesAWrongOrDamagedFileWithoutSendingAnything) {
     ops.window.calls.clear();
     EXPECT_EQ(device::Restore(ops.context, file), 0) << what;
     EXPECT_TRUE(ops.rig.port.Log().empty()) << what;
-    EXPECT_EQ(ops.window.calls, (std::vector<std::string>{"repaint", "refresh tab", "arrival"})) << what;
+    EXPECT_EQ(ops.window.calls, (std::vector<std::string>{"repaint", "refresh tab", "arrival"}))
+        << what;
   }
   EXPECT_EQ(device::Restore(ops.context, folder / "missing.mbf"), 0);
   EXPECT_TRUE(ops.rig.port.Log().empty());
@@ -132,6 +137,7 @@ TEST(Restore, AFailedPageStopsEveryWriteAfterIt) {
   EXPECT_EQ(mouse.memory[10 * 32], 0xFF);
   EXPECT_EQ(mouse.names[0][0], 0);
   EXPECT_EQ(mouse.settingsCommits, 0);
-  EXPECT_EQ(ops.window.calls, (std::vector<std::string>{"status Writing data to eeprom...", "second line ''",
-                                                        "repaint", "refresh tab", "arrival"}));
+  EXPECT_EQ(ops.window.calls,
+            (std::vector<std::string>{"status Writing data to eeprom...", "second line ''",
+                                      "repaint", "refresh tab", "arrival"}));
 }

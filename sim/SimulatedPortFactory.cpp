@@ -1,0 +1,19 @@
+#include "sim/SimulatedPortFactory.h"
+
+#include <algorithm>
+
+namespace sim {
+
+std::unique_ptr<SimulatedHidPort> MakeSimulatedHidPort(int mice) {
+  auto port = std::make_unique<SimulatedHidPort>();
+  port->AddForeignDevice(ForeignDevice{0, u""});
+  for (int i = 0; i < std::clamp(mice, 1, 2); ++i) {
+    MouseConfig config;
+    config.identity = 0x5A3C0001u + static_cast<std::uint32_t>(i);
+    const int mouse = port->AddMouse(config);
+    port->AddMouseInterface(mouse, 65);
+  }
+  return port;
+}
+
+}  // namespace sim

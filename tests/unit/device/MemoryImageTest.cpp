@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <random>
+
+#include "device/MemoryImage.h"
+#include "unit/device/SimRig.h"
+
+namespace {
+
+std::vector<std::uint8_t> Bytes(int n, std::uint8_t first = 0x10) {
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(n));
+  std::iota(bytes.begin(), bytes.end(), first);
+  return bytes;
+}
+
+}  // namespace
+
+TEST(WriteBytes, SendsNothingForNoBytesOrRangesOutsideTheMemory) {
+  SimRig rig;
+  const auto data = Bytes(32);
+  EXPECT_EQ(device::WriteBytes(rig.link, rig.Path(), 0x100, data.data(), 0), 0);
+  EXPECT_EQ(device::WriteBytes(rig.link, rig.Path(), 0x100, data.data(), 33), 0);
+  EXPECT_EQ(device::WriteBytes(rig.link, rig.Path(), 8190, data.data(), 3), 0);
+  EXPECT_EQ(device::WriteBytes(rig.link, u"unlisted", 0x100, data.data(), 3), 0);
+  EXPECT_TRUE(rig.Requests().empty());
+}
+
+TEST(WriteBytes, WritesOneAndTwoBytesDirectlyAndPausesAfterTwo) {
+  SimRig rig;
+  const auto data = Bytes(2, 0xA0);
+  ASSERT_EQ(device::WriteBytes(rig.link, rig.Path(), 0x1234, data.data(), 1), 1);
+  ASSERT_EQ(device::WriteBytes(rig.link, rig.Path(), 0x0805, data.data(), 2), 1);
+  EXPECT_EQ(rig.Requests(), (std::vector<std::string>{"set 02 01 34 12 00 A0 00 12",
+                                                      "set 02 02 05 08 00 A0 A1 12"}));
+  EXPECT_EQ(rig.Sleeps(), (std::vector<std::int64_t>{1000, 1000, 1000}));
+  EXPECT_EQ(rig.Mouse().memory[0x1234], 0xA0);
+  EXPECT_EQ(rig.Mouse().memory[0x0806], 0xA1);
+}
+
+TEST(WriteBytes, StagesSevenBytesInTwoRequestsThenCommits) {
+  SimRig rig;
+  const auto data = Bytes(7);
+  ASSERT_EQ(device::WriteBytes(rig.link, rig.Path(), 0x0900, data.data(), 7), 1);
+  EXPECT_EQ(rig.Requests(),
+            (std::vector<std::string>{"set 02 03 10 11 12 13 14 15", "set 02 05 16 00 00 00 00 00",
+                                      "set 02 04 00 09 00 07 00 12"}));
+  EXPECT_EQ(rig.Sleeps(), (std::vector<std::int64_t>{1000, 1000, 1000}));
+  EXPECT_TRUE(std::equal(data.begin(), data.end(), rig.Mouse().memory.begin() + 0x0900));
+  EXPECT_EQ(rig.Mouse().memory[0x0907], 0xFF);
+}
+
+TEST(WriteBytes, RaisesTheCommitPauseWithTheNumberOfBytes) {
+  struct Case {
+    int n;
+    std::vector<std::string> stages;
+    std::int64_t commitSettleUs;
+  };
+  const std::vector<Case> cases = {
+      {3, {"03"}, 1000},
+      {13, {"03", "05", "06"}, 3000},
+      {19, {"03", "05", "06", "07"}, 6000},
+      {25, {"03", "05", "06", "07", "08"}, 9000},
+      {32, {"03", "05", "06", "07", "08", "09"}, 10000},
+  };
+  for (const auto& c : cases) {
+    SimRig rig;
+    const auto data = Bytes(c.n);
+    ASSERT_EQ(device::WriteBytes(rig.link, rig.Path(), 0x1000, data.data(), c.n), 1);
+    const auto requests = rig.Requests();
+    ASSERT_EQ(requests.size(), c.stages.size() + 1) << c.n;
+    for (std::size_t i = 0; i < c.stages.size(); ++i) {
+      EXPECT_EQ(requests[i].substr(0, 9), "set 02 " + c.stages[i]) << c.n;
+    }
+    char commit[40];
+    std::snprintf(commit, sizeof commit, "set 02 04 00 10 00 %02X 00 12", c.n);
+    EXPECT_EQ(requests.back(), commit);
+    const auto sleeps = rig.Sleeps();
+    const std::int64_t commitPause =
+        c.commitSettleUs > 4000 ? sleeps[sleeps.size() - 2] : sleeps.back();
+    EXPECT_EQ(commitPause, c.commitSettleUs) << c.n;
+    EXPECT_TRUE(std::equal(data.begin(), data.end(), rig.Mouse().memory.begin() + 0x1000)) << c.n;
+  }
+}
+
+TEST(WriteBytes, StopsAtTheFirstFailedStagingRequest) {
+  SimRig rig;
+  rig.Mouse().faults.unplugAfterRequests = rig.Mouse().RequestsServed() + 2;
+  const auto data = Bytes(20);
+  EXPECT_EQ(device::WriteBytes(rig.link, rig.Path(), 0x1000, data.data(), 20), 0);
+  EXPECT_EQ(rig.Requests().size(), 3u);  // two taken, the third refused, nothing after
+  EXPECT_EQ(rig.Mouse().memory[0x1000], 0xFF);
+}
+
+TEST(WritePage32, StagesTheLastTwoBytesWithoutPauseAndCommitsWithFive) {
+  SimRig rig;
+  const auto data = Bytes(32, 0x40);
+  ASSERT_EQ(device::WritePage32(rig.link, rig.Path(), 0x0820, data.data()), 1);
+  const auto requests = rig.Requests();
+  ASSERT_EQ(requests.size(), 7u);
+  EXPECT_EQ(requests[5], "set 02 09 5E 5F 00 00 00 12");
+  EXPECT_EQ(requests[6], "set 02 0A 20 08 00 00 00 12");
+  EXPECT_EQ(rig.Sleeps(),
+            (std::vector<std::int64_t>{1000, 1000, 1000, 1000, 1000, 1000, 5000, 1000}));
+  EXPECT_TRUE(std::equal(data.begin(), data.end(), rig.Mouse().memory.begin() + 0x0820));
+}
+
+TEST(MemoryImage, AWholeImageWrittenReadsBackEqual) {
+  SimRig rig;
+  std::mt19937 random(7);
+  device::MemoryImage written{};
+  for (auto& b : written) b = static_cast<std::uint8_t>(random());
+  std::vector<double> progress;
+  ASSERT_EQ(device::WriteImage(rig.link, rig.Path(), written.data(), device::kMemorySize,
+                               [&](double f) { progress.push_back(f); }),
+            1);
+  ASSERT_EQ(progress.size(), 256u);
+  EXPECT_DOUBLE_EQ(progress.back(), 8160.0 / 8192.0);
+  EXPECT_EQ(rig.Requests().size(), 256u * 7u);
+  EXPECT_EQ(rig.Mouse().memory, written);
+
+  rig.Forget();
+  device::MemoryImage read{};
+  progress.clear();
+  ASSERT_EQ(device::ReadImage(rig.link, rig.Path(), read, [&](double f) { progress.push_back(f); }),
+            1);
+  EXPECT_EQ(read, written);
+  const auto requests = rig.Requests();
+  ASSERT_EQ(requests.size(), 1171u);
+  EXPECT_EQ(requests.front(), "set 02 00 00 00 00 00 00 12");
+  EXPECT_EQ(requests.back(), "set 02 00 FE 1F 00 00 00 12");  // 8190: only two bytes belong
+  EXPECT_DOUBLE_EQ(progress.back(), 8190.0 / 8192.0);
+  EXPECT_EQ(rig.port.OpenHandles(), 0);
+}
+
+TEST(ReadImage, StopsAtTheFirstFailedReadAndKeepsTheRestOfTheImage) {
+  SimRig rig;
+  rig.Mouse().memory.fill(0x5A);
+  rig.Mouse().faults.unplugAfterRequests = rig.Mouse().RequestsServed() + 10;
+  device::MemoryImage image{};
+  image.fill(0x01);
+  EXPECT_EQ(device::ReadImage(rig.link, rig.Path(), image), 0);
+  EXPECT_EQ(image[69], 0x5A);
+  EXPECT_EQ(image[70], 0x01);
+  EXPECT_EQ(image[8191], 0x01);
+}
+
+TEST(WriteImage, StopsAtTheFirstFailedPageAndPadsAShortLastPage) {
+  SimRig rig;
+  const auto data = Bytes(40);
+  ASSERT_EQ(device::WriteImage(rig.link, rig.Path(), data.data(), 40), 1);
+  EXPECT_EQ(rig.Requests().size(), 14u);
+  EXPECT_EQ(rig.Mouse().memory[39], data[39]);
+  EXPECT_EQ(rig.Mouse().memory[40], 0x00);
+
+  rig.Forget();
+  rig.Mouse().faults.unplugAfterRequests = rig.Mouse().RequestsServed() + 9;
+  device::MemoryImage image{};
+  EXPECT_EQ(device::WriteImage(rig.link, rig.Path(), image.data(), device::kMemorySize), 0);
+  EXPECT_EQ(rig.Requests().size(), 10u);
+}
+
+TEST(WriteDirectoryEntry, WritesTheNameInThreePartsThenBothWords) {
+  SimRig rig;
+  ASSERT_EQ(
+      device::WriteDirectoryEntry(rig.link, rig.Path(), 2, 0x0900, 0x0A10, u"ABCDEFGHIJKLMNOP"), 1);
+  const auto& memory = rig.Mouse().memory;
+  EXPECT_EQ(memory[64], 0x00);
+  EXPECT_EQ(memory[65], 0x09);
+  EXPECT_EQ(memory[66], 0x10);
+  EXPECT_EQ(memory[67], 0x0A);
+  EXPECT_EQ(memory[68], 'A');
+  EXPECT_EQ(memory[69], 0);
+  EXPECT_EQ(memory[64 + 28], 'M');
+  EXPECT_EQ(memory[64 + 30], 'N');  // the name is cut after 14 characters
+  const auto requests = rig.Requests();
+  ASSERT_EQ(requests.size(), 3u + 3u + 2u + 2u);
+  EXPECT_EQ(requests[8], "set 02 02 40 00 00 00 09 12");
+  EXPECT_EQ(requests[9], "set 02 02 42 00 00 10 0A 12");
+}
+
+TEST(WriteDirectoryEntry, ClearingAnEntryKeepsTheFirstTwelveNameCharacters) {
+  SimRig rig;
+  ASSERT_EQ(
+      device::WriteDirectoryEntry(rig.link, rig.Path(), 63, 0x0900, 0x0A10, u"ABCDEFGHIJKLMN"), 1);
+  rig.Forget();
+  ASSERT_EQ(device::WriteDirectoryEntry(rig.link, rig.Path(), 63, 0xFFFF, 0xFFFF, u""), 1);
+  const auto& memory = rig.Mouse().memory;
+  const int base = 63 * 32;
+  EXPECT_EQ(memory[base], 0xFF);
+  EXPECT_EQ(memory[base + 3], 0xFF);
+  EXPECT_EQ(memory[base + 4], 'A');
+  EXPECT_EQ(memory[base + 26], 'L');
+  for (int i = 28; i < 32; ++i) EXPECT_EQ(memory[base + i], 0) << i;
+  EXPECT_EQ(rig.Requests().size(), 2u + 2u);
+  EXPECT_EQ(device::WriteDirectoryEntry(rig.link, rig.Path(), 64, 0, 0, u""), 0);
+}

@@ -1,6 +1,7 @@
 #include "tools/FileJson.h"
 
 #include "base/ArchiveString.h"
+#include "device/BackupFile.h"
 #include "macro/MacroFile.h"
 
 FileKind DetectFileKind(const std::uint8_t* data, std::size_t size) {
@@ -9,6 +10,7 @@ FileKind DetectFileKind(const std::uint8_t* data, std::size_t size) {
   if (!ReadArchiveString(reader, magic)) return FileKind::kUnknown;
   if (magic == kLibraryMagic) return FileKind::kLibrary;
   if (magic == kMacroFileMagic) return FileKind::kMacro;
+  if (magic == device::kBackupMagic) return FileKind::kBackup;
   return FileKind::kUnknown;
 }
 
@@ -36,6 +38,8 @@ FileDescription DescribeFile(const std::uint8_t* data, std::size_t size) {
       DescribeMacroFile(data, size, description);
       break;
     case FileKind::kBackup:
+      DescribeBackup(data, size, description);
+      break;
     case FileKind::kUnknown:
       description.problems.push_back({0, "not a library, macro or backup file: its magic string is unknown"});
       break;
@@ -55,6 +59,7 @@ bool BuildFile(const JsonValue& json, std::vector<std::uint8_t>& bytes, JsonErro
   }
   if (file->text == u"library") return BuildLibrary(json, bytes, error);
   if (file->text == u"macro") return BuildMacroFile(json, bytes, error);
+  if (file->text == u"backup") return BuildBackup(json, bytes, error);
   error = {file->at, "member \"file\" must say \"library\", \"macro\" or \"backup\""};
   return false;
 }

@@ -38,3 +38,5 @@ void DescribeLibrary(const std::uint8_t* data, std::size_t size, FileDescription
 bool BuildLibrary(const JsonValue& json, std::vector<std::uint8_t>& bytes, JsonError& error);
 void DescribeMacroFile(const std::uint8_t* data, std::size_t size, FileDescription& description);
 bool BuildMacroFile(const JsonValue& json, std::vector<std::uint8_t>& bytes, JsonError& error);
+void DescribeBackup(const std::uint8_t* data, std::size_t size, FileDescription& description);
+bool BuildBackup(const JsonValue& json, std::vector<std::uint8_t>& bytes, JsonError& error);

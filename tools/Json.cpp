@@ -361,9 +361,12 @@ bool IsScalar(const JsonValue& value) {
   return !value.Is(JsonValue::Type::kArray) && !value.Is(JsonValue::Type::kObject);
 }
 
-bool HoldsOnlyScalars(const JsonValue& value) {
+// Objects of scalars (a command, a profile) and arrays of numbers or flags (a
+// row, a level) read best on one line; arrays of texts (image lines, names)
+// get a line per item.
+bool FitsOneLine(const JsonValue& value) {
   for (const auto& item : value.items) {
-    if (!IsScalar(item)) return false;
+    if (!IsScalar(item) || item.Is(JsonValue::Type::kString)) return false;
   }
   for (const auto& member : value.members) {
     if (!IsScalar(member.second)) return false;
@@ -396,7 +399,7 @@ void Write(const JsonValue& value, std::size_t indent, std::string& out) {
     out += isArray ? ']' : '}';
     return;
   }
-  const bool oneLine = HoldsOnlyScalars(value);
+  const bool oneLine = FitsOneLine(value);
   const std::string inner(oneLine ? 0 : indent + 2, ' ');
   for (std::size_t i = 0; i < count; ++i) {
     if (oneLine) {

@@ -65,8 +65,8 @@ class JsonValue {
 // Parses one JSON text (RFC 8259, UTF-8, an optional byte-order mark).
 bool ParseJson(const std::string& text, JsonValue& value, JsonError& error, const JsonLimits& limits = {});
 
-// Writes `value` with two-space indentation. Arrays and objects that hold only
-// scalars stay on one line, so a command or a row reads as one line. Text is
+// Writes `value` with two-space indentation. Objects of scalars and arrays of
+// numbers stay on one line, so a command or a row reads as one line. Text is
 // written as UTF-8; control characters and lone surrogates as \u escapes.
 std::string WriteJson(const JsonValue& value);
 

@@ -49,7 +49,7 @@ void DescribeBackup(const std::uint8_t* data, std::size_t size, FileDescription&
   if (!magic.IsCanonical()) json.Add("magic", ArchiveTextToJson(magic));
   const std::size_t imageAt = reader.Offset();
   JsonValue image = JsonValue::Array();
-  for (std::size_t address = 0; address < imageSize; address += kLineBytes) {
+  for (std::size_t address = 0; description.withJson && address < imageSize; address += kLineBytes) {
     image.Push(JsonValue::String(ImageLine(data + imageAt, address, std::min<std::size_t>(kLineBytes, imageSize - address))));
   }
   reader.Skip(imageSize);

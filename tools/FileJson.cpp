@@ -28,8 +28,9 @@ const char* FileKindName(FileKind kind) {
   return "unknown";
 }
 
-FileDescription DescribeFile(const std::uint8_t* data, std::size_t size) {
+FileDescription DescribeFile(const std::uint8_t* data, std::size_t size, bool withJson) {
   FileDescription description;
+  description.withJson = withJson;
   switch (DetectFileKind(data, size)) {
     case FileKind::kLibrary:
       DescribeLibrary(data, size, description);

@@ -20,6 +20,9 @@ const char* FileKindName(FileKind kind);
 // byte and `problems` lists what the program would refuse, change or lose,
 // in file order.
 struct FileDescription {
+  // Without it only the problems are gathered: a check of a large library
+  // needs no description of its every command.
+  bool withJson = true;
   FileKind kind = FileKind::kUnknown;
   bool readable = false;
   JsonValue json;
@@ -27,7 +30,7 @@ struct FileDescription {
   std::string summary;  // "3 entries, 1 device record"
 };
 
-FileDescription DescribeFile(const std::uint8_t* data, std::size_t size);
+FileDescription DescribeFile(const std::uint8_t* data, std::size_t size, bool withJson = true);
 
 // Builds the bytes a description stands for. Fails with a position in the
 // JSON text when the description is not one the tool can write.

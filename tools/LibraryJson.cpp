@@ -11,6 +11,8 @@
 namespace {
 
 constexpr std::size_t kPairs = kStoredPairs;
+// A stored command: address, length and five code bytes.
+constexpr std::size_t kCommandRecordBytes = 4 + 4 + 5;
 
 JsonValue Hex(const std::uint8_t* data, std::size_t count) {
   return JsonValue::String(text::FromUtf8(HexBytes(data, count)));
@@ -43,7 +45,7 @@ bool ReadEntry(const std::uint8_t* data, ByteReader& reader, std::size_t index, 
   ArchiveText name;
   if (!ReadU32At(reader, id, idAt) || !ReadU32At(reader, kind, kindAt) || !ReadArchiveText(data, reader, name) ||
       !reader.ReadU32(parent) || !ReadU32At(reader, size, sizeAt) || !reader.ReadU32(flags) ||
-      !reader.ReadU32(count) || !reader.CanHold(count, 13)) {
+      !reader.ReadU32(count) || !reader.CanHold(count, kCommandRecordBytes)) {
     return false;
   }
   const std::string who = EntryName(index, name.text);
@@ -75,7 +77,7 @@ bool ReadEntry(const std::uint8_t* data, ByteReader& reader, std::size_t index, 
       if (!problem.empty()) Problem(description, commandAt, who + ", command " + std::to_string(i) + ": " + problem);
     }
     address = command.address + command.length;
-    commands.Push(CommandToJson(command));
+    if (description.withJson) commands.Push(CommandToJson(command));
   }
   if (kind == LibraryEntry::kKindGroup && count != 0) {
     Problem(description, sizeAt + 8, who + " is a group but carries " + std::to_string(count) + " commands");
@@ -387,9 +389,10 @@ bool BuildLibrary(const JsonValue& json, std::vector<std::uint8_t>& bytes, JsonE
   std::map<std::uint32_t, std::uint32_t> children;
   if (entries) {
     for (const JsonValue& entry : entries->items) {
-      std::uint32_t parent = 0;
-      if (entry.Is(JsonValue::Type::kObject) && GetU32(entry, "parent", parent, false, error) && parent != 0) {
-        ++children[parent];
+      const JsonValue* parent = entry.Find("parent");
+      if (parent && parent->Is(JsonValue::Type::kNumber) && parent->whole && parent->number > 0 &&
+          parent->number <= 0xFFFFFFFFll) {
+        ++children[static_cast<std::uint32_t>(parent->number)];
       }
     }
   }

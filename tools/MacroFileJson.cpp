@@ -28,6 +28,7 @@ void DescribeMacroFile(const std::uint8_t* data, std::size_t size, FileDescripti
                                                    ByteCount(kMacroFileMaxBytes) + " an import reads"});
   }
   JsonValue commands = JsonValue::Array();
+  std::size_t commandCount = 0;
   std::size_t offset = 0;
   while (offset < counted) {
     std::uint8_t window[5] = {};
@@ -50,11 +51,11 @@ void DescribeMacroFile(const std::uint8_t* data, std::size_t size, FileDescripti
     std::fill(command.code + command.length, command.code + sizeof command.code, std::uint8_t{0});
     const std::string problem = CommandProblem(command, offset == 0, command.address);
     if (!problem.empty()) description.problems.push_back({at, problem + "; an import " + (offset == 0 ? "puts a mode command first" : "skips it")});
-    commands.Push(CommandToJson(command));
+    if (description.withJson) commands.Push(CommandToJson(command));
+    ++commandCount;
     offset += command.length;
   }
   if (counted == 0) description.problems.push_back({start, "the file holds no macro bytes"});
-  const std::size_t commandCount = commands.items.size();
   json.Add("commands", std::move(commands));
   if (offset < held) json.Add("tail", JsonValue::String(text::FromUtf8(HexBytes(data + start + offset, held - offset))));
   if (count < held) {

@@ -47,7 +47,7 @@ int Show(const std::filesystem::path& file, std::ostream& out, std::ostream& err
 int Check(const std::filesystem::path& file, std::ostream& out, std::ostream& err) {
   std::vector<std::uint8_t> bytes;
   if (!ReadInput(file, bytes, static_cast<std::size_t>(-1), err)) return kToolUsage;
-  const FileDescription description = DescribeFile(bytes.data(), bytes.size());
+  const FileDescription description = DescribeFile(bytes.data(), bytes.size(), false);
   if (!description.problems.empty()) {
     err << ProblemLine(file, description.problems) << '\n';
     return kToolFileProblem;
@@ -58,21 +58,19 @@ int Check(const std::filesystem::path& file, std::ostream& out, std::ostream& er
 
 int Build(const std::filesystem::path& source, const std::filesystem::path& target, std::ostream& out,
           std::ostream& err) {
-  std::vector<std::uint8_t> raw;
-  if (!ReadInput(source, raw, kJsonMaxBytes + 1, err)) return kToolUsage;
-  JsonValue json;
-  JsonError error;
-  if (!ParseJson(std::string(raw.begin(), raw.end()), json, error)) {
-    err << Name(source) << ": " << error.Text() << '\n';
-    return kToolFileProblem;
-  }
   std::vector<std::uint8_t> bytes;
-  if (!BuildFile(json, bytes, error)) {
-    err << Name(source) << ": " << error.Text() << '\n';
-    return kToolFileProblem;
+  {
+    std::vector<std::uint8_t> raw;
+    if (!ReadInput(source, raw, kJsonMaxBytes + 1, err)) return kToolUsage;
+    JsonValue json;
+    JsonError error;
+    if (!ParseJson(std::string(raw.begin(), raw.end()), json, error) || !BuildFile(json, bytes, error)) {
+      err << Name(source) << ": " << error.Text() << '\n';
+      return kToolFileProblem;
+    }
   }
   // Never write what the program could not read back.
-  const FileDescription description = DescribeFile(bytes.data(), bytes.size());
+  const FileDescription description = DescribeFile(bytes.data(), bytes.size(), false);
   if (!description.readable) {
     err << Name(source) << ": the description gives a file that cannot be read: byte "
         << description.problems.front().offset << ": " << description.problems.front().what << '\n';

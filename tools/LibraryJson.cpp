@@ -180,11 +180,11 @@ void DescribeLibrary(const std::uint8_t* data, std::size_t size, FileDescription
   JsonValue json = JsonValue::Object();
   json.Add("file", JsonValue::String(u"library"));
   std::uint32_t entryCount = 0;
-  if (!ReadArchiveText(data, reader, magic) || !reader.ReadU32(entryCount)) return;
-  if (!magic.IsCanonical()) json.Add("magic", ArchiveTextToJson(magic));
+  if (ReadArchiveText(data, reader, magic) && !magic.IsCanonical()) json.Add("magic", ArchiveTextToJson(magic));
+  reader.ReadU32(entryCount);
   JsonValue entries = JsonValue::Array();
   std::map<std::uint32_t, std::size_t> ids;
-  for (std::uint32_t i = 0; i < entryCount; ++i) {
+  for (std::uint32_t i = 0; i < entryCount && !reader.Failed(); ++i) {
     JsonValue entry = JsonValue::Object();
     if (!ReadEntry(data, reader, i, entry, ids, description)) break;
     entries.Push(std::move(entry));

@@ -26,6 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const FileDescription description = DescribeFile(bytes.data(), bytes.size());
   if (!description.readable) std::abort();
+  const FileDescription checked = DescribeFile(bytes.data(), bytes.size(), false);
+  if (!checked.readable || checked.problems.size() != description.problems.size()) std::abort();
   JsonValue again;
   std::vector<std::uint8_t> rebuilt;
   if (!ParseJson(WriteJson(description.json), again, error) || !BuildFile(again, rebuilt, error)) std::abort();

@@ -1,5 +1,8 @@
 // The tool's entry point on Windows: wide arguments keep every character of a
-// path, and binary output keeps the JSON's line ends the same as elsewhere.
+// path, binary output keeps the JSON's line ends the same as elsewhere, and a
+// UTF-8 console shows the JSON's texts as written.
+#include <windows.h>
+
 #include <fcntl.h>
 #include <io.h>
 
@@ -10,6 +13,7 @@
 
 int wmain(int argc, wchar_t** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
+  SetConsoleOutputCP(CP_UTF8);
   std::vector<std::u16string> args;
   for (int i = 1; i < argc; ++i) {
     std::u16string arg;

@@ -50,7 +50,8 @@ void DescribeBackup(const std::uint8_t* data, std::size_t size, FileDescription&
   const std::size_t imageAt = reader.Offset();
   JsonValue image = JsonValue::Array();
   for (std::size_t address = 0; description.withJson && address < imageSize; address += kLineBytes) {
-    image.Push(JsonValue::String(ImageLine(data + imageAt, address, std::min<std::size_t>(kLineBytes, imageSize - address))));
+    image.Push(
+        JsonValue::String(ImageLine(data + imageAt, address, std::min<std::size_t>(kLineBytes, imageSize - address))));
   }
   reader.Skip(imageSize);
   json.Add("image", std::move(image));
@@ -80,7 +81,8 @@ void DescribeBackup(const std::uint8_t* data, std::size_t size, FileDescription&
     return;
   }
   json.Add("names", std::move(names));
-  if (!reader.AtEnd()) json.Add("trailing", JsonValue::String(text::FromUtf8(HexBytes(data + reader.Offset(), reader.Remaining()))));
+  if (!reader.AtEnd())
+    json.Add("trailing", JsonValue::String(text::FromUtf8(HexBytes(data + reader.Offset(), reader.Remaining()))));
   // What a restore would refuse, in the program's own words.
   device::BackupFile backup;
   device::BackupProblem refusal;
@@ -120,14 +122,17 @@ bool BuildBackup(const JsonValue& json, std::vector<std::uint8_t>& bytes, JsonEr
       std::uint32_t address = 0;
       for (std::size_t i = 0; i < colon; ++i) {
         const char16_t c = line.text[i];
-        const int digit = c >= u'0' && c <= u'9' ? c - u'0' : c >= u'A' && c <= u'F' ? c - u'A' + 10
-                                                           : c >= u'a' && c <= u'f' ? c - u'a' + 10 : -1;
+        const int digit = c >= u'0' && c <= u'9'   ? c - u'0'
+                          : c >= u'A' && c <= u'F' ? c - u'A' + 10
+                          : c >= u'a' && c <= u'f' ? c - u'a' + 10
+                                                   : -1;
         if (digit < 0 || address > 0xFFFFFFF) return FailAt(line, "an image line's address must be hex digits", error);
         address = address * 16 + static_cast<std::uint32_t>(digit);
       }
       if (address != memory.size()) {
-        return FailAt(line, "this image line says address " + std::to_string(address) + " but its bytes start at " +
-                                std::to_string(memory.size()),
+        return FailAt(line,
+                      "this image line says address " + std::to_string(address) + " but its bytes start at " +
+                          std::to_string(memory.size()),
                       error);
       }
       body.text = line.text.substr(colon + 1);

@@ -126,8 +126,8 @@ class Parser {
     } else if (Word("null")) {
       value = JsonValue();
     } else {
-      return Fail(c < 0x20 || c >= 0x7F ? "unexpected character" : std::string("unexpected character '") +
-                                                                        static_cast<char>(c) + "'");
+      return Fail(c < 0x20 || c >= 0x7F ? "unexpected character"
+                                        : std::string("unexpected character '") + static_cast<char>(c) + "'");
     }
     value.at = start;
     return true;
@@ -328,14 +328,30 @@ class Parser {
       const unsigned char e = Peek();
       ++offset_;
       switch (e) {
-        case '"': out.push_back(u'"'); break;
-        case '\\': out.push_back(u'\\'); break;
-        case '/': out.push_back(u'/'); break;
-        case 'b': out.push_back(u'\b'); break;
-        case 'f': out.push_back(u'\f'); break;
-        case 'n': out.push_back(u'\n'); break;
-        case 'r': out.push_back(u'\r'); break;
-        case 't': out.push_back(u'\t'); break;
+        case '"':
+          out.push_back(u'"');
+          break;
+        case '\\':
+          out.push_back(u'\\');
+          break;
+        case '/':
+          out.push_back(u'/');
+          break;
+        case 'b':
+          out.push_back(u'\b');
+          break;
+        case 'f':
+          out.push_back(u'\f');
+          break;
+        case 'n':
+          out.push_back(u'\n');
+          break;
+        case 'r':
+          out.push_back(u'\r');
+          break;
+        case 't':
+          out.push_back(u'\t');
+          break;
         case 'u': {
           std::uint32_t unit = 0;
           if (!Hex4(unit)) return false;
@@ -463,12 +479,23 @@ std::string JsonQuote(const std::u16string& text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t unit = text[i];
     switch (unit) {
-      case u'"': out += "\\\""; continue;
-      case u'\\': out += "\\\\"; continue;
-      case u'\n': out += "\\n"; continue;
-      case u'\r': out += "\\r"; continue;
-      case u'\t': out += "\\t"; continue;
-      default: break;
+      case u'"':
+        out += "\\\"";
+        continue;
+      case u'\\':
+        out += "\\\\";
+        continue;
+      case u'\n':
+        out += "\\n";
+        continue;
+      case u'\r':
+        out += "\\r";
+        continue;
+      case u'\t':
+        out += "\\t";
+        continue;
+      default:
+        break;
     }
     const bool high = unit >= 0xD800 && unit <= 0xDBFF;
     const bool low = unit >= 0xDC00 && unit <= 0xDFFF;

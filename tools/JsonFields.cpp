@@ -68,7 +68,8 @@ int HexDigit(char16_t c) {
 }  // namespace
 
 bool ParseHexBytes(const JsonValue& value, const char* what, std::vector<std::uint8_t>& out, JsonError& error) {
-  if (!value.Is(JsonValue::Type::kString)) return FailAt(value, std::string(what) + " must be a string of hex bytes", error);
+  if (!value.Is(JsonValue::Type::kString))
+    return FailAt(value, std::string(what) + " must be a string of hex bytes", error);
   out.clear();
   const std::u16string& text = value.text;
   for (std::size_t i = 0; i < text.size();) {
@@ -79,7 +80,8 @@ bool ParseHexBytes(const JsonValue& value, const char* what, std::vector<std::ui
     const int high = HexDigit(text[i]);
     const int low = i + 1 < text.size() ? HexDigit(text[i + 1]) : -1;
     if (high < 0 || low < 0) {
-      return FailAt(value, std::string(what) + ": character " + std::to_string(i + 1) + " does not start a two-digit hex byte",
+      return FailAt(value,
+                    std::string(what) + ": character " + std::to_string(i + 1) + " does not start a two-digit hex byte",
                     error);
     }
     out.push_back(static_cast<std::uint8_t>(high * 16 + low));
@@ -187,8 +189,9 @@ bool ArchiveTextFromJson(const JsonValue& value, const char* what, ArchiveText& 
   const std::size_t length = result.text.size();
   const std::size_t limit = result.lengthBits == 8 ? 0xFF : result.lengthBits == 16 ? 0xFFFE : 0xFFFFFFFFu;
   if (length >= limit) {
-    return FailAt(value, std::string(what) + " has " + std::to_string(length) + " characters, too many for " +
-                             std::to_string(result.lengthBits) + "-bit length",
+    return FailAt(value,
+                  std::string(what) + " has " + std::to_string(length) + " characters, too many for " +
+                      std::to_string(result.lengthBits) + "-bit length",
                   error);
   }
   if (result.narrow) {
@@ -232,8 +235,8 @@ bool CommandFromJson(const JsonValue& value, std::uint32_t address, MacroCommand
     std::uint32_t stated = 0;
     if (!ToU32(*length, "length", stated, error)) return false;
     if (stated != result.length) {
-      return FailAt(*length, "\"length\" is " + std::to_string(stated) + " but \"bytes\" holds " +
-                                 std::to_string(result.length),
+      return FailAt(*length,
+                    "\"length\" is " + std::to_string(stated) + " but \"bytes\" holds " + std::to_string(result.length),
                     error);
     }
   }
@@ -242,9 +245,8 @@ bool CommandFromJson(const JsonValue& value, std::uint32_t address, MacroCommand
     std::vector<std::uint8_t> rest;
     if (!ParseHexBytes(*restValue, "\"rest\"", rest, error)) return false;
     if (rest.size() > sizeof result.code - bytes.size()) {
-      return FailAt(*restValue, "\"rest\" may hold " + std::to_string(sizeof result.code - bytes.size()) +
-                                    " bytes at most",
-                    error);
+      return FailAt(*restValue,
+                    "\"rest\" may hold " + std::to_string(sizeof result.code - bytes.size()) + " bytes at most", error);
     }
     for (std::size_t i = 0; i < rest.size(); ++i) result.code[bytes.size() + i] = rest[i];
   }

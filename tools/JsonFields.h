@@ -18,8 +18,7 @@ bool FailAt(const JsonValue& value, const std::string& what, JsonError& error);
 
 // Checks that `value` is an object whose members are all among `known`, so a
 // misspelt name is reported instead of silently ignored.
-bool ExpectObject(const JsonValue& value, const char* what, std::initializer_list<const char*> known,
-                  JsonError& error);
+bool ExpectObject(const JsonValue& value, const char* what, std::initializer_list<const char*> known, JsonError& error);
 bool ExpectArray(const JsonValue& value, const char* what, JsonError& error);
 
 // A whole number 0..4294967295 in member `name`; a missing member leaves `out`

@@ -39,17 +39,18 @@ bool ReadU32At(ByteReader& reader, std::uint32_t& value, std::size_t& at) {
 
 // Reads one entry into JSON and notes what the program would not keep as it is.
 bool ReadEntry(const std::uint8_t* data, ByteReader& reader, std::size_t index, JsonValue& json,
-               std::map<std::uint32_t, std::size_t>& ids, FileDescription& description) {
+               std::set<std::uint32_t>& ids, FileDescription& description) {
   std::uint32_t id = 0, kind = 0, parent = 0, size = 0, flags = 0, count = 0;
   std::size_t idAt = 0, kindAt = 0, sizeAt = 0, at = 0;
   ArchiveText name;
   if (!ReadU32At(reader, id, idAt) || !ReadU32At(reader, kind, kindAt) || !ReadArchiveText(data, reader, name) ||
-      !reader.ReadU32(parent) || !ReadU32At(reader, size, sizeAt) || !reader.ReadU32(flags) ||
-      !reader.ReadU32(count) || !reader.CanHold(count, kCommandRecordBytes)) {
+      !reader.ReadU32(parent) || !ReadU32At(reader, size, sizeAt) || !reader.ReadU32(flags) || !reader.ReadU32(count) ||
+      !reader.CanHold(count, kCommandRecordBytes)) {
     return false;
   }
   const std::string who = EntryName(index, name.text);
-  if (!ids.emplace(id, idAt).second) Problem(description, idAt, who + " has the id " + std::to_string(id) + " of an earlier entry");
+  if (!ids.insert(id).second)
+    Problem(description, idAt, who + " has the id " + std::to_string(id) + " of an earlier entry");
   if (kind != LibraryEntry::kKindMacro && kind != LibraryEntry::kKindGroup) {
     Problem(description, kindAt, who + " has kind " + std::to_string(kind) + ", neither macro (0) nor group (1)");
   }
@@ -82,10 +83,11 @@ bool ReadEntry(const std::uint8_t* data, ByteReader& reader, std::size_t index, 
   if (kind == LibraryEntry::kKindGroup && count != 0) {
     Problem(description, sizeAt + 8, who + " is a group but carries " + std::to_string(count) + " commands");
   }
-  if (kind == LibraryEntry::kKindMacro && count == 0) Problem(description, sizeAt + 8, who + " is a macro without commands");
+  if (kind == LibraryEntry::kKindMacro && count == 0)
+    Problem(description, sizeAt + 8, who + " is a macro without commands");
   if (kind == LibraryEntry::kKindMacro && count != 0 && size != address) {
-    Problem(description, sizeAt, who + " gives its size as " + std::to_string(size) + " but its commands take " +
-                                     ByteCount(address));
+    Problem(description, sizeAt,
+            who + " gives its size as " + std::to_string(size) + " but its commands take " + ByteCount(address));
   }
   if (count != 0 || kind != LibraryEntry::kKindGroup) json.Add("commands", std::move(commands));
   return true;
@@ -113,7 +115,8 @@ bool ReadDevice(const std::uint8_t* data, ByteReader& reader, JsonValue& json, s
     return false;
   }
   if (!keys.insert(key).second) {
-    Problem(description, keyAt, "device record " + std::to_string(key) + " appears twice; the program keeps only the last");
+    Problem(description, keyAt,
+            "device record " + std::to_string(key) + " appears twice; the program keeps only the last");
   }
   json.Add("key", JsonValue::Number(key));
   json.Add("profileCount", JsonValue::Number(profileCount));
@@ -149,8 +152,9 @@ bool ReadDevice(const std::uint8_t* data, ByteReader& reader, JsonValue& json, s
     if (codeAgain != 0) profile.Add("code", JsonValue::Number(codeAgain));
     if (code != codeAgain) {
       profile.Add("codeFirst", JsonValue::Number(code));
-      Problem(description, againAt, "device record " + std::to_string(key) + ", profile slot " + std::to_string(slot) +
-                                        ": the two copies of the profile code differ; the program keeps the second");
+      Problem(description, againAt,
+              "device record " + std::to_string(key) + ", profile slot " + std::to_string(slot) +
+                  ": the two copies of the profile code differ; the program keeps the second");
     }
     if (AnyNonZero(row, kRowValues)) profile.Add("row", Numbers(row, kRowValues));
     if (!name.IsCanonical() || !name.text.empty()) profile.Add("name", ArchiveTextToJson(name));
@@ -183,7 +187,7 @@ void DescribeLibrary(const std::uint8_t* data, std::size_t size, FileDescription
   if (ReadArchiveText(data, reader, magic) && !magic.IsCanonical()) json.Add("magic", ArchiveTextToJson(magic));
   reader.ReadU32(entryCount);
   JsonValue entries = JsonValue::Array();
-  std::map<std::uint32_t, std::size_t> ids;
+  std::set<std::uint32_t> ids;
   for (std::uint32_t i = 0; i < entryCount && !reader.Failed(); ++i) {
     JsonValue entry = JsonValue::Object();
     if (!ReadEntry(data, reader, i, entry, ids, description)) break;
@@ -206,8 +210,9 @@ void DescribeLibrary(const std::uint8_t* data, std::size_t size, FileDescription
   json.Add("entries", std::move(entries));
   json.Add("devices", std::move(devices));
   if (!reader.AtEnd()) {
-    Problem(description, reader.Offset(),
-            ByteCount(reader.Remaining()) + " of unknown content after the last record; the program drops them on save");
+    Problem(
+        description, reader.Offset(),
+        ByteCount(reader.Remaining()) + " of unknown content after the last record; the program drops them on save");
     json.Add("trailing", Hex(data + reader.Offset(), reader.Remaining()));
   }
   description.json = std::move(json);
@@ -236,7 +241,8 @@ bool BuildCommands(const JsonValue& json, ByteWriter& writer, std::uint32_t& siz
 
 bool BuildEntry(const JsonValue& json, std::uint32_t& nextId, const std::map<std::uint32_t, std::uint32_t>& children,
                 ByteWriter& writer, JsonError& error) {
-  if (!ExpectObject(json, "an entry", {"id", "kind", "name", "parent", "size", "flags", "commands"}, error)) return false;
+  if (!ExpectObject(json, "an entry", {"id", "kind", "name", "parent", "size", "flags", "commands"}, error))
+    return false;
   std::uint32_t id = nextId, kind = LibraryEntry::kKindMacro, parent = 0, flags = 0;
   if (!GetU32(json, "id", id, false, error) || !GetU32(json, "parent", parent, false, error) ||
       !GetU32(json, "flags", flags, false, error)) {
@@ -297,8 +303,8 @@ bool NumberArray(const JsonValue& json, const char* name, std::uint32_t* out, st
 }
 
 bool BuildDevice(const JsonValue& json, ByteWriter& writer, JsonError& error) {
-  if (!ExpectObject(json, "a device record", {"key", "profileCount", "currentProfile", "profileSetting", "pairs", "profiles"},
-                    error)) {
+  if (!ExpectObject(json, "a device record",
+                    {"key", "profileCount", "currentProfile", "profileSetting", "pairs", "profiles"}, error)) {
     return false;
   }
   std::uint32_t key = 0, profileCount = 0, currentProfile = 0, profileSetting = 0;
@@ -331,22 +337,25 @@ bool BuildDevice(const JsonValue& json, ByteWriter& writer, JsonError& error) {
   if (const JsonValue* list = json.Find("profiles")) {
     if (!ExpectArray(*list, "\"profiles\"", error)) return false;
     for (const JsonValue& profile : list->items) {
-      if (!ExpectObject(profile, "a profile", {"slot", "code", "codeFirst", "row", "name", "name2", "valueA", "valueB", "valueC"},
-                        error)) {
+      if (!ExpectObject(profile, "a profile",
+                        {"slot", "code", "codeFirst", "row", "name", "name2", "valueA", "valueB", "valueC"}, error)) {
         return false;
       }
       std::uint32_t index = 0;
       if (!GetU32(profile, "slot", index, true, error)) return false;
       if (index >= kProfileSlots) return FailAt(*profile.Find("slot"), "\"slot\" must be 0 to 199", error);
-      if (seen[index]) return FailAt(*profile.Find("slot"), "profile slot " + std::to_string(index) + " is given twice", error);
+      if (seen[index])
+        return FailAt(*profile.Find("slot"), "profile slot " + std::to_string(index) + " is given twice", error);
       seen[index] = true;
       Slot& slot = slots[index];
       if (!GetU32(profile, "code", slot.code, false, error)) return false;
       slot.codeFirst = slot.code;
       if (!GetU32(profile, "codeFirst", slot.codeFirst, false, error) ||
-          !NumberArray(profile, "row", slot.row, kRowValues, error) || !OptionalText(profile, "name", slot.name, error) ||
-          !OptionalText(profile, "name2", slot.name2, error) || !GetU32(profile, "valueA", slot.valueA, false, error) ||
-          !GetU32(profile, "valueB", slot.valueB, false, error) || !GetU32(profile, "valueC", slot.valueC, false, error)) {
+          !NumberArray(profile, "row", slot.row, kRowValues, error) ||
+          !OptionalText(profile, "name", slot.name, error) || !OptionalText(profile, "name2", slot.name2, error) ||
+          !GetU32(profile, "valueA", slot.valueA, false, error) ||
+          !GetU32(profile, "valueB", slot.valueB, false, error) ||
+          !GetU32(profile, "valueC", slot.valueC, false, error)) {
         return false;
       }
     }

@@ -42,34 +42,38 @@ void DescribeMacroFile(const std::uint8_t* data, std::size_t size, FileDescripti
       } else if (command.length > counted - offset) {
         description.problems.push_back({at, "the command is cut short by the end of the macro bytes"});
       } else if (offset + 1 < counted) {
-        description.problems.push_back({at, "end opcode; an import ignores the " + ByteCount(counted - offset - 1) +
-                                                " after it"});
+        description.problems.push_back(
+            {at, "end opcode; an import ignores the " + ByteCount(counted - offset - 1) + " after it"});
       }
       break;
     }
     command.address = static_cast<std::uint32_t>(offset);
     std::fill(command.code + command.length, command.code + sizeof command.code, std::uint8_t{0});
     const std::string problem = CommandProblem(command, offset == 0, command.address);
-    if (!problem.empty()) description.problems.push_back({at, problem + "; an import " + (offset == 0 ? "puts a mode command first" : "skips it")});
+    if (!problem.empty())
+      description.problems.push_back(
+          {at, problem + "; an import " + (offset == 0 ? "puts a mode command first" : "skips it")});
     if (description.withJson) commands.Push(CommandToJson(command));
     ++commandCount;
     offset += command.length;
   }
   if (counted == 0) description.problems.push_back({start, "the file holds no macro bytes"});
   json.Add("commands", std::move(commands));
-  if (offset < held) json.Add("tail", JsonValue::String(text::FromUtf8(HexBytes(data + start + offset, held - offset))));
+  if (offset < held)
+    json.Add("tail", JsonValue::String(text::FromUtf8(HexBytes(data + start + offset, held - offset))));
   if (count < held) {
-    description.problems.push_back({start + count, ByteCount(held - count) + " after the " +
-                                                       std::to_string(count) + " the count claims"});
+    description.problems.push_back(
+        {start + count, ByteCount(held - count) + " after the " + std::to_string(count) + " the count claims"});
   } else if (count > held) {
-    description.problems.push_back({size, "the count claims " + ByteCount(count) + " but the file holds " +
-                                              std::to_string(held)});
+    description.problems.push_back(
+        {size, "the count claims " + ByteCount(count) + " but the file holds " + std::to_string(held)});
   }
   std::sort(description.problems.begin(), description.problems.end(),
             [](const FileProblem& a, const FileProblem& b) { return a.offset < b.offset; });
   description.json = std::move(json);
   description.readable = true;
- description.summary = std::to_string(commandCount) + (commandCount == 1 ? " command in " : " commands in ") + std::to_string(counted) + " bytes";
+  description.summary = std::to_string(commandCount) + (commandCount == 1 ? " command in " : " commands in ") +
+                        std::to_string(counted) + " bytes";
 }
 
 bool BuildMacroFile(const JsonValue& json, std::vector<std::uint8_t>& bytes, JsonError& error) {
@@ -90,8 +94,9 @@ bool BuildMacroFile(const JsonValue& json, std::vector<std::uint8_t>& bytes, Jso
         return FailAt(*rest, "a macro file keeps no bytes past a command's length", error);
       }
       if (command.address != address) {
-        return FailAt(*item.Find("address"), "address " + std::to_string(command.address) + " should be " +
-                                                 std::to_string(address) + ": the lengths before it decide it",
+        return FailAt(*item.Find("address"),
+                      "address " + std::to_string(command.address) + " should be " + std::to_string(address) +
+                          ": the lengths before it decide it",
                       error);
       }
       payload.insert(payload.end(), command.code, command.code + command.length);

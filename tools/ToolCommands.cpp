@@ -18,7 +18,8 @@ std::string Name(const std::filesystem::path& path) { return path.u8string(); }
 std::string ProblemLine(const std::filesystem::path& file, const std::vector<FileProblem>& problems) {
   std::string line = Name(file) + ": byte " + std::to_string(problems.front().offset) + ": " + problems.front().what;
   if (problems.size() > 1) {
-    line += " (and " + std::to_string(problems.size() - 1) + (problems.size() == 2 ? " more problem)" : " more problems)");
+    line +=
+        " (and " + std::to_string(problems.size() - 1) + (problems.size() == 2 ? " more problem)" : " more problems)");
   }
   return line;
 }

@@ -1,10 +1,9 @@
 // The tool's entry point on Windows: wide arguments keep every character of a
 // path, binary output keeps the JSON's line ends the same as elsewhere, and a
 // UTF-8 console shows the JSON's texts as written.
-#include <windows.h>
-
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <iostream>

@@ -43,7 +43,8 @@ TEST(BackupJson, ComesBackByteForByteWithTheImageAsAddressedLines) {
   EXPECT_EQ(description.problems[0].offset, kLevelsAt + 8 + 3);
   EXPECT_EQ(description.problems[0].what, "profile name 1 has 19 characters; the mouse keeps 8");
   EXPECT_EQ(description.problems[1].offset, odd.size() - 1);
-  EXPECT_EQ(description.problems[1].what, "end of file: 1 unexpected bytes after the last profile name; a restore refuses the file");
+  EXPECT_EQ(description.problems[1].what,
+            "end of file: 1 unexpected bytes after the last profile name; a restore refuses the file");
 }
 
 TEST(BackupJson, ReportsWhatARestoreRefusesAtItsByte) {

@@ -18,8 +18,8 @@ JsonError ErrorOf(const std::string& text, const JsonLimits& limits = {}) {
 TEST(JsonReader, ReadsEveryKindOfValueWithItsPosition) {
   JsonValue value;
   JsonError error;
-  ASSERT_TRUE(ParseJson("\xEF\xBB\xBF{\"a\": [1, -2, true, false, null],\n \"b\": \"x\\u00e9\\n\", \"c\": 2.5}", value,
-                        error))
+  ASSERT_TRUE(
+      ParseJson("\xEF\xBB\xBF{\"a\": [1, -2, true, false, null],\n \"b\": \"x\\u00e9\\n\", \"c\": 2.5}", value, error))
       << error.Text();
   const JsonValue* a = value.Find("a");
   ASSERT_TRUE(a && a->items.size() == 5);

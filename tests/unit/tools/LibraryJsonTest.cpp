@@ -49,7 +49,7 @@ TEST(LibraryJson, GoldenFileIsSoundAndComesBackByteForByte) {
 
 TEST(LibraryJson, KeepsOddButReadableFilesByteForByteAndNamesWhatIsOdd) {
   ToolBytes odd;
-  odd.Raw({0x07}).Raw({'_', '@', '_', 'M', 'F', '3', '_'}).U32(2);  // an old 8-bit magic
+  odd.Raw({0x07}).Raw({'_', '@', '_', 'M', 'F', '3', '_'}).U32(2);              // an old 8-bit magic
   odd.U32(5).U32(0).Raw({0xFF, 0xFE, 0xFF, 0xFF, 0x02, 0x00, 'h', 0, 'i', 0});  // 16-bit length form
   odd.U32(0).U32(9).U32(0).U32(2);
   odd.U32(0).U32(1).Raw({0x04, 0x83, 0x04, 0x88, 0x32});  // code bytes past the length, as imports leave them
@@ -78,11 +78,13 @@ TEST(LibraryJson, KeepsOddButReadableFilesByteForByteAndNamesWhatIsOdd) {
 
   std::vector<std::string> found;
   for (const FileProblem& problem : Describe(odd.data).problems) found.push_back(problem.what);
-  const std::string slot3 = "device record 119, profile slot 3: the two copies of the profile code differ; the program keeps the second";
-  EXPECT_EQ(found, (std::vector<std::string>{"entry 0 \"hi\" gives its size as 9 but its commands take 4 bytes",
-                                             "entry 0 \"hi\", command 1: address 3 should be 1", slot3,
-                                             "device record 119 appears twice; the program keeps only the last", slot3,
-                                             "2 bytes of unknown content after the last record; the program drops them on save"}));
+  const std::string slot3 =
+      "device record 119, profile slot 3: the two copies of the profile code differ; the program keeps the second";
+  EXPECT_EQ(found, (std::vector<std::string>{
+                       "entry 0 \"hi\" gives its size as 9 but its commands take 4 bytes",
+                       "entry 0 \"hi\", command 1: address 3 should be 1", slot3,
+                       "device record 119 appears twice; the program keeps only the last", slot3,
+                       "2 bytes of unknown content after the last record; the program drops them on save"}));
 }
 
 TEST(LibraryJson, NamesTheCommandAndTheByteOfEveryUnsoundMacro) {
@@ -93,10 +95,16 @@ TEST(LibraryJson, NamesTheCommandAndTheByteOfEveryUnsoundMacro) {
   };
   const Case cases[] = {
       {{0x02}, kCopyCommands + 8, "entry 1 \"copy\", command 0: invalid opcode 0x02"},
-      {{0x83}, kCopyCommands + 8, "entry 1 \"copy\", command 0: length 1 does not fit opcode 0x83, which takes 2 bytes"},
+      {{0x83},
+       kCopyCommands + 8,
+       "entry 1 \"copy\", command 0: length 1 does not fit opcode 0x83, which takes 2 bytes"},
       {{0x21}, kCopyCommands + 8, "entry 1 \"copy\", command 0: a macro must start with a mode command, not 0x21"},
-      {{0x05}, kCopyCommands + 13 + 8, "entry 1 \"copy\", command 1: length 2 does not fit opcode 0x05, which takes 1 byte"},
-      {{0x00}, kCopyCommands + 13 + 8, "entry 1 \"copy\", command 1: length 2 does not fit opcode 0x00, which takes 1 byte"},
+      {{0x05},
+       kCopyCommands + 13 + 8,
+       "entry 1 \"copy\", command 1: length 2 does not fit opcode 0x05, which takes 1 byte"},
+      {{0x00},
+       kCopyCommands + 13 + 8,
+       "entry 1 \"copy\", command 1: length 2 does not fit opcode 0x00, which takes 1 byte"},
   };
   for (const Case& c : cases) {
     const FileDescription description = Describe(Golden(c.at, c.patch));
@@ -105,7 +113,8 @@ TEST(LibraryJson, NamesTheCommandAndTheByteOfEveryUnsoundMacro) {
     EXPECT_EQ(description.problems.front().offset, c.at - 8) << c.what;
     EXPECT_EQ(description.problems.front().what, c.what);
   }
-  EXPECT_EQ(Describe(Golden(kCopyEntry, {1})).problems.front().what, "entry 1 \"copy\" has the id 1 of an earlier entry");
+  EXPECT_EQ(Describe(Golden(kCopyEntry, {1})).problems.front().what,
+            "entry 1 \"copy\" has the id 1 of an earlier entry");
 }
 
 TEST(LibraryJson, RefusesWhatTheProgramRefusesAtTheSameByte) {
@@ -157,7 +166,8 @@ TEST(LibraryJson, SaysWhereADescriptionCannotBeBuilt) {
        "line 1, column 58: unknown member \"comands\" in an entry"},
       {R"({"file": "library", "entries": [{"name": "a", "commands": [{"bytes": "83 0"}]}]})",
        "line 1, column 70: \"bytes\": character 4 does not start a two-digit hex byte"},
-      {"{\"file\": \"library\", \"entries\": [{\"name\": \"a\",\n \"commands\": [{\"length\": 3, \"bytes\": \"83 04\"}]}]}",
+      {"{\"file\": \"library\", \"entries\": [{\"name\": \"a\",\n \"commands\": [{\"length\": 3, \"bytes\": \"83 "
+       "04\"}]}]}",
        "line 2, column 26: \"length\" is 3 but \"bytes\" holds 2"},
       {R"({"file": "library", "entries": [{"name": "a", "commands": [{"bytes": "01 02 03 04 05 06"}]}]})",
        "line 1, column 70: a command has 1 to 5 bytes, not 6"},
@@ -168,7 +178,8 @@ TEST(LibraryJson, SaysWhereADescriptionCannotBeBuilt) {
       {R"({"file": "library", "entries": [{"name": {"text": "\u0100", "narrow": true}}]})",
        "line 1, column 42: \"name\" is narrow but holds a character above U+00FF"},
       {R"({"file": "library", "magic": "_@_MF1_"})", "line 1, column 30: the magic of a library is \"_@_MF3_\""},
-      {R"({"file": "spreadsheet"})", "line 1, column 10: member \"file\" must say \"library\", \"macro\" or \"backup\""},
+      {R"({"file": "spreadsheet"})",
+       "line 1, column 10: member \"file\" must say \"library\", \"macro\" or \"backup\""},
   };
   for (const Case& c : cases) {
     JsonError error;

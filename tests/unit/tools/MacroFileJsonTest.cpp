@@ -15,10 +15,10 @@ TEST(MacroFileJson, ComesBackByteForByteWhateverItsCountAndTail) {
   const std::vector<std::vector<std::uint8_t>> files = {
       SerializeMacroFile(NewMacro()),
       ToolMacroFile(7, {0x05, 0x83, 0x04, 0x88, 0x32, 0x84, 0x04}),
-      ToolMacroFile(30000, {0x04, 0x21, 0x41}),           // claims more than it holds
-      ToolMacroFile(2, {0x04, 0x7F, 0x99, 0x98}),         // bytes after the count
-      ToolMacroFile(4, {0x04, 0x02, 0x83, 0x04}),         // an invalid opcode in the middle
-      ToolMacroFile(3, {0x04, 0x89, 0x10}),               // a command cut short
+      ToolMacroFile(30000, {0x04, 0x21, 0x41}),    // claims more than it holds
+      ToolMacroFile(2, {0x04, 0x7F, 0x99, 0x98}),  // bytes after the count
+      ToolMacroFile(4, {0x04, 0x02, 0x83, 0x04}),  // an invalid opcode in the middle
+      ToolMacroFile(3, {0x04, 0x89, 0x10}),        // a command cut short
       ToolMacroFile(0, {}),
   };
   for (const auto& file : files) {
@@ -50,7 +50,8 @@ TEST(MacroFileJson, SaysWhatAnImportWouldMissAndWhere) {
       {ToolMacroFile(4, {0x04, 0x02, 0x83, 0x04}), 23, "invalid opcode 02; an import stops here"},
       {ToolMacroFile(3, {0x04, 0x89, 0x10}), 23, "the command is cut short by the end of the macro bytes"},
       {ToolMacroFile(3, {0x04, 0x00, 0x21}), 23, "end opcode; an import ignores the 1 byte after it"},
-      {ToolMacroFile(2, {0x21, 0x04}), 22, "a macro must start with a mode command, not 0x21; an import puts a mode command first"},
+      {ToolMacroFile(2, {0x21, 0x04}), 22,
+       "a macro must start with a mode command, not 0x21; an import puts a mode command first"},
       {ToolMacroFile(2, {0x04, 0x05}), 23, "mode command 0x05 after the start of the macro; an import skips it"},
       {ToolMacroFile(2, {0x04, 0x21, 0x41}), 24, "1 byte after the 2 the count claims"},
       {ToolMacroFile(5, {0x04, 0x21}), 24, "the count claims 5 bytes but the file holds 2"},
@@ -82,7 +83,8 @@ TEST(MacroFileJson, BuildsAFileTheProgramImportsAsWritten) {
   ASSERT_EQ(ParseMacroFile(bytes.data(), bytes.size(), macro), MacroFileRead::kRead);
   EXPECT_EQ(macro, (std::vector<std::uint8_t>{0x06, 0x83, 0x2C, 0x84, 0x2C}));
 
-  ASSERT_TRUE(ParseJson(R"({"file": "macro", "commands": [{"bytes": "04"}, {"address": 2, "bytes": "21"}]})", json, error));
+  ASSERT_TRUE(
+      ParseJson(R"({"file": "macro", "commands": [{"bytes": "04"}, {"address": 2, "bytes": "21"}]})", json, error));
   EXPECT_FALSE(BuildFile(json, bytes, error));
   EXPECT_EQ(error.Text(), "line 1, column 61: address 2 should be 1: the lengths before it decide it");
   ASSERT_TRUE(ParseJson(R"({"file": "macro", "commands": [{"bytes": "88 10", "rest": "01"}]})", json, error));

@@ -83,7 +83,8 @@ TEST_F(ToolCommandsTest, CheckSaysOkOrNamesTheFirstProblemAndItsByteOnOneLine) {
   EXPECT_EQ(Run({"check", P(macro)}), kToolFileProblem);
   EXPECT_EQ(err.str(), P(macro) + ": byte 23: invalid opcode 02; an import stops here (and 1 more problem)\n");
   EXPECT_EQ(Run({"show", P(macro)}), kToolOk) << "an odd file is still described, with a note";
-  EXPECT_EQ(err.str(), "note: " + P(macro) + ": byte 23: invalid opcode 02; an import stops here (and 1 more problem)\n");
+  EXPECT_EQ(err.str(),
+            "note: " + P(macro) + ": byte 23: invalid opcode 02; an import stops here (and 1 more problem)\n");
 
   const fs::path foreign = PutText("notes.txt", "hello");
   EXPECT_EQ(Run({"check", P(foreign)}), kToolFileProblem);
@@ -106,7 +107,8 @@ TEST_F(ToolCommandsTest, BuildReportsJsonErrorsWithTheirPositionAndKeepsTheOldFi
 TEST_F(ToolCommandsTest, WritesAnOddButReadableFileWithANoteAndExplainsItsArguments) {
   const fs::path json = PutText("cut.json", "{\"file\": \"macro\", \"count\": 1}");
   EXPECT_EQ(Run({"build", P(json), P(folder / "out.mf")}), kToolOk) << "an empty macro file is odd but readable";
-  EXPECT_EQ(err.str(), "note: " + P(folder / "out.mf") + ": byte 22: the file holds no macro bytes (and 1 more problem)\n");
+  EXPECT_EQ(err.str(),
+            "note: " + P(folder / "out.mf") + ": byte 22: the file holds no macro bytes (and 1 more problem)\n");
   EXPECT_EQ(Run({"show"}), kToolUsage);
   EXPECT_NE(err.str().find("usage: vantor-tool show FILE"), std::string::npos);
   EXPECT_EQ(Run({"build", P(json)}), kToolUsage);

@@ -1,0 +1,145 @@
+#include "device/BackupFile.h"
+
+#include <algorithm>
+
+#include "base/ArchiveString.h"
+#include "base/AtomicFile.h"
+#include "base/ByteReader.h"
+#include "base/ByteWriter.h"
+
+namespace device {
+namespace {
+
+// Reads one part of the file; a failed read is reported with the part's name.
+struct Parser {
+  ByteReader reader;
+  BackupProblem* problem;
+
+  int Refuse(const std::string& part) {
+    if (problem != nullptr) {
+      problem->offset = reader.FailOffset();
+      problem->what = part + ": " + reader.FailReason();
+    }
+    return 0;
+  }
+};
+
+}  // namespace
+
+std::u16string ProfileNameFromBytes(const ProfileNameBytes& bytes) {
+  std::u16string name;
+  for (int i = 0; i < kProfileNameUnits; ++i) {
+    const auto unit = static_cast<char16_t>(bytes[static_cast<std::size_t>(2 * i)] |
+                                            (bytes[static_cast<std::size_t>(2 * i + 1)] << 8));
+    if (unit == 0) break;
+    name.push_back(unit);
+  }
+  return name;
+}
+
+ProfileNameBytes ProfileNameToBytes(const std::u16string& name) {
+  ProfileNameBytes bytes{};
+  const std::size_t units = std::min<std::size_t>(name.size(), kProfileNameUnits);
+  for (std::size_t i = 0; i < units; ++i) {
+    bytes[2 * i] = static_cast<std::uint8_t>(name[i] & 0xFF);
+    bytes[2 * i + 1] = static_cast<std::uint8_t>(name[i] >> 8);
+  }
+  return bytes;
+}
+
+std::vector<std::uint8_t> EncodeBackupFile(const BackupFile& backup) {
+  ByteWriter writer;
+  writer.Reserve(kMemorySize + 128);
+  WriteArchiveString(writer, kBackupMagic);
+  writer.WriteU32(kMemorySize);
+  writer.WriteBytes(backup.image.data(), backup.image.size());
+  for (const LevelSteps& level : backup.levels) {
+    writer.WriteU8(level.x);
+    writer.WriteU8(level.y);
+  }
+  for (const std::u16string& name : backup.names) WriteArchiveString(writer, name);
+  return writer.Take();
+}
+
+int DecodeBackupFile(const std::uint8_t* data, std::size_t size, BackupFile& backup,
+                     BackupProblem* problem) {
+  Parser parser{ByteReader(data, size), problem};
+  ByteReader& reader = parser.reader;
+
+  std::u16string magic;
+  if (!ReadArchiveString(reader, magic)) return parser.Refuse("magic");
+  if (magic != kBackupMagic) {
+    reader.FailAt(0, "not a backup file (the magic is not \"_@_MBF1_\")");
+    return parser.Refuse("magic");
+  }
+
+  const std::size_t sizeOffset = reader.Offset();
+  std::uint32_t imageSize = 0;
+  if (!reader.ReadU32(imageSize)) return parser.Refuse("image size");
+  if (imageSize != kMemorySize) {
+    reader.FailAt(sizeOffset, "image size is " + std::to_string(imageSize) + ", not 8192");
+    return parser.Refuse("image size");
+  }
+
+  // Everything goes to a temporary; `backup` changes only when all of it is sound.
+  BackupFile parsed;
+  if (!reader.ReadBytes(parsed.image.data(), parsed.image.size())) {
+    return parser.Refuse("memory image");
+  }
+
+  for (int level = 0; level < kBackupLevels; ++level) {
+    const std::size_t levelOffset = reader.Offset();
+    LevelSteps& steps = parsed.levels[static_cast<std::size_t>(level)];
+    const std::string part = "DPI level " + std::to_string(level);
+    if (!reader.ReadU8(steps.x) || !reader.ReadU8(steps.y)) return parser.Refuse(part);
+    // A zero step is what a failed level read leaves; written back it would
+    // leave the pointer dead at that level.
+    if (steps.x == 0 || steps.y == 0) {
+      reader.FailAt(levelOffset + (steps.x == 0 ? 0 : 1), "a step of 0");
+      return parser.Refuse(part);
+    }
+  }
+
+  for (int profile = 0; profile < kBackupProfiles; ++profile) {
+    if (!ReadArchiveString(reader, parsed.names[static_cast<std::size_t>(profile)])) {
+      return parser.Refuse("profile name " + std::to_string(profile));
+    }
+  }
+
+  if (!reader.AtEnd()) {
+    reader.Fail(std::to_string(reader.Remaining()) +
+                " unexpected bytes after the last profile name");
+    return parser.Refuse("end of file");
+  }
+  backup = parsed;
+  return 1;
+}
+
+int LoadBackupFile(const std::filesystem::path& file, BackupFile& backup, BackupProblem* problem) {
+  std::vector<std::uint8_t> bytes;
+  const FileReadResult read = ReadFileBytes(file, bytes, kBackupFileMaxBytes + 1);
+  if (read != FileReadResult::kRead) {
+    if (problem != nullptr) {
+      problem->offset = 0;
+      problem->what = read == FileReadResult::kMissing ? "no such file" : "the file cannot be read";
+    }
+    return 0;
+  }
+  if (bytes.size() > kBackupFileMaxBytes) {
+    if (problem != nullptr) {
+      problem->offset = kBackupFileMaxBytes;
+      problem->what = "the file is larger than any backup";
+    }
+    return 0;
+  }
+  return DecodeBackupFile(bytes.data(), bytes.size(), backup, problem);
+}
+
+int SaveBackupFile(const std::filesystem::path& file, const BackupFile& backup,
+                   std::string* error) {
+  return WriteFileAtomically(file, EncodeBackupFile(backup), error);
+}
+
+std::u16string DefaultBackupName(const std::u16string& date) { return u"backup_" + date; }
+
+}  // namespace device

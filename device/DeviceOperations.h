@@ -1,0 +1,118 @@
+#pragma once
+// The three long operations on the whole mouse: backup to a file, restore
+// from one, and reset to the factory defaults. Each is the body of a worker
+// thread that the main window starts with OperationBusy set; the file path
+// comes from the caller's dialog. They talk to the window only through the
+// two interfaces below and show no messages themselves.
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "device/DeviceCommands.h"
+#include "device/DpiLevels.h"
+#include "device/HidLink.h"
+
+namespace device {
+
+enum class OperationStatus {
+  kReadingAll,
+  kWritingAll,
+  kWaiting,
+  kDeletingLibrary,
+  kResettingButtons
+};
+inline constexpr int kOperationStatusCount = 5;
+
+// Where a status text lives in the text table: an entry of the message table
+// or a label slot.
+struct StatusTextSlot {
+  enum class Table { kMessage, kLabel };
+  Table table;
+  int entry;
+};
+StatusTextSlot StatusTextSlotOf(OperationStatus status);
+
+// The status texts: the built-in English ones until the text table hands in
+// its own (from the user's language file).
+class OperationTexts {
+ public:
+  OperationTexts();
+  const std::u16string& Text(OperationStatus status) const;
+  void Set(OperationStatus status, std::u16string text);
+
+ private:
+  std::array<std::u16string, kOperationStatusCount> texts_;
+};
+
+// The progress panel painted over the main window. Called from the worker thread.
+class OperationProgress {
+ public:
+  virtual ~OperationProgress() = default;
+  // 0.0 to 1.0; repaints the panel only.
+  virtual void ShowFraction(double fraction) = 0;
+  virtual void ShowStatus(OperationStatus status, const std::u16string& text) = 0;
+  virtual void ShowSecondLine(const std::u16string& text) = 0;
+  virtual void RepaintWindow() = 0;
+};
+
+// What the operations need from the main window and the connection state.
+// Called from the worker thread.
+class OperationHost {
+ public:
+  virtual ~OperationHost() = default;
+  // The current mouse; empty when there is none.
+  virtual DevicePath CurrentPath() = 0;
+  // The end of a backup: the controls come back and OperationBusy is cleared.
+  virtual void FinishOperation() = 0;
+  // A restore saves the per-mouse settings file after each level it writes.
+  virtual void SaveSettings() = 0;
+  // The start of a reset.
+  virtual void DisableDeviceControls() = 0;
+  // The end of a reset: the window leaves its reset state and OperationBusy
+  // is set for the arrival that follows.
+  virtual void LeaveResetState() = 0;
+  virtual void RefreshDirectory() = 0;
+  virtual void RefreshCurrentTab() = 0;
+  // The connection's device arrival, which sets the window up from what the
+  // mouse now holds and clears OperationBusy.
+  virtual void DeviceArrival() = 0;
+  virtual void StoreLevelSteps(const std::array<LevelSteps, 4>& levels) = 0;
+};
+
+struct OperationContext {
+  HidLink& link;
+  OperationProgress& progress;
+  OperationHost& host;
+  const OperationTexts& texts;
+  // Reset records the functions it assigns here (the window's button tables).
+  ButtonFunctionTable* buttonTable = nullptr;
+};
+
+// Reads the current mouse's memory, levels and names and writes them to
+// `file`. The file is written only when every read succeeded (and no level
+// reads as step 0), so a failed backup never replaces a good file with one
+// that a restore would refuse or that would restore zeros. Returns 1 or 0.
+int Backup(const OperationContext& context, const std::filesystem::path& file);
+
+// Reads and checks the whole of `file` first; only a sound file is written to
+// the mouse: image, levels, names, then the closing commit. Stops at the first
+// failed write. Ends with a device arrival in every case. Returns 1 or 0.
+int Restore(const OperationContext& context, const std::filesystem::path& file);
+
+// Sets every button of profiles 0 to 4 to its own function, clears their
+// names and the 64 macro directory entries, writes the default levels and
+// profile values and commits. Stops writing at the first failed request.
+// Ends with a device arrival and a fresh read of the levels. Returns 1 or 0
+// (0 also when no mouse is attached).
+int Reset(const OperationContext& context);
+
+// Reset's defaults.
+inline constexpr std::array<std::uint8_t, 4> kDefaultLevelSteps = {4, 8, 12, 16};
+inline constexpr int kResetProfiles = 5;
+inline constexpr std::array<std::array<std::uint8_t, 3>, kResetProfiles> kDefaultProfileValues = {
+    {{2, 0, 0}, {0, 2, 0}, {0, 0, 2}, {2, 0, 2}, {0, 2, 2}}};
+inline constexpr std::uint16_t kOwnFunction = 0xFFFF;
+inline constexpr int kOperationCommitSettleMs = 10;
+
+}  // namespace device

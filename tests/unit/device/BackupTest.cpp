@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "device/BackupFile.h"
+#include "unit/device/OperationRig.h"
+
+namespace {
+
+std::string Line(const char* format, int a, int b) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, a, b);
+  return text;
+}
+
+std::vector<std::uint8_t> FileBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+TEST(Backup, ReadsMemoryLevelsAndNamesWithoutWritingAndStoresThemInTheFile) {
+  OperationRig ops;
+  TempFolder folder;
+  FillMouse(ops.rig.Mouse(), 1);
+  const auto file = folder / "backup_2026-12-06.mbf";
+
+  ASSERT_EQ(device::Backup(ops.context, file), 1);
+
+  std::vector<std::string> expected;
+  for (int addr = 0; addr < 8192; addr += 7) {
+    expected.push_back(Line("set 02 00 %02X %02X 00 00 00 12", addr % 256, addr / 256));
+  }
+  for (int level = 0; level < 4; ++level) {
+    expected.push_back(Line("set 01 03 00 %02X 00 00 00 12", level, 0));
+    expected.push_back(Line("set 01 04 00 %02X 00 00 00 12", level, 0));
+  }
+  for (int profile = 0; profile < 7; ++profile) {
+    for (int i = 0; i < 16; ++i)
+      expected.push_back(Line("set 01 09 %02X %02X 00 00 00 12", profile, i));
+  }
+  EXPECT_EQ(ops.rig.Requests(), expected);
+
+  device::BackupFile backup;
+  ASSERT_EQ(device::LoadBackupFile(file, backup), 1);
+  const sim::SimulatedMouse& mouse = ops.rig.Mouse();
+  EXPECT_EQ(backup.image, mouse.memory);
+  for (std::size_t level = 0; level < 4; ++level) {
+    EXPECT_EQ(backup.levels[level].x, mouse.levels[level].step[0]);
+    EXPECT_EQ(backup.levels[level].y, mouse.levels[level].step[1]);
+  }
+  EXPECT_EQ(backup.names[0], u"B0");
+  EXPECT_EQ(backup.names[1], u"abcdefg\u0468");  // all 16 bytes, nothing read past them
+  EXPECT_EQ(backup.names[6], u"H6");
+
+  EXPECT_EQ(ops.window.calls, (std::vector<std::string>{"status Reading all data from eeprom...",
+                                                        "second line ''", "repaint", "finish"}));
+  const auto& fractions = ops.window.fractions;
+  ASSERT_EQ(fractions.size(), 1u + 1171u + 1u + 4u + 1u + 7u + 1u);
+  EXPECT_EQ(fractions[1171], 8190.0 / 8192.0);
+  EXPECT_EQ(fractions[1176], 1.0);
+  EXPECT_EQ(fractions[1184], 1.0);
+  EXPECT_EQ(fractions.back(), 0.0);
+}
+
+TEST(Backup, AFailedReadKeepsTheFileThereAndStillFinishes) {
+  OperationRig ops;
+  TempFolder folder;
+  const auto file = folder / "kept.mbf";
+  {
+    std::ofstream out(file, std::ios::binary);
+    out << "an older backup";
+  }
+  for (int failAfter : {100, 1171 + 3, 1171 + 8 + 20}) {
+    ops.rig.Mouse().Replug();
+    ops.rig.Mouse().faults.unplugAfterRequests = failAfter;
+    ops.window.calls.clear();
+    EXPECT_EQ(device::Backup(ops.context, file), 0) << failAfter;
+    EXPECT_EQ(FileBytes(file), (std::vector<std::uint8_t>{'a', 'n', ' ', 'o', 'l', 'd', 'e', 'r',
+                                                          ' ', 'b', 'a', 'c', 'k', 'u', 'p'}));
+    EXPECT_EQ(ops.window.calls.back(), "finish");
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+TEST(Backup, ALevelReadingAsStepZeroWritesNoFile) {
+  OperationRig ops;
+  TempFolder folder;
+  ops.rig.Mouse().levels[2].numerator = {0, 1};
+  EXPECT_EQ(device::Backup(ops.context, folder / "zero.mbf"), 0);
+  EXPECT_FALSE(std::filesystem::exists(folder / "zero.mbf"));
+}
+
+TEST(Backup, IntoAMissingFolderSendsNothing) {
+  OperationRig ops;
+  TempFolder folder;
+  EXPECT_EQ(device::Backup(ops.context, folder / "no such folder" / "b.mbf"), 0);
+  EXPECT_TRUE(ops.rig.Requests().empty());
+  EXPECT_EQ(ops.window.calls, (std::vector<std::string>{"repaint", "finish"}));
+}

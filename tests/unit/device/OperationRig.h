@@ -1,0 +1,111 @@
+#pragma once
+// A simulated mouse plus a main window that writes down what the long device
+// operations tell it, for the backup, restore and reset tests.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "base/Utf16.h"
+#include "device/DeviceOperations.h"
+#include "unit/device/SimRig.h"
+
+struct FakeWindow final : device::OperationProgress, device::OperationHost {
+  device::DevicePath path;
+  // Every call but the fractions, in order, e.g. "status Waiting...".
+  std::vector<std::string> calls;
+  std::vector<double> fractions;
+  std::vector<std::array<device::LevelSteps, 4>> storedLevels;
+  // Runs at every fraction shown, e.g. to bring a fault in half way.
+  std::function<void(double)> onFraction;
+  std::function<void()> onArrival;
+
+  void ShowFraction(double fraction) override {
+    fractions.push_back(fraction);
+    if (onFraction) onFraction(fraction);
+  }
+  void ShowStatus(device::OperationStatus, const std::u16string& text) override {
+    calls.push_back("status " + text::ToUtf8(text));
+  }
+  void ShowSecondLine(const std::u16string& text) override {
+    calls.push_back("second line '" + text::ToUtf8(text) + "'");
+  }
+  void RepaintWindow() override { calls.emplace_back("repaint"); }
+  device::DevicePath CurrentPath() override { return path; }
+  void FinishOperation() override { calls.emplace_back("finish"); }
+  void SaveSettings() override { calls.emplace_back("save settings"); }
+  void DisableDeviceControls() override { calls.emplace_back("disable controls"); }
+  void LeaveResetState() override { calls.emplace_back("leave reset state"); }
+  void RefreshDirectory() override { calls.emplace_back("refresh directory"); }
+  void RefreshCurrentTab() override { calls.emplace_back("refresh tab"); }
+  void DeviceArrival() override {
+    calls.emplace_back("arrival");
+    if (onArrival) onArrival();
+  }
+  void StoreLevelSteps(const std::array<device::LevelSteps, 4>& levels) override {
+    storedLevels.push_back(levels);
+  }
+};
+
+struct RecordingButtonTable final : device::ButtonFunctionTable {
+  std::vector<std::tuple<int, int, int, int>> entries;
+  void Record(int profile, int button, std::uint8_t kind, std::uint16_t code) override {
+    entries.emplace_back(profile, button, kind, code);
+  }
+};
+
+struct OperationRig {
+  SimRig rig;
+  FakeWindow window;
+  device::OperationTexts texts;
+  RecordingButtonTable buttons;
+  device::OperationContext context{rig.link, window, window, texts, &buttons};
+
+  explicit OperationRig(int mice = 1) : rig(mice) {
+    if (mice > 0) window.path = rig.Path();
+  }
+  // Points the operations at another simulated mouse.
+  void Use(int mouse) { window.path = rig.Path(mouse); }
+};
+
+// Gives a simulated mouse memory, levels and names that differ from a fresh
+// mouse's and from another seed's. Profile 1's name uses all 16 bytes.
+inline void FillMouse(sim::SimulatedMouse& mouse, int seed) {
+  for (std::size_t i = 0; i < mouse.memory.size(); ++i) {
+    mouse.memory[i] =
+        static_cast<std::uint8_t>(i * 7 + static_cast<std::size_t>(seed) * 13 + i / 256);
+  }
+  for (std::size_t level = 0; level < mouse.levels.size(); ++level) {
+    const auto x = static_cast<std::uint8_t>(3 + 9 * level + static_cast<std::size_t>(seed));
+    mouse.levels[level].step = {x, static_cast<std::uint8_t>(x + level)};
+  }
+  for (std::size_t profile = 0; profile < mouse.names.size(); ++profile) {
+    mouse.names[profile] = {};
+    mouse.names[profile][0] =
+        static_cast<std::uint8_t>('A' + profile + static_cast<std::size_t>(seed));
+    mouse.names[profile][2] = static_cast<std::uint8_t>('0' + profile);
+  }
+  for (std::size_t i = 0; i < 16; i += 2)
+    mouse.names[1][i] = static_cast<std::uint8_t>('a' + i / 2);
+  mouse.names[1][15] = 0x04;  // U+0468 in the last unit, with no zero after it
+}
+
+// A folder of its own under the system's temporary folder, removed at the end.
+struct TempFolder {
+  std::filesystem::path path;
+  TempFolder() {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    path = std::filesystem::temp_directory_path() /
+           ("vantor-ops-" + std::string(test->test_suite_name()) + "-" + test->name());
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directories(path);
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+  std::filesystem::path operator/(const std::string& name) const { return path / name; }
+};

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "unit/device/OperationRig.h"
+
+namespace {
+
+std::string Line(const char* format, int a = 0, int b = 0, int c = 0, int d = 0) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, a, b, c, d);
+  return text;
+}
+
+// What a reset sends, as the mouse's protocol lays it out.
+std::vector<std::string> ResetRequests() {
+  std::vector<std::string> lines;
+  for (int profile = 0; profile < 5; ++profile) {
+    for (int button = 0; button < 12; ++button) {
+      const int sent = button == 3 ? 4 : button == 4 ? 3 : button;
+      lines.push_back(Line("set 01 85 %02X %02X 00 FF FF 12", profile, sent));
+    }
+    for (int i = 0; i < 16; ++i)
+      lines.push_back(Line("set 01 89 %02X %02X 00 00 00 12", profile, i));
+  }
+  for (int entry = 0; entry < 64; ++entry) {
+    const int base = 32 * entry;
+    lines.push_back("set 02 03 00 00 00 00 00 00");
+    lines.push_back(Line("set 02 04 %02X %02X 00 04 00 12", (base + 28) % 256, (base + 28) / 256));
+    lines.push_back(Line("set 02 02 %02X %02X 00 FF FF 12", base % 256, base / 256));
+    lines.push_back(Line("set 02 02 %02X %02X 00 FF FF 12", (base + 2) % 256, (base + 2) / 256));
+  }
+  for (int level = 0; level < 4; ++level) {
+    const int step = 4 * (level + 1);
+    lines.push_back("str 250");
+    lines.push_back(Line("set 01 83 00 %02X %02X 00 00 12", level, step));
+    lines.push_back(Line("set 01 83 01 %02X %02X 00 00 12", level, step));
+    lines.push_back(Line("set 01 84 00 %02X 01 01 00 12", level));
+    lines.push_back(Line("set 01 84 01 %02X 01 01 00 12", level));
+  }
+  const int values[5][3] = {{2, 0, 0}, {0, 2, 0}, {0, 0, 2}, {2, 0, 2}, {0, 2, 2}};
+  for (int profile = 0; profile < 5; ++profile) {
+    lines.push_back(Line("set 01 86 %02X %02X %02X %02X 00 12", profile, values[profile][0],
+                         values[profile][1], values[profile][2]));
+  }
+  lines.push_back("set 01 02 00 00 00 00 00 12");
+  // The levels read again after the arrival.
+  for (int level = 0; level < 4; ++level) {
+    lines.push_back(Line("set 01 03 00 %02X 00 00 00 12", level));
+    lines.push_back(Line("set 01 04 00 %02X 00 00 00 12", level));
+  }
+  return lines;
+}
+
+const std::vector<std::string> kClosingCalls = {"leave reset state", "refresh directory", "repaint",
+                                                "refresh tab", "arrival"};
+
+}  // namespace
+
+TEST(Reset, SendsTheDefaultsInOrderWithButtonThreeSentAsFour) {
+  OperationRig ops;
+  sim::SimulatedMouse& mouse = ops.rig.Mouse();
+  FillMouse(mouse, 1);
+  for (auto& profile : mouse.buttonFunctions) profile.fill(sim::ButtonFunction{7, 0x1234});
+
+  ASSERT_EQ(device::Reset(ops.context), 1);
+
+  const auto requests = ops.rig.Requests();
+  EXPECT_EQ(requests, ResetRequests());
+  EXPECT_EQ(requests[2 * 28 + 3], "set 01 85 02 04 00 FF FF 12");  // profile 2, button 3
+
+  for (int profile = 0; profile < 7; ++profile) {
+    for (int button = 0; button < 12; ++button) {
+      const sim::ButtonFunction& function = mouse.buttonFunctions[profile][button];
+      EXPECT_EQ(function.code, profile < 5 ? 0xFFFF : 0x1234) << profile << "/" << button;
+    }
+    EXPECT_EQ(mouse.names[profile][0] == 0, profile < 5) << profile;
+  }
+  for (int entry = 0; entry < 64; ++entry) {
+    const std::size_t base = 32u * static_cast<std::size_t>(entry);
+    EXPECT_EQ(mouse.memory[base], 0xFF);
+    EXPECT_EQ(mouse.memory[base + 3], 0xFF);
+    EXPECT_EQ(mouse.memory[base + 28], 0x00);
+    EXPECT_EQ(mouse.memory[base + 31], 0x00);
+    // The rest of an old name stays where it was.
+    EXPECT_EQ(mouse.memory[base + 4],
+              static_cast<std::uint8_t>((base + 4) * 7 + 13 + (base + 4) / 256));
+  }
+  EXPECT_EQ(mouse.profileValues[3], (std::array<std::uint8_t, 3>{2, 0, 2}));
+  EXPECT_EQ(mouse.settingsCommits, 1);
+
+  // The window's tables learn the functions under the buttons as the user counts them.
+  ASSERT_EQ(ops.buttons.entries.size(), 60u);
+  EXPECT_EQ(ops.buttons.entries[2 * 12 + 3], std::make_tuple(2, 3, 0, 0xFFFF));
+  ASSERT_EQ(ops.window.storedLevels.size(), 1u);
+  for (int level = 0; level < 4; ++level) {
+    EXPECT_EQ(ops.window.storedLevels[0][level].x, 4 * (level + 1));
+    EXPECT_EQ(ops.window.storedLevels[0][level].y, 4 * (level + 1));
+  }
+
+  std::vector<std::string> calls = {"disable controls",
+                                    "repaint",
+                                    "status Resetting button setting...",
+                                    "second line ''",
+                                    "status Deleting macro library...",
+                                    "second line ''"};
+  calls.insert(calls.end(), kClosingCalls.begin(), kClosingCalls.end());
+  EXPECT_EQ(ops.window.calls, calls);
+  ASSERT_EQ(ops.window.fractions.size(), 1u + 60u + 64u + 1u);
+  EXPECT_EQ(ops.window.fractions[60], 1.0);
+  EXPECT_EQ(ops.window.fractions[124], 1.0);
+}
+
+TEST(Reset, WithNoMouseOnlyRepaintsAndRunsAnArrival) {
+  OperationRig ops(0);
+  EXPECT_EQ(device::Reset(ops.context), 0);
+  EXPECT_TRUE(ops.rig.port.Log().empty());
+  EXPECT_TRUE(ops.buttons.entries.empty());
+  EXPECT_TRUE(ops.window.storedLevels.empty());
+  std::vector<std::string> calls = {"disable controls", "repaint",
+                                    "status Resetting button setting...", "second line ''"};
+  calls.insert(calls.end(), kClosingCalls.begin(), kClosingCalls.end());
+  EXPECT_EQ(ops.window.calls, calls);
+}
+
+TEST(Reset, StopsWritingAtTheFirstRequestTheMouseDoesNotAnswer) {
+  OperationRig ops;
+  sim::SimulatedMouse& mouse = ops.rig.Mouse();
+  ops.window.onFraction = [&mouse](double fraction) {
+    if (fraction >= 20 / 60.0) mouse.faults.neverReady = true;
+  };
+  ops.window.onArrival = [&mouse] { mouse.faults.neverReady = false; };
+  EXPECT_EQ(device::Reset(ops.context), 0);
+  const auto requests = ops.rig.Requests();
+  // Profile 0 whole, then profile 1's buttons 0 to 7 and the one that
+  // failed; then only the level reads after the arrival.
+  ASSERT_EQ(requests.size(), 28u + 9u + 8u);
+  EXPECT_EQ(requests[28 + 8], "set 01 85 01 08 00 FF FF 12");
+  EXPECT_EQ(requests[28 + 9], "set 01 03 00 00 00 00 00 12");
+  EXPECT_EQ(mouse.settingsCommits, 0);
+  EXPECT_EQ(ops.window.calls.back(), "arrival");
+}

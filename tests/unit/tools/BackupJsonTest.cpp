@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "device/BackupFile.h"
+#include "tests/unit/tools/ToolFiles.h"
+
+namespace {
+
+std::vector<std::uint8_t> SampleBackup() {
+  device::BackupFile backup;
+  for (std::size_t i = 0; i < backup.image.size(); ++i) backup.image[i] = static_cast<std::uint8_t>(i * 7);
+  backup.levels = {{{5, 5}, {10, 12}, {20, 20}, {40, 56}}};
+  backup.names = {u"Work", u"Game", u"", u"", u"", u"", u"\u00e9t\u00e9"};
+  return device::EncodeBackupFile(backup);
+}
+
+// The magic takes 20 bytes, the size 4, the image 8192: the levels start here.
+constexpr std::size_t kLevelsAt = 20 + 4 + 8192;
+
+FileDescription Describe(const std::vector<std::uint8_t>& file) { return DescribeFile(file.data(), file.size()); }
+
+}  // namespace
+
+TEST(BackupJson, ComesBackByteForByteWithTheImageAsAddressedLines) {
+  const std::vector<std::uint8_t> file = SampleBackup();
+  std::string json;
+  EXPECT_EQ(ToolRoundTrip(file, &json), file);
+  EXPECT_NE(json.find("\n    \"0020: E0 E7 EE F5"), std::string::npos);
+  EXPECT_NE(json.find("\"levels\": [\n    [5, 5],\n    [10, 12],"), std::string::npos);
+  EXPECT_NE(json.find("\"\u00e9t\u00e9\""), std::string::npos);
+  EXPECT_TRUE(Describe(file).problems.empty());
+
+  // Trailing bytes, an old 8-bit name and a name longer than the mouse keeps
+  // are kept too, and named.
+  std::vector<std::uint8_t> odd(file.begin(), file.begin() + kLevelsAt + 8);
+  ToolBytes names;
+  names.Raw({0x02, 'o', 'k'}).Text("a name far too long");
+  for (int i = 0; i < 5; ++i) names.Text("");
+  names.Raw({0x01});
+  odd.insert(odd.end(), names.data.begin(), names.data.end());
+  EXPECT_EQ(ToolRoundTrip(odd), odd);
+  const FileDescription description = Describe(odd);
+  ASSERT_EQ(description.problems.size(), 2u);
+  EXPECT_EQ(description.problems[0].offset, kLevelsAt + 8 + 3);
+  EXPECT_EQ(description.problems[0].what, "profile name 1 has 19 characters; the mouse keeps 8");
+  EXPECT_EQ(description.problems[1].offset, odd.size() - 1);
+  EXPECT_EQ(description.problems[1].what,
+            "end of file: 1 unexpected bytes after the last profile name; a restore refuses the file");
+}
+
+TEST(BackupJson, ReportsWhatARestoreRefusesAtItsByte) {
+  std::vector<std::uint8_t> zeroStep = SampleBackup();
+  zeroStep[kLevelsAt + 3] = 0;
+  EXPECT_EQ(Describe(zeroStep).problems.front().offset, kLevelsAt + 3);
+  EXPECT_EQ(Describe(zeroStep).problems.front().what, "DPI level 1: a step of 0; a restore refuses the file");
+  EXPECT_EQ(ToolRoundTrip(zeroStep), zeroStep) << "a refused file can still be described and mended";
+
+  std::vector<std::uint8_t> cut = SampleBackup();
+  cut.resize(kLevelsAt + 5);
+  const FileDescription description = Describe(cut);
+  EXPECT_FALSE(description.readable);
+  EXPECT_EQ(description.problems.front().offset, kLevelsAt + 5);
+  EXPECT_EQ(description.problems.front().what, "DPI level 2: file ends before a byte");
+}
+
+TEST(BackupJson, FindsALostImageLineInsteadOfShiftingTheImage) {
+  const FileDescription description = Describe(SampleBackup());
+  JsonValue json = description.json;
+  JsonValue* image = nullptr;
+  for (auto& member : json.members) {
+    if (member.first == "image") image = &member.second;
+  }
+  ASSERT_TRUE(image);
+  image->items.erase(image->items.begin() + 3);
+  JsonValue parsed;
+  JsonError error;
+  ASSERT_TRUE(ParseJson(WriteJson(json), parsed, error));
+  std::vector<std::uint8_t> bytes;
+  EXPECT_FALSE(BuildFile(parsed, bytes, error));
+  EXPECT_EQ(error.Text(), "line 7, column 5: this image line says address 128 but its bytes start at 96");
+  ASSERT_TRUE(ParseJson(R"({"file": "backup", "image": ["00 01"], "levels": [[1, 1], [2, 2], [3, 3]], "names": []})",
+                        parsed, error));
+  EXPECT_FALSE(BuildFile(parsed, bytes, error));
+  EXPECT_EQ(error.what, "\"levels\" holds 4 pairs");
+}

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "base/AtomicFile.h"
+#include "base/Utf16.h"
+#include "macro/ScanCodeTable.h"
+#include "tests/unit/tools/ToolFiles.h"
+#include "tools/JsonFields.h"
+#include "tools/ToolCommands.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ToolCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = fs::temp_directory_path() /
+             ("vantor-tool-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+  }
+  void TearDown() override { fs::remove_all(folder); }
+
+  fs::path Put(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    const fs::path path = folder / name;
+    EXPECT_EQ(WriteFileAtomically(path, bytes), 1);
+    return path;
+  }
+  fs::path PutText(const std::string& name, const std::string& text) {
+    return Put(name, std::vector<std::uint8_t>(text.begin(), text.end()));
+  }
+  std::vector<std::uint8_t> Get(const fs::path& path) {
+    std::vector<std::uint8_t> bytes;
+    EXPECT_EQ(ReadFileBytes(path, bytes), FileReadResult::kRead);
+    return bytes;
+  }
+  int Run(std::initializer_list<std::string> args) {
+    std::vector<std::u16string> wide;
+    for (const std::string& arg : args) wide.push_back(text::FromUtf8(arg));
+    out.str("");
+    err.str("");
+    return RunTool(wide, out, err);
+  }
+  std::string P(const fs::path& path) { return path.u8string(); }
+
+  fs::path folder;
+  std::ostringstream out;
+  std::ostringstream err;
+};
+
+}  // namespace
+
+TEST_F(ToolCommandsTest, ShowThenBuildGivesTheSameFileWhateverItIsCalled) {
+  // The kind comes from the magic: a library named like a macro file is still a library.
+  const fs::path library = Put("library.mf", ToolGoldenLibrary());
+  ASSERT_EQ(Run({"show", P(library)}), kToolOk) << err.str();
+  EXPECT_EQ(out.str().rfind("{\n  \"file\": \"library\"", 0), 0u);
+  const fs::path json = PutText("library.json", out.str());
+  ASSERT_EQ(Run({"build", P(json), P(folder / "rebuilt.dat")}), kToolOk) << err.str();
+  EXPECT_EQ(out.str(), P(folder / "rebuilt.dat") + ": written (library file, " +
+                           std::to_string(ToolGoldenLibrary().size()) + " bytes)\n");
+  EXPECT_EQ(Get(folder / "rebuilt.dat"), ToolGoldenLibrary());
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3) << "no temporary is left";
+}
+
+TEST_F(ToolCommandsTest, CheckSaysOkOrNamesTheFirstProblemAndItsByteOnOneLine) {
+  const fs::path good = Put("macro.dat", ToolGoldenLibrary());
+  EXPECT_EQ(Run({"check", P(good)}), kToolOk);
+  EXPECT_EQ(out.str(), P(good) + ": ok (library file, 3 entries, 1 device record)\n");
+
+  std::vector<std::uint8_t> cut = ToolGoldenLibrary();
+  cut.resize(100);
+  const fs::path damaged = Put("cut.dat", cut);
+  EXPECT_EQ(Run({"check", P(damaged)}), kToolFileProblem);
+  EXPECT_EQ(err.str(), P(damaged) + ": byte 94: count 2 is larger than the rest of the file can hold\n");
+  EXPECT_EQ(Run({"show", P(damaged)}), kToolFileProblem) << "a file the program cannot load is not described";
+  EXPECT_EQ(out.str(), "");
+
+  const fs::path macro = Put("tap.mf", ToolMacroFile(4, {0x04, 0x02, 0x83, 0x04, 0x00}));
+  EXPECT_EQ(Run({"check", P(macro)}), kToolFileProblem);
+  EXPECT_EQ(err.str(), P(macro) + ": byte 23: invalid opcode 02; an import stops here (and 1 more problem)\n");
+  EXPECT_EQ(Run({"show", P(macro)}), kToolOk) << "an odd file is still described, with a note";
+  EXPECT_EQ(err.str(),
+            "note: " + P(macro) + ": byte 23: invalid opcode 02; an import stops here (and 1 more problem)\n");
+
+  const fs::path foreign = PutText("notes.txt", "hello");
+  EXPECT_EQ(Run({"check", P(foreign)}), kToolFileProblem);
+  EXPECT_EQ(err.str(), P(foreign) + ": byte 0: not a library, macro or backup file: its magic string is unknown\n");
+  EXPECT_EQ(Run({"check", P(folder / "missing.dat")}), kToolUsage);
+  EXPECT_EQ(err.str(), P(folder / "missing.dat") + ": no such file\n");
+}
+
+TEST_F(ToolCommandsTest, BuildReportsJsonErrorsWithTheirPositionAndKeepsTheOldFile) {
+  const fs::path target = Put("macro.dat", ToolGoldenLibrary());
+  const fs::path broken = PutText("broken.json", "{\n  \"file\": \"library\",\n  \"entries\": [\n}\n");
+  EXPECT_EQ(Run({"build", P(broken), P(target)}), kToolFileProblem);
+  EXPECT_EQ(err.str(), P(broken) + ": line 4, column 1: unexpected character '}'\n");
+  const fs::path wrong = PutText("wrong.json", "{\"file\": \"library\", \"entries\": [{\"name\": 5}]}");
+  EXPECT_EQ(Run({"build", P(wrong), P(target)}), kToolFileProblem);
+  EXPECT_EQ(err.str(), P(wrong) + ": line 1, column 42: \"name\" must be an object\n");
+  EXPECT_EQ(Get(target), ToolGoldenLibrary());
+}
+
+TEST_F(ToolCommandsTest, WritesAnOddButReadableFileWithANoteAndExplainsItsArguments) {
+  const fs::path json = PutText("cut.json", "{\"file\": \"macro\", \"count\": 1}");
+  EXPECT_EQ(Run({"build", P(json), P(folder / "out.mf")}), kToolOk) << "an empty macro file is odd but readable";
+  EXPECT_EQ(err.str(),
+            "note: " + P(folder / "out.mf") + ": byte 22: the file holds no macro bytes (and 1 more problem)\n");
+  EXPECT_EQ(Run({"show"}), kToolUsage);
+  EXPECT_NE(err.str().find("usage: vantor-tool show FILE"), std::string::npos);
+  EXPECT_EQ(Run({"build", P(json)}), kToolUsage);
+}
+
+TEST(ToolKeyTable, HoldsTheRowsOfTheProgramsKeyTable) {
+  std::vector<std::uint8_t> resource;
+  ASSERT_EQ(ReadFileBytes(fs::path(VANTOR_SOURCE_DIR) / "res" / "keytable217.txt", resource), FileReadResult::kRead);
+  const ScanCodeTable program = ScanCodeTable::Parse(ScanCodeTextFromBytes(resource));
+  const ScanCodeTable tool = ScanCodeTable::Parse(ToolScanCodeTableText());
+  for (int usage = 0; usage < 256; ++usage) {
+    EXPECT_EQ(tool.ScanCode(static_cast<std::uint8_t>(usage)), program.ScanCode(static_cast<std::uint8_t>(usage)))
+        << "usage " << usage;
+  }
+}

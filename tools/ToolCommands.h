@@ -1,0 +1,18 @@
+#pragma once
+// The companion tool's commands, apart from the process entry point so that
+// tests can run them:
+//   show FILE        describe a library, macro or backup file as JSON
+//   check FILE       say "ok", or what is wrong and at which byte
+//   build JSON OUT   write the file a description stands for
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Exit codes.
+constexpr int kToolOk = 0;
+constexpr int kToolFileProblem = 1;  // the file is unsound, or the description cannot be built
+constexpr int kToolUsage = 2;        // wrong arguments, or a file that cannot be read or written
+
+// `args` are the arguments after the program name, as UTF-16 so that paths
+// keep every character on every platform.
+int RunTool(const std::vector<std::u16string>& args, std::ostream& out, std::ostream& err);

@@ -9,6 +9,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 EXE="$BUILD/Vantor3.exe"
 TOOL="$BUILD/tests/e2e_tool.exe"
+NATIVE_TOOL=${NATIVE_TOOL:-$(dirname "$BUILD")/native/tools/vantor-tool}
 TITLE="Vantor 3"
 XVFB_PID=""
 
@@ -48,6 +49,8 @@ new_prefix() {
   export WINEPREFIX="$OUT/prefix-$1"
   rm -rf "$WINEPREFIX"
   cp -a "$TEMPLATE" "$WINEPREFIX"
+  # Scenarios that prepare a library leave it beside the program.
+  rm -f "$(dirname "$EXE")"/macro.dat*
 }
 
 stop_prefix() {

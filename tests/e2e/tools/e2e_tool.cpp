@@ -64,8 +64,9 @@ LRESULT CALLBACK ScrollProbeProc(HWND window, UINT message, WPARAM wParam, LPARA
   if (message == WM_HSCROLL || message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) {
     wchar_t name[64] = L"";
     GetClassNameW(window, name, 64);
-    std::fwprintf(ProbeLog, L"%ls got 0x%04X wParam 0x%llX lParam 0x%llX\n", name, message,
-                  static_cast<unsigned long long>(wParam), static_cast<unsigned long long>(lParam));
+    std::fwprintf(ProbeLog, L"%ls got 0x%04X wParam 0x%llX lParam 0x%llX extra 0x%llX\n", name, message,
+                  static_cast<unsigned long long>(wParam), static_cast<unsigned long long>(lParam),
+                  static_cast<unsigned long long>(GetMessageExtraInfo()));
     std::fflush(ProbeLog);
     return 0;
   }

@@ -22,7 +22,7 @@ finish_tilt_probe() {
 scenario_tilt_right_scrolls_mozilla_window_with_horizontal_wheel() {
   tilt_probe mozilla
   tilt 0 1
-  wait_log "$LOGS/probe.log" "MozillaWindowClass got 0x020E wParam 0x780000 lParam
+  wait_log "$LOGS/probe.log" "MozillaWindowClass got 0x020E wParam 0x780000 lParam"
   ! grep -q "got 0x0114" "$LOGS/probe.log"
   finish_tilt_probe
 }
@@ -43,6 +43,6 @@ scenario_tilt_left_in_itunes_sends_shifted_wheel_under_cursor() {
   tilt_probe itunes
   xdotool mousemove 250 250
   tilt 0 -1
-  wait_log "$LOGS/probe.log" "ProbeList got 0x020A wParam 0x780004 lParam
+  wait_log "$LOGS/probe.log" "ProbeList got 0x020A wParam 0x780004 lParam"
   finish_tilt_probe
 }

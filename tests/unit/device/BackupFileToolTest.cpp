@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "device/BackupFile.h"
@@ -9,11 +8,6 @@
 #include "unit/device/OperationRig.h"
 
 namespace {
-
-std::vector<std::uint8_t> FileBytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void WriteText(const std::filesystem::path& file, const std::string& text) {
   std::ofstream out(file, std::ios::binary);

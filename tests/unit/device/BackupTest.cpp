@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 
 #include "device/BackupFile.h"
 #include "unit/device/OperationRig.h"
@@ -13,11 +12,6 @@ std::string Line(const char* format, int a, int b) {
   char text[64];
   std::snprintf(text, sizeof text, format, a, b);
   return text;
-}
-
-std::vector<std::uint8_t> FileBytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -91,6 +93,11 @@ inline void FillMouse(sim::SimulatedMouse& mouse, int seed) {
   for (std::size_t i = 0; i < 16; i += 2)
     mouse.names[1][i] = static_cast<std::uint8_t>('a' + i / 2);
   mouse.names[1][15] = 0x04;  // U+0468 in the last unit, with no zero after it
+}
+
+inline std::vector<std::uint8_t> FileBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // A folder of its own under the system's temporary folder, removed at the end.

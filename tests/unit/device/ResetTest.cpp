@@ -140,3 +140,16 @@ TEST(Reset, StopsWritingAtTheFirstRequestTheMouseDoesNotAnswer) {
   EXPECT_EQ(mouse.settingsCommits, 0);
   EXPECT_EQ(ops.window.calls.back(), "arrival");
 }
+
+TEST(OperationTexts, TextsFromTheTextTableReachThePanelInPlaceOfTheBuiltInOnes) {
+  OperationRig ops(0);
+  ops.texts.Set(device::OperationStatus::kResettingButtons, u"Tasten zur\u00fccksetzen...");
+  device::Reset(ops.context);
+  EXPECT_EQ(ops.window.calls[2],
+            "status Tasten zur\xc3\xbc"
+            "cksetzen...");
+  const auto slot = device::StatusTextSlotOf(device::OperationStatus::kResettingButtons);
+  EXPECT_EQ(slot.table, device::StatusTextSlot::Table::kLabel);
+  EXPECT_EQ(slot.entry, 50);
+  EXPECT_EQ(device::StatusTextSlotOf(device::OperationStatus::kReadingAll).entry, 15);
+}

@@ -1,7 +1,6 @@
-// Feeds arbitrary bytes to the backup-file reader and, as text, to the JSON
-// form the command-line companion builds backups from. Whatever either takes
-// must write back to a file that reads the same, and no shorter or longer
-// file may pass for it.
+// Feeds arbitrary bytes to the backup-file reader. Whatever it takes must
+// write back to a file that reads the same, and no shorter or longer file may
+// pass for it.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,7 +8,6 @@
 #include <vector>
 
 #include "device/BackupFile.h"
-#include "device/BackupFileJson.h"
 
 namespace {
 
@@ -20,29 +18,9 @@ bool Same(const device::BackupFile& a, const device::BackupFile& b) {
   return a.image == b.image && a.names == b.names;
 }
 
-void CheckJson(const std::uint8_t* data, std::size_t size) {
-  const std::string json(reinterpret_cast<const char*>(data), size);
-  device::BackupFile backup;
-  device::BackupProblem problem;
-  if (!device::BackupFileFromJson(json, backup, &problem)) {
-    if (problem.offset > size || problem.what.empty()) std::abort();
-    return;
-  }
-  device::BackupFile again;
-  const std::vector<std::uint8_t> written = device::EncodeBackupFile(backup);
-  if (!device::DecodeBackupFile(written.data(), written.size(), again) || !Same(backup, again)) {
-    std::abort();
-  }
-  if (!device::BackupFileFromJson(device::BackupFileToJson(backup), again) ||
-      !Same(backup, again)) {
-    std::abort();
-  }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  CheckJson(data, size);
   device::BackupFile backup;
   device::BackupProblem problem;
   if (!device::DecodeBackupFile(data, size, backup, &problem)) {

@@ -46,7 +46,7 @@ SkinFontSpecs LoadSkinFonts(const IniSource& ini) {
 }
 
 EditFontSpec EditControlFont(const std::u16string& family) {
-  EditFontSpec spec;
-  spec.face = family;
-  return spec;
+  EditFontSpec wanted;
+  wanted.face = family;
+  return wanted;
 }

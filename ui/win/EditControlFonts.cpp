@@ -4,10 +4,10 @@
 
 namespace {
 
-HFONT CreateEditFont(const EditFontSpec& spec) {
-  const std::wstring face(spec.face.begin(), spec.face.end());
-  return CreateFontW(spec.height, 0, 0, 0, 0, FALSE, FALSE, FALSE, static_cast<DWORD>(spec.charSet),
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, static_cast<DWORD>(spec.quality), 0, face.c_str());
+HFONT CreateEditFont(const EditFontSpec& wanted) {
+  const std::wstring face(wanted.face.begin(), wanted.face.end());
+  return CreateFontW(wanted.height, 0, 0, 0, 0, FALSE, FALSE, FALSE, static_cast<DWORD>(wanted.charSet),
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, static_cast<DWORD>(wanted.quality), 0, face.c_str());
 }
 
 }  // namespace

@@ -7,11 +7,11 @@
 
 namespace {
 
-std::unique_ptr<Gdiplus::Font> FromFamilyName(const std::wstring& face, const FontSpec& spec) {
+std::unique_ptr<Gdiplus::Font> FromFamilyName(const std::wstring& face, const FontSpec& wanted) {
   if (face.empty()) return nullptr;
   Gdiplus::FontFamily family(face.c_str());
   if (family.GetLastStatus() != Gdiplus::Ok || !family.IsAvailable()) return nullptr;
-  auto font = std::make_unique<Gdiplus::Font>(&family, spec.pixelSize, spec.style, Gdiplus::UnitPixel);
+  auto font = std::make_unique<Gdiplus::Font>(&family, wanted.pixelSize, wanted.style, Gdiplus::UnitPixel);
   if (font->GetLastStatus() != Gdiplus::Ok || !font->IsAvailable()) return nullptr;
   return font;
 }
@@ -28,13 +28,13 @@ std::wstring GenericSansSerifName() {
   return name;
 }
 
-std::unique_ptr<Gdiplus::Font> FromGdiFont(const std::wstring& face, const FontSpec& spec) {
+std::unique_ptr<Gdiplus::Font> FromGdiFont(const std::wstring& face, const FontSpec& wanted) {
   LOGFONTW logFont = {};
-  logFont.lfHeight = -static_cast<LONG>(spec.pixelSize);
-  logFont.lfWeight = (spec.style & kFontBold) != 0 ? FW_BOLD : FW_NORMAL;
-  logFont.lfItalic = (spec.style & kFontItalic) != 0;
-  logFont.lfUnderline = (spec.style & kFontUnderline) != 0;
-  logFont.lfStrikeOut = (spec.style & kFontStrikeout) != 0;
+  logFont.lfHeight = -static_cast<LONG>(wanted.pixelSize);
+  logFont.lfWeight = (wanted.style & kFontBold) != 0 ? FW_BOLD : FW_NORMAL;
+  logFont.lfItalic = (wanted.style & kFontItalic) != 0;
+  logFont.lfUnderline = (wanted.style & kFontUnderline) != 0;
+  logFont.lfStrikeOut = (wanted.style & kFontStrikeout) != 0;
   logFont.lfCharSet = DEFAULT_CHARSET;
   logFont.lfQuality = ANTIALIASED_QUALITY;
   lstrcpynW(logFont.lfFaceName, face.c_str(), LF_FACESIZE);
@@ -53,22 +53,22 @@ std::unique_ptr<Gdiplus::Font> FromGdiFont(const std::wstring& face, const FontS
 
 }  // namespace
 
-std::unique_ptr<Gdiplus::Font> CreateSkinFont(const FontSpec& spec) {
-  const std::wstring requested(spec.face.begin(), spec.face.end());
+std::unique_ptr<Gdiplus::Font> CreateSkinFont(const FontSpec& wanted) {
+  const std::wstring requested(wanted.face.begin(), wanted.face.end());
   const std::wstring chain[] = {requested, L"Tahoma", L"Segoe UI", GenericSansSerifName(), L"Liberation Sans",
                                 L"DejaVu Sans"};
   for (const std::wstring& face : chain) {
-    if (std::unique_ptr<Gdiplus::Font> font = FromFamilyName(face, spec)) return font;
+    if (std::unique_ptr<Gdiplus::Font> font = FromFamilyName(face, wanted)) return font;
   }
-  return FromGdiFont(requested, spec);
+  return FromGdiFont(requested, wanted);
 }
 
-void SkinFontSet::Build(const SkinFontSpecs& specs) {
-  for (size_t i = 0; i < specs.size(); ++i) {
-    fonts[i] = CreateSkinFont(specs[i]);
+void SkinFontSet::Build(const SkinFontSpecs& wantedFonts) {
+  for (size_t i = 0; i < wantedFonts.size(); ++i) {
+    fonts[i] = CreateSkinFont(wantedFonts[i]);
     const std::wstring family = FamilyName(static_cast<int>(i));
-    diag::Write("font " + std::to_string(i) + ": " + text::ToUtf8(specs[i].face) + " " +
-                std::to_string(static_cast<int>(specs[i].pixelSize)) + " px -> " +
+    diag::Write("font " + std::to_string(i) + ": " + text::ToUtf8(wantedFonts[i].face) + " " +
+                std::to_string(static_cast<int>(wantedFonts[i].pixelSize)) + " px -> " +
                 (fonts[i] ? text::ToUtf8(std::u16string(family.begin(), family.end())) : std::string("none")));
   }
 }

@@ -15,7 +15,7 @@ class SkinFontSet {
  public:
   // Needs GDI+ started. Every entry gets a font: a face that is not installed
   // falls back to another family at the same size and style.
-  void Build(const SkinFontSpecs& specs);
+  void Build(const SkinFontSpecs& wantedFonts);
 
   // Null only before Build or for an index outside 0 to 12.
   Gdiplus::Font* Get(int index) const;
@@ -31,4 +31,4 @@ class SkinFontSet {
 // sans-serif family, Liberation Sans, DejaVu Sans and finally a GDI font of
 // the requested face; each step's status is checked, because under Wine
 // several of them fail where Windows succeeds.
-std::unique_ptr<Gdiplus::Font> CreateSkinFont(const FontSpec& spec);
+std::unique_ptr<Gdiplus::Font> CreateSkinFont(const FontSpec& wanted);

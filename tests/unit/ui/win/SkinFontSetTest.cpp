@@ -26,10 +26,10 @@ TEST(SkinFontSet, GivesEveryEntryAFontEvenForFacesThatAreNotInstalled) {
   GdiplusSession gdiplus;
   ASSERT_TRUE(gdiplus.started);
   SkinFontSet fonts;
-  SkinFontSpecs specs = BuiltInSkinFonts();
-  specs[1] = FontSpec{u"No Such Family Anywhere", 18, kFontBold};
-  specs[2] = FontSpec{u"", 9, 0};
-  fonts.Build(specs);
+  SkinFontSpecs wantedFonts = BuiltInSkinFonts();
+  wantedFonts[1] = FontSpec{u"No Such Family Anywhere", 18, kFontBold};
+  wantedFonts[2] = FontSpec{u"", 9, 0};
+  fonts.Build(wantedFonts);
   for (int i = 0; i < kSkinFontCount; ++i) {
     ASSERT_NE(fonts.Get(i), nullptr) << i;
     EXPECT_EQ(fonts.Get(i)->GetLastStatus(), Gdiplus::Ok) << i;

@@ -5,6 +5,7 @@
 #include "base/DiagLog.h"
 #include "base/TemplateFormatter.h"
 #include "base/Utf16.h"
+#include "macro/StepTexts.h"
 #include "ui/SkinFonts.h"
 
 namespace {
@@ -89,25 +90,12 @@ void SetDefaultLabels(UiText& texts) {
 void SetDefaultTables(UiText& texts) {
   texts.functionNames = {u"Left click", u"Right click", u"Wheel click", u"Button 4",  u"Button 5", u"Adjust lift",
                          u"Tilt left",  u"Tilt right",  u"Scroll up",   u"Scroll down", u"DPI +",  u"DPI -"};
-  texts.mouseButtonNames = {u"Left", u"Right", u"Middle", u"B4", u"B5"};
-  const char16_t* steps[17] = {u"Execute one time",
-                               u"Loop mode",
-                               u"Firekey mode",
-                               u"Press & hold Keyboard  %s",
-                               u"Release Keyboard  %s",
-                               u"Wait %d ms",
-                               u"Jump to address %d",
-                               u"Set ACC=ACC-1, if ACC!=0 then jump to address %d",
-                               u"Set ACC=%d",
-                               u"Release Consumer-key",
-                               u"Press & hold Consumer-key  %s",
-                               u"Mouse Movement (%d , %d)",
-                               u"Wheel Scrolling %d count(unit)",
-                               u"Press & hold mouse button ",
-                               u"Release mouse button ",
-                               u"System command",
-                               u""};
-  for (size_t i = 0; i < 17; ++i) texts.macroStepTexts[i] = steps[i];
+  // The step texts and button names start as the macro editor's own.
+  const MacroStepTexts builtIn;
+  for (int i = 0; i < MacroStepTexts::kButtonCount; ++i) {
+    texts.mouseButtonNames[static_cast<size_t>(i)] = builtIn.ButtonName(i);
+  }
+  for (int i = 0; i < MacroStepTexts::kStepCount; ++i) texts.macroStepTexts[static_cast<size_t>(i)] = builtIn.Step(i);
   texts.tooltipTexts[0] = u"Drag-drop macro or command into here to discard";
   texts.tooltipTexts[1] = u"Drag-drop it into editor area to insert 'wait command'";
   texts.tooltipTexts[2] = u"Drag-drop it into editor area to insert 'keydown command'";

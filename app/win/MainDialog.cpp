@@ -142,7 +142,6 @@ INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     EndProgram();
     return TRUE;
   }
-  (void)lParam;
   return FALSE;
 }
 
@@ -359,7 +358,7 @@ void MainDialog::OnTimer(UINT_PTR id) {
     KillTimer(window, id);
     // Arrival enables the DPI and profile controls itself; the button lists
     // follow once the mouse's settings are there.
-    if (profiles && profiles->ProfileCount() >= 1 && connectionView) connectionView->Apply(0, TRUE);
+    if (profiles && profiles->ProfileCount() >= 1 && connectionView) connectionView->EnableDeviceControls(true);
     InvalidateRect(window, nullptr, FALSE);
     return;
   }

@@ -7,33 +7,17 @@
 
 #include "base/AtomicFile.h"
 #include "macro/LibraryFile.h"
+#include "support/FileBytes.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Builds a file the slow way, byte by byte, independent of the program's writer.
-struct Bytes {
-  std::vector<std::uint8_t> data;
-  Bytes& U32(std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) data.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-    return *this;
-  }
-  Bytes& Raw(std::initializer_list<std::uint8_t> bytes) {
-    data.insert(data.end(), bytes);
-    return *this;
-  }
-  Bytes& Text(const std::string& ascii) {
-    Raw({0xFF, 0xFE, 0xFF, static_cast<std::uint8_t>(ascii.size())});
-    for (char c : ascii) Raw({static_cast<std::uint8_t>(c), 0});
-    return *this;
-  }
-};
 
 // A group "Work" (id 1, expanded) holding macro "copy" (id 2), an ungrouped
 // macro "Tap" (id 3), and the settings of mouse 0x1234.
 std::vector<std::uint8_t> GoldenFile() {
-  Bytes file;
+  FileBytes file;
   file.Text("_@_MF3_").U32(3);
   file.U32(1).U32(1).Text("Work").U32(0).U32(1).U32(1).U32(0);
   file.U32(2).U32(0).Text("copy").U32(1).U32(3).U32(0).U32(2);
@@ -136,7 +120,7 @@ TEST_F(LibraryFileTest, GivesAnEmptyLibraryWhenTheFileIsMissing) {
 
 TEST_F(LibraryFileTest, KeepsTheLibraryAndSetsAForeignFileAside) {
   library.AddEntry(u"mine", false, 0, 0, NewMacro());
-  Bytes other;
+  FileBytes other;
   other.Text("_@_MF2_").U32(0).U32(0);
   Put(other.data);
   const LibraryLoadReport report = LoadLibrary(library, view, file, 0);
@@ -178,24 +162,24 @@ TEST_F(LibraryFileTest, SetsADamagedFileAsideAndStartsEmpty) {
 }
 
 TEST_F(LibraryFileTest, RefusesCountsTheRestOfTheFileCannotHold) {
-  Bytes huge;
+  FileBytes huge;
   huge.Text("_@_MF3_").U32(0xFFFFFFFF);
   FileProblem problem;
   EXPECT_EQ(ParseLibrary(huge.data.data(), huge.data.size(), library, &problem), LibraryParse::kDamaged);
   EXPECT_EQ(problem.offset, 22u);
 
-  Bytes commands;
+  FileBytes commands;
   commands.Text("_@_MF3_").U32(1).U32(1).U32(0).Text("m").U32(0).U32(0).U32(0).U32(0x10000000);
   MacroLibrary other;
   EXPECT_EQ(ParseLibrary(commands.data.data(), commands.data.size(), other, &problem), LibraryParse::kDamaged);
 
-  Bytes devices;
+  FileBytes devices;
   devices.Text("_@_MF3_").U32(0).U32(2).U32(1);
   EXPECT_EQ(ParseLibrary(devices.data.data(), devices.data.size(), other, &problem), LibraryParse::kDamaged);
 }
 
 TEST_F(LibraryFileTest, RefusesACommandLengthOutsideOneToFive) {
-  Bytes bad;
+  FileBytes bad;
   bad.Text("_@_MF3_").U32(1).U32(1).U32(0).Text("m").U32(0).U32(1).U32(0).U32(1);
   bad.U32(0).U32(6).Raw({0x04, 0, 0, 0, 0}).U32(0);
   FileProblem problem;
@@ -226,7 +210,7 @@ TEST_F(LibraryFileTest, RoundTripsTextsOfEveryLengthAndOldEightBitNames) {
   EXPECT_TRUE(loaded.devices.at(1) == library.devices.at(1));
   EXPECT_EQ(SerializeLibrary(loaded), SerializeLibrary(library));
 
-  Bytes narrow;
+  FileBytes narrow;
   narrow.Raw({7}).Raw({'_', '@', '_', 'M', 'F', '3', '_'}).U32(1).U32(1).U32(0).Raw({2, 'o', 'k'});
   narrow.U32(0).U32(0).U32(0).U32(0).U32(0);
   MacroLibrary old;

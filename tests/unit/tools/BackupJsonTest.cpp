@@ -32,7 +32,7 @@ TEST(BackupJson, ComesBackByteForByteWithTheImageAsAddressedLines) {
   // Trailing bytes, an old 8-bit name and a name longer than the mouse keeps
   // are kept too, and named.
   std::vector<std::uint8_t> odd(file.begin(), file.begin() + kLevelsAt + 8);
-  ToolBytes names;
+  FileBytes names;
   names.Raw({0x02, 'o', 'k'}).Text("a name far too long");
   for (int i = 0; i < 5; ++i) names.Text("");
   names.Raw({0x01});

@@ -48,7 +48,7 @@ TEST(LibraryJson, GoldenFileIsSoundAndComesBackByteForByte) {
 }
 
 TEST(LibraryJson, KeepsOddButReadableFilesByteForByteAndNamesWhatIsOdd) {
-  ToolBytes odd;
+  FileBytes odd;
   odd.Raw({0x07}).Raw({'_', '@', '_', 'M', 'F', '3', '_'}).U32(2);              // an old 8-bit magic
   odd.U32(5).U32(0).Raw({0xFF, 0xFE, 0xFF, 0xFF, 0x02, 0x00, 'h', 0, 'i', 0});  // 16-bit length form
   odd.U32(0).U32(9).U32(0).U32(2);

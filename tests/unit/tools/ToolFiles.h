@@ -5,33 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "support/FileBytes.h"
 #include "tools/FileJson.h"
 
-struct ToolBytes {
-  std::vector<std::uint8_t> data;
-  ToolBytes& U32(std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) data.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-    return *this;
-  }
-  ToolBytes& Raw(std::initializer_list<std::uint8_t> bytes) {
-    data.insert(data.end(), bytes);
-    return *this;
-  }
-  ToolBytes& Text(const std::string& ascii) {
-    Raw({0xFF, 0xFE, 0xFF, static_cast<std::uint8_t>(ascii.size())});
-    for (char c : ascii) Raw({static_cast<std::uint8_t>(c), 0});
-    return *this;
-  }
-  ToolBytes& Command(std::uint32_t address, std::initializer_list<std::uint8_t> code) {
-    U32(address).U32(static_cast<std::uint32_t>(code.size()));
-    data.insert(data.end(), code);
-    for (std::size_t i = code.size(); i < 5; ++i) data.push_back(0);
-    return *this;
-  }
-};
 
 // Profile slot i of a device record: code, row, names and values.
-inline void ToolProfileSlot(ToolBytes& file, std::uint32_t i) {
+inline void ToolProfileSlot(FileBytes& file, std::uint32_t i) {
   const std::uint32_t code = i < 7 ? 18 : 0;
   file.U32(code);
   for (std::uint32_t m = 0; m < 20; ++m) file.U32(i == 1 && m == 4 ? 3 : 0);
@@ -43,7 +22,7 @@ inline void ToolProfileSlot(ToolBytes& file, std::uint32_t i) {
 // A group "Work" (id 1, expanded) holding macro "copy" (id 2), an ungrouped
 // macro "Tap" (id 3), and the settings of mouse 0x1234.
 inline std::vector<std::uint8_t> ToolGoldenLibrary() {
-  ToolBytes file;
+  FileBytes file;
   file.Text("_@_MF3_").U32(3);
   file.U32(1).U32(1).Text("Work").U32(0).U32(1).U32(1).U32(0);
   file.U32(2).U32(0).Text("copy").U32(1).U32(3).U32(0).U32(2);
@@ -59,7 +38,7 @@ inline std::vector<std::uint8_t> ToolGoldenLibrary() {
 
 // A macro file: the magic, the count and the bytes.
 inline std::vector<std::uint8_t> ToolMacroFile(std::uint32_t count, std::initializer_list<std::uint8_t> bytes) {
-  ToolBytes file;
+  FileBytes file;
   file.Text("_@_MF1_").U32(count).Raw(bytes);
   return file.data;
 }

@@ -235,24 +235,29 @@ bool SimulatedHidPort::GetAttributes(HidHandle handle, device::HidAttributes& at
   return event.ok;
 }
 
+int SimulatedHidPort::MouseBehind(HidHandle handle) const {
+  std::lock_guard<std::mutex> hold(mutex_);
+  int index = -1;
+  const Interface* iface = Lookup(handle, index);
+  return iface != nullptr ? iface->mouse : -1;
+}
+
+// The driver refuses a buffer shorter than the interface's report; only our
+// mice's configuration interfaces answer feature reports.
+bool SimulatedHidPort::TakesFeature(const Interface* iface, std::size_t length) {
+  return iface != nullptr && iface->mouse >= 0 && iface->featureLength == device::kFeatureLength &&
+         length >= static_cast<std::size_t>(iface->featureLength);
+}
+
 bool SimulatedHidPort::GetFeature(HidHandle handle, std::uint8_t* buffer, std::size_t length) {
-  int mouse = -1;
-  {
-    std::lock_guard<std::mutex> hold(mutex_);
-    int index = -1;
-    const Interface* iface = Lookup(handle, index);
-    if (iface != nullptr) mouse = iface->mouse;
-  }
-  SpendLatency(mouse);
+  SpendLatency(MouseBehind(handle));
   std::lock_guard<std::mutex> hold(mutex_);
   int index = -1;
   const Interface* iface = Lookup(handle, index);
   SimEvent event;
   event.kind = SimEvent::Kind::kGetFeature;
   event.interfaceIndex = index;
-  // The driver refuses a buffer shorter than the interface's report.
-  if (iface != nullptr && iface->mouse >= 0 && iface->featureLength == device::kFeatureLength &&
-      length >= static_cast<std::size_t>(iface->featureLength)) {
+  if (TakesFeature(iface, length)) {
     event.mouse = iface->mouse;
     event.ok = mice_[static_cast<std::size_t>(iface->mouse)]->ReadFeature(buffer, length);
     if (event.ok) std::copy(buffer, buffer + device::kFeatureLength, event.bytes.begin());
@@ -263,14 +268,7 @@ bool SimulatedHidPort::GetFeature(HidHandle handle, std::uint8_t* buffer, std::s
 
 bool SimulatedHidPort::SetFeature(HidHandle handle, const std::uint8_t* buffer,
                                   std::size_t length) {
-  int mouse = -1;
-  {
-    std::lock_guard<std::mutex> hold(mutex_);
-    int index = -1;
-    const Interface* iface = Lookup(handle, index);
-    if (iface != nullptr) mouse = iface->mouse;
-  }
-  SpendLatency(mouse);
+  SpendLatency(MouseBehind(handle));
   std::lock_guard<std::mutex> hold(mutex_);
   int index = -1;
   const Interface* iface = Lookup(handle, index);
@@ -279,8 +277,7 @@ bool SimulatedHidPort::SetFeature(HidHandle handle, const std::uint8_t* buffer,
   event.interfaceIndex = index;
   if (length >= device::kFeatureLength)
     std::copy(buffer, buffer + device::kFeatureLength, event.bytes.begin());
-  if (iface != nullptr && iface->mouse >= 0 && iface->featureLength == device::kFeatureLength &&
-      length >= static_cast<std::size_t>(iface->featureLength)) {
+  if (TakesFeature(iface, length)) {
     event.mouse = iface->mouse;
     event.ok = mice_[static_cast<std::size_t>(iface->mouse)]->WriteFeature(buffer, length);
   }

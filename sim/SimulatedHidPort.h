@@ -106,6 +106,9 @@ class SimulatedHidPort final : public device::HidPort {
   const Interface* Lookup(device::HidHandle handle, int& index) const;
   void Record(SimEvent event);
   void SpendLatency(int mouse);
+  // The mouse behind an open handle, or -1.
+  int MouseBehind(device::HidHandle handle) const;
+  static bool TakesFeature(const Interface* iface, std::size_t length);
 
   device::Sleeper* clock_;
   mutable std::mutex mutex_;

@@ -25,6 +25,18 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// Serves the probe windows for `seconds`, then closes the log.
+int RunProbeFor(int seconds) {
+  SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, nullptr);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (message.message == WM_TIMER && message.hwnd == nullptr) break;
+    DispatchMessageW(&message);
+  }
+  std::fclose(ProbeLog);
+  return 0;
+}
+
 HWND MakeProbeWindow(const wchar_t* title, int x) {
   HWND window = CreateWindowExW(0, L"VantorProbe", title, WS_OVERLAPPEDWINDOW, x, 40, 200, 80, nullptr, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
@@ -48,14 +60,7 @@ int Probe(const wchar_t* logPath, int seconds) {
   BringWindowToTop(cover);
   std::fwprintf(ProbeLog, L"ready\n");
   std::fflush(ProbeLog);
-  SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, nullptr);
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (message.message == WM_TIMER && message.hwnd == nullptr) break;
-    DispatchMessageW(&message);
-  }
-  std::fclose(ProbeLog);
-  return 0;
+  return RunProbeFor(seconds);
 }
 
 // Tilt probes: a window of a chosen class takes the keyboard focus and logs
@@ -117,14 +122,7 @@ int ScrollProbe(const wchar_t* logPath, const std::wstring& kind, int seconds) {
   SetFocus(focus);
   std::fwprintf(ProbeLog, L"ready focus 0x%llX\n", static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(focus)));
   std::fflush(ProbeLog);
-  SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, nullptr);
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (message.message == WM_TIMER && message.hwnd == nullptr) break;
-    DispatchMessageW(&message);
-  }
-  std::fclose(ProbeLog);
-  return 0;
+  return RunProbeFor(seconds);
 }
 
 struct TitleCount {

@@ -1,0 +1,139 @@
+#pragma once
+// A canvas that keeps every call, so tests see what a painter or a control
+// look drew: which image where, which colours, which texts.
+#include <string>
+#include <vector>
+
+#include "ui/Canvas.h"
+
+struct CanvasCall {
+  enum Kind {
+    Image,
+    ImageScaled,
+    ImagePart,
+    FillRect,
+    FillRoundRect,
+    FillEllipse,
+    FillPolygon,
+    DrawRect,
+    Line,
+    Polyline,
+    Text,
+    PushClip,
+    PopClip
+  };
+  explicit CanvasCall(Kind callKind) : kind(callKind) {}
+  Kind kind;
+  int imageId = 0;
+  RectI rect;    // target, fill or clip rectangle, or text layout
+  RectI source;  // image part
+  int radius = 0;
+  uint8_t alpha = 255;  // scaled image alpha
+  Rgba color;
+  PenStyle pen;
+  std::vector<PointF> points;
+  std::u16string text;
+  TextStyle textStyle;
+};
+
+class RecordingCanvas : public Canvas {
+ public:
+  // Every character measures this wide in every font, lines this high.
+  static constexpr float kCharWidth = 7;
+  static constexpr float kLineHeight = 16;
+
+  std::vector<CanvasCall> calls;
+
+  void DrawImage(int imageId, int x, int y) override {
+    CanvasCall call(CanvasCall::Image);
+    call.imageId = imageId;
+    call.rect = {x, y, 0, 0};
+    calls.push_back(call);
+  }
+  void DrawImageScaled(int imageId, const RectI& target, uint8_t alpha) override {
+    CanvasCall call(CanvasCall::ImageScaled);
+    call.imageId = imageId;
+    call.rect = target;
+    call.alpha = alpha;
+    calls.push_back(call);
+  }
+  void DrawImagePart(int imageId, const RectI& source, int x, int y) override {
+    CanvasCall call(CanvasCall::ImagePart);
+    call.imageId = imageId;
+    call.source = source;
+    call.rect = {x, y, source.width, source.height};
+    calls.push_back(call);
+  }
+  void FillRect(const RectI& rect, const Rgba& color) override { Fill(CanvasCall::FillRect, rect, 0, color); }
+  void FillRoundRect(const RectI& rect, int cornerRadius, const Rgba& color) override {
+    Fill(CanvasCall::FillRoundRect, rect, cornerRadius, color);
+  }
+  void FillEllipse(const RectI& rect, const Rgba& color) override { Fill(CanvasCall::FillEllipse, rect, 0, color); }
+  void FillPolygon(const std::vector<PointF>& points, const Rgba& color) override {
+    CanvasCall call(CanvasCall::FillPolygon);
+    call.points = points;
+    call.color = color;
+    calls.push_back(call);
+  }
+  void DrawRect(const RectI& rect, const PenStyle& pen) override {
+    CanvasCall call(CanvasCall::DrawRect);
+    call.rect = rect;
+    call.pen = pen;
+    calls.push_back(call);
+  }
+  void DrawLine(PointF from, PointF to, const PenStyle& pen) override {
+    CanvasCall call(CanvasCall::Line);
+    call.points = {from, to};
+    call.pen = pen;
+    calls.push_back(call);
+  }
+  void DrawPolyline(const std::vector<PointF>& points, const PenStyle& pen) override {
+    CanvasCall call(CanvasCall::Polyline);
+    call.points = points;
+    call.pen = pen;
+    calls.push_back(call);
+  }
+  void DrawText(const std::u16string& text, const RectI& layout, const TextStyle& style) override {
+    CanvasCall call(CanvasCall::Text);
+    call.text = text;
+    call.rect = layout;
+    call.textStyle = style;
+    calls.push_back(call);
+  }
+  SizeF MeasureText(const std::u16string& text, int) override {
+    return {kCharWidth * static_cast<float>(text.size()), kLineHeight};
+  }
+  void PushClip(const RectI& rect, int cornerRadius) override {
+    Fill(CanvasCall::PushClip, rect, cornerRadius, Rgba{});
+  }
+  void PopClip() override { calls.push_back(CanvasCall(CanvasCall::PopClip)); }
+
+  // The calls of one kind, in order.
+  std::vector<CanvasCall> OfKind(CanvasCall::Kind kind) const {
+    std::vector<CanvasCall> found;
+    for (const CanvasCall& call : calls) {
+      if (call.kind == kind) found.push_back(call);
+    }
+    return found;
+  }
+  // The ids of the images drawn, in order, whatever the form of the call.
+  std::vector<int> ImageIds() const {
+    std::vector<int> ids;
+    for (const CanvasCall& call : calls) {
+      if (call.kind == CanvasCall::Image || call.kind == CanvasCall::ImageScaled ||
+          call.kind == CanvasCall::ImagePart) {
+        ids.push_back(call.imageId);
+      }
+    }
+    return ids;
+  }
+
+ private:
+  void Fill(CanvasCall::Kind kind, const RectI& rect, int radius, const Rgba& color) {
+    CanvasCall call(kind);
+    call.rect = rect;
+    call.radius = radius;
+    call.color = color;
+    calls.push_back(call);
+  }
+};

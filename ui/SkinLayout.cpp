@@ -38,7 +38,7 @@ ControlPlacement Plain(int id, ControlClass kind, int style, RectI rect) {
   placement.kind = kind;
   placement.style = style;
   placement.rect = rect;
-  placement.colours = kListColours;
+  if (style == kStyleList) placement.colours = kListColours;
   return placement;
 }
 

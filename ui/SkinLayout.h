@@ -44,7 +44,8 @@ inline constexpr uint32_t kWindowRegionKeyColour = 0;
 
 enum class ControlClass { Button, ComboBox, ListBox, Slider, Edit };
 
-// Colours a skinned control is given when it is placed.
+// Colours a skinned button or list is given when it is placed (sliders take
+// theirs from SkinSliderLook).
 struct ControlColours {
   RgbColor text;
   RgbColor background;  // lists only

@@ -37,16 +37,9 @@ struct TriggerTest : ::testing::Test {
   }
 };
 
-TEST_F(TriggerTest, OneTimeMacroPlaysOnceToTheEnd) {
+TEST_F(TriggerTest, SecondPressOfAPlayingMacrosOwnButtonStopsItAndStartsNothing) {
   rig.Assign(0, kOnce);
-  rig.Forget();
-  Click(0x01);
-  rig.WaitIdle();
-  EXPECT_EQ(rig.LiveInput(), (Lines{"down 04", "up 04", "buttons 00 00"}));
-}
-
-TEST_F(TriggerTest, SecondPressOfAPlayingOneTimeMacroStopsItAndStartsNothing) {
-  rig.Assign(0, kOnce);
+  rig.Assign(1, kLoop);
   rig.Forget();
   HoldAfter(1);
   Click(0x01);
@@ -55,6 +48,14 @@ TEST_F(TriggerTest, SecondPressOfAPlayingOneTimeMacroStopsItAndStartsNothing) {
   rig.WaitIdle();
   EXPECT_EQ(rig.LiveInput(), (Lines{"down 04", "up 04", "buttons 00 00"}));
   EXPECT_EQ(State(0), device::TimerSlot::kIdle);
+
+  HoldAfter(3);
+  Click(0x02);
+  WaitBlocked(1);
+  Click(0x02);
+  rig.WaitIdle();
+  EXPECT_EQ(Count("down 05"), 1);
+  EXPECT_EQ(State(1), device::TimerSlot::kIdle);
 }
 
 TEST_F(TriggerTest, LoopRepeatsUntilAOneTimePressStopsItAndOnlyASecondPressStartsThat) {
@@ -74,18 +75,6 @@ TEST_F(TriggerTest, LoopRepeatsUntilAOneTimePressStopsItAndOnlyASecondPressStart
   Click(0x01);
   rig.WaitIdle();
   EXPECT_EQ(Count("down 04"), 1);
-}
-
-TEST_F(TriggerTest, PressOfAPlayingLoopsOwnButtonStopsIt) {
-  rig.Assign(1, kLoop);
-  rig.Forget();
-  HoldAfter(3);
-  Click(0x02);
-  WaitBlocked(1);
-  Click(0x02);
-  rig.WaitIdle();
-  EXPECT_EQ(Count("down 05"), 1);
-  EXPECT_EQ(State(1), device::TimerSlot::kIdle);
 }
 
 TEST_F(TriggerTest, FirekeyRepeatsWhileHeldAndStopsOnRelease) {
@@ -190,7 +179,7 @@ TEST_F(TriggerTest, AButtonWithoutAMacroOrWithARemovedOneDoesNothing) {
   EXPECT_EQ(Count("down 04"), 0);
 }
 
-TEST_F(TriggerTest, ButtonsThreeAndFourComeInTheMousesOrder) {
+TEST_F(TriggerTest, OneTimeMacroPlaysOnceToTheEndAndButtonsThreeAndFourComeInTheMousesOrder) {
   rig.Assign(3, kOnce);
   rig.Assign(4, kLoop);
   rig.Forget();
@@ -215,12 +204,6 @@ TEST_F(TriggerTest, APressWhileAnOperationRunsStartsAndStopsNothing) {
   Click(0x02);
   rig.WaitIdle();
   EXPECT_EQ(Count("down 04"), 0);
-}
-
-TEST(TriggerButtonOfBit, ExchangesThreeAndFour) {
-  EXPECT_EQ(TriggerButtonOfBit(3), 4);
-  EXPECT_EQ(TriggerButtonOfBit(4), 3);
-  EXPECT_EQ(TriggerButtonOfBit(8), 8);
 }
 
 }  // namespace

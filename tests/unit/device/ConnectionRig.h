@@ -185,6 +185,10 @@ bool Eventually(Fn done) {
   return true;
 }
 
+inline int CountOf(const std::vector<std::string>& lines, const std::string& line) {
+  return static_cast<int>(std::count(lines.begin(), lines.end(), line));
+}
+
 enum class SlotTime { kVirtual, kReal };
 
 struct ConnectionRig {

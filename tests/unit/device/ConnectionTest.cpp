@@ -8,10 +8,6 @@ namespace {
 
 using device::Page;
 
-int Count(const std::vector<std::string>& lines, const std::string& line) {
-  return static_cast<int>(std::count(lines.begin(), lines.end(), line));
-}
-
 TEST(Arrival, SetsTheWindowUpFromTheFirstMouse) {
   ConnectionRig rig(2);
   rig.Arrive();
@@ -31,7 +27,7 @@ TEST(Arrival, SetsTheWindowUpFromTheFirstMouse) {
             (std::vector<std::string>{"range 56", "tilt mutex", "dpi on", "y off", "show 5,5",
                                       "timer 1003 1", "repaint"}));
   // Masks of a fresh mouse leave every button to the mouse.
-  EXPECT_EQ(Count(rig.Requests(0), "str 108"), 1);
+  EXPECT_EQ(CountOf(rig.Requests(0), "str 108"), 1);
   EXPECT_EQ(rig.Mouse(0).maskA, 0xFF);
   EXPECT_EQ(rig.Mouse(0).maskB, 0xFF);
   EXPECT_EQ(rig.profiles.ProfileCount(), 7);
@@ -88,7 +84,7 @@ TEST(Arrival, TriesForTheTiltMutexUntilItIsOwned) {
   rig.Arrive();
   EXPECT_TRUE(rig.connection.TiltMutexOwned.load());
   rig.Arrive();
-  EXPECT_EQ(Count(rig.view.Calls(), "tilt mutex"), 2);
+  EXPECT_EQ(CountOf(rig.view.Calls(), "tilt mutex"), 2);
 }
 
 TEST(Rescan, TheTimerTickStartsArrivalHalfASecondLater) {

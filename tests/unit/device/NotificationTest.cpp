@@ -16,10 +16,6 @@ struct NotificationTest : ::testing::Test {
     rig.Arrive();
     rig.Forget();
   }
-  int Masks() {
-    const auto requests = rig.Requests(0);
-    return static_cast<int>(std::count(requests.begin(), requests.end(), "str 108"));
-  }
 };
 
 TEST_F(NotificationTest, LevelChangeOfTheCurrentMouseIsRecordedWithinTheTableAndResynchronised) {
@@ -110,7 +106,7 @@ TEST_F(NotificationTest, ProfileButtonStoresTheNextProfileAndSendsItsMasksSevenT
     }
   }
   EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 4, 5, 6, 0}));
-  EXPECT_EQ(Masks(), 7);
+  EXPECT_EQ(CountOf(rig.Requests(0), "str 108"), 7);
   EXPECT_EQ(rig.Mouse(0).maskA, 0xFF);
   EXPECT_TRUE(rig.view.Called("repaint"));
   EXPECT_EQ(rig.view.TimerPeriod(device::kMouseRefreshTimer), 1);
@@ -121,7 +117,7 @@ TEST_F(NotificationTest, ProfileButtonDuringArrivalChangesTheProfileButSendsNoMa
   rig.Buttons(0x8000);
   rig.connection.ArrivalBusy = false;
   EXPECT_EQ(rig.profiles.CurrentSoftwareProfile(), 1);
-  EXPECT_EQ(Masks(), 0);
+  EXPECT_EQ(CountOf(rig.Requests(0), "str 108"), 0);
 }
 
 TEST_F(NotificationTest, AChangeOfBitTenOrElevenVoidsTheReportAfterTheAccumulators) {

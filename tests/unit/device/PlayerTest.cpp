@@ -85,7 +85,7 @@ TEST_F(PlayerTest, StopsAtAnUnacknowledgedRequestAndStillReleases) {
   rig.WaitIdle();
 
   const Lines live = rig.LiveInput();
-  EXPECT_EQ(std::count(live.begin(), live.end(), "down 06"), 0);
+  EXPECT_EQ(CountOf(live, "down 06"), 0);
   EXPECT_TRUE(rig.Mouse().keysDown.empty());
   EXPECT_EQ(live.back(), "buttons 00 00");
   EXPECT_EQ((*mouse->timerSlots)[0].runState.load(), device::TimerSlot::kIdle);

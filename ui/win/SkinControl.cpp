@@ -174,6 +174,9 @@ RectI SkinControl::PlaceInParent() const {
 
 void SkinControl::PaintBuffered(HDC target, int width, int height, const std::function<void(Canvas&)>& paint) {
   if (!buffer.Ensure(target, width, height)) return;
+  // The buffer is reused: without this, a paint that leaves pixels alone
+  // (a missing background image) would show the previous paint there.
+  PatBlt(buffer.Dc(), 0, 0, width, height, BLACKNESS);
   {
     Gdiplus::Graphics graphics(buffer.Dc());
     if (graphics.GetLastStatus() != Gdiplus::Ok) return;

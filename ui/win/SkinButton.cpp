@@ -75,7 +75,7 @@ LRESULT SkinButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Paint(reinterpret_cast<HDC>(wParam));
       return 0;
     case WM_SETCURSOR:
-      if (ApplyCursor(hover)) return TRUE;
+      if (AnswerSetCursor(lParam, hover)) return TRUE;
       break;
     case WM_TIMER:
       if (wParam == kPulseTimer && pulse.Tick()) Repaint();

@@ -74,7 +74,7 @@ LRESULT SkinComboBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Paint(reinterpret_cast<HDC>(wParam));
       return 0;
     case WM_SETCURSOR:
-      if (ApplyCursor(hover)) return TRUE;
+      if (AnswerSetCursor(lParam, hover)) return TRUE;
       break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {

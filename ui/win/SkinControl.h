@@ -54,8 +54,13 @@ class SkinControl {
   // Mouse move and leave, left button down and up: updates `hover` and
   // applies what it asks for. False for any other message.
   bool TrackPointer(UINT message, HoverState& hover, bool overHandArea = true);
-  // WM_SETCURSOR: shows the cursor `hover` chose; false when it chose none.
+  // Shows the cursor `hover` chose; false when it chose none.
   bool ApplyCursor(const HoverState& hover) const;
+  // WM_SETCURSOR: the chosen cursor over the client area; false where the
+  // system's own cursor applies.
+  bool AnswerSetCursor(LPARAM lParam, const HoverState& hover) const {
+    return LOWORD(lParam) == HTCLIENT && ApplyCursor(hover);
+  }
 
   // The client area's rectangle in the parent's client coordinates.
   RectI PlaceInParent() const;

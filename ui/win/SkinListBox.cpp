@@ -52,7 +52,7 @@ LRESULT SkinListBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       EraseBelowItems(reinterpret_cast<HDC>(wParam));
       return 1;
     case WM_SETCURSOR:
-      if (ApplyCursor(hover)) return TRUE;
+      if (AnswerSetCursor(lParam, hover)) return TRUE;
       break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {

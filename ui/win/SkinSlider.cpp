@@ -59,7 +59,7 @@ LRESULT SkinSlider::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Paint(reinterpret_cast<HDC>(wParam));
       return 0;
     case WM_SETCURSOR:
-      if (ApplyCursor(hover)) return TRUE;
+      if (AnswerSetCursor(lParam, hover)) return TRUE;
       break;
     default:
       break;

@@ -12,6 +12,7 @@
 #include "ui/SkinStyle.h"
 #include "ui/win/OffscreenBuffer.h"
 #include "ui/win/SkinButton.h"
+#include "ui/win/SkinComboBox.h"
 #include "ui/win/SkinSlider.h"
 
 namespace {
@@ -71,12 +72,11 @@ class SkinControls : public ::testing::Test {
     return colour.GetValue() & 0x00FFFFFFu;
   }
 
-  static bool SliderMovedPosted(HWND parentWindow, HWND slider) {
-    MSG message{};
+  // Whether `message` was posted to the parent (with `wParam`), clearing the queue of it.
+  bool Posted(UINT message, WPARAM wParam) const {
+    MSG queued{};
     bool posted = false;
-    while (PeekMessageW(&message, parentWindow, kMsgSliderMoved, kMsgSliderMoved, PM_REMOVE)) {
-      posted = posted || reinterpret_cast<HWND>(message.wParam) == slider;
-    }
+    while (PeekMessageW(&queued, parent, message, message, PM_REMOVE)) posted = posted || queued.wParam == wParam;
     return posted;
   }
 
@@ -145,15 +145,39 @@ TEST_F(SkinControls, SliderPostsUserMovesToItsParentButNotQuietOnes) {
   SkinSlider slider;
   ASSERT_TRUE(slider.Attach(control, assets, 204, 205, 110, 259, 288, 30, {{64, 64, 64}, {200, 200, 200}, {180, 180, 180}},
                             5, 5));
-  SliderMovedPosted(parent, control);
+  Posted(kMsgSliderMoved, reinterpret_cast<WPARAM>(control));
   slider.SetPosQuiet(10);
   SendMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
   EXPECT_EQ(SendMessageW(control, TBM_GETPOS, 0, 0), 10);
-  EXPECT_FALSE(SliderMovedPosted(parent, control));
+  EXPECT_FALSE(Posted(kMsgSliderMoved, reinterpret_cast<WPARAM>(control)));
 
   SendMessageW(control, TBM_SETPOS, TRUE, 20);
   SendMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(2, 1));
-  EXPECT_TRUE(SliderMovedPosted(parent, control));
+  EXPECT_TRUE(Posted(kMsgSliderMoved, reinterpret_cast<WPARAM>(control)));
   SendMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(3, 1));
-  EXPECT_FALSE(SliderMovedPosted(parent, control)) << "one message per position";
+  EXPECT_FALSE(Posted(kMsgSliderMoved, reinterpret_cast<WPARAM>(control))) << "one message per position";
+}
+
+TEST_F(SkinControls, DropDownListTellsItsFocusAndOpensWideEnoughForItsWidestItem) {
+  fonts.Build(BuiltInSkinFonts());
+  const ButtonStyle style = BuiltInSkinStyle().buttons[kStyleList];
+  const ListColors colors = ListColors::From({50, 60, 60}, {230, 230, 230}, {160, 160, 160}, {255, 255, 255});
+  SkinComboBox refused;
+  EXPECT_FALSE(refused.Attach(Child(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST, 160, 200), assets, style, 0, 0, 160, 18,
+                              colors))
+      << "items that are not owner-drawn would keep the system's look";
+
+  HWND control = Child(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL, 160, 200);
+  SkinComboBox combo;
+  ASSERT_TRUE(combo.Attach(control, assets, style, 345, 119, 160, 18, colors));
+  SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Left click"));
+  SendMessageW(control, CB_ADDSTRING, 0,
+               reinterpret_cast<LPARAM>(L"Macro: a long macro name, far wider than the list itself"));
+  SendMessageW(control, WM_SETFOCUS, 0, 0);
+  EXPECT_TRUE(Posted(kMsgControlFocus, 0));
+
+  SendMessageW(control, CB_SHOWDROPDOWN, TRUE, 0);
+  const LRESULT width = SendMessageW(control, CB_GETDROPPEDWIDTH, 0, 0);
+  SendMessageW(control, CB_SHOWDROPDOWN, FALSE, 0);
+  EXPECT_GT(width, 160 + GetSystemMetrics(SM_CXVSCROLL) + 8);
 }

@@ -27,9 +27,8 @@ bool SkinButton::Attach(HWND control, const SkinAssets& skinAssets, const Button
   checkStyle = (windowStyle & kDrawnByStateBit) == 0;
   autoCheck = type == BS_AUTOCHECKBOX || type == BS_AUTO3STATE;
   checked = checkStyle && wasChecked;
-  // Owner-drawn, the system never paints a standard check box or push
-  // button over the skin between two of our paints; the check state is
-  // kept here instead.
+  // Once owner-drawn, the button is never painted by the system over the
+  // skin between two of our paints; its check state is then kept here.
   SendMessageW(control, BM_SETSTYLE, static_cast<WPARAM>((windowStyle & 0xFFFF & ~BS_TYPEMASK) | BS_OWNERDRAW), FALSE);
 
   SIZE size{};
@@ -43,12 +42,16 @@ bool SkinButton::Attach(HWND control, const SkinAssets& skinAssets, const Button
   if (shape != nullptr && SetWindowRgn(control, shape, TRUE) == 0) DeleteObject(shape);
   if (parentRegion != nullptr) DeleteObject(parentRegion);
   parentRegion = CreateRectRgn(x, y, x + size.cx, y + size.cy);
+  if (pulse.TimerWanted()) SetTimer(control, kPulseTimer, ButtonPulse::kPeriodMs, nullptr);
   Repaint();
   return true;
 }
 
 void SkinButton::SetPulse(bool on) {
-  switch (pulse.SetOn(on)) {
+  const PulseTimer timer = pulse.SetOn(on);
+  // Before Attach there is no window to own the timer; Attach starts it.
+  if (window == nullptr) return;
+  switch (timer) {
     case PulseTimer::Start:
       SetTimer(window, kPulseTimer, ButtonPulse::kPeriodMs, nullptr);
       break;

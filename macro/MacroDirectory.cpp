@@ -2,9 +2,9 @@
 
 #include <utility>
 
+#include "base/TemplateFormatter.h"
 #include "base/Utf16.h"
 #include "macro/MacroCommand.h"
-#include "macro/MacroTextFormat.h"
 
 MacroDirectory::MacroDirectory() {
   for (int i = 0; i < kMacroSlotCount; ++i) order[static_cast<std::size_t>(i)] = i;
@@ -81,18 +81,20 @@ ButtonChoices MacroDirectory::MacrosForButton(int button, std::uint32_t assigned
 }
 
 std::u16string MemoryTotalText(const std::u16string& pattern) {
-  return FormatTemplate(pattern, {IntArg("%d", kMacroAreaSize)});
+  return text::FormatTemplate(pattern, {text::TemplateArg::Int(kMacroAreaSize)});
 }
 
 std::u16string MemoryUsedText(int freeBytes, const std::u16string& pattern) {
   const int used = kMacroAreaSize - freeBytes;
-  return FormatTemplate(pattern, {FixedArg("%3.1f", used * 100.0 / kMacroAreaSize), IntArg("%d", used)});
+  return text::FormatTemplate(pattern,
+                              {text::TemplateArg::Real(used * 100.0 / kMacroAreaSize), text::TemplateArg::Int(used)});
 }
 
 std::u16string MemoryFreeText(int freeBytes, const std::u16string& pattern) {
-  return FormatTemplate(pattern, {FixedArg("%3.1f", freeBytes * 100.0 / kMacroAreaSize), IntArg("%d", freeBytes)});
+  return text::FormatTemplate(
+      pattern, {text::TemplateArg::Real(freeBytes * 100.0 / kMacroAreaSize), text::TemplateArg::Int(freeBytes)});
 }
 
 std::u16string EditorSizeText(std::uint32_t macroSize, const std::u16string& pattern) {
-  return FormatTemplate(pattern, {IntArg("%4d", macroSize)});
+  return text::FormatTemplate(pattern, {text::TemplateArg::Int(macroSize)});
 }

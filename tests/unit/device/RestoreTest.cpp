@@ -29,12 +29,17 @@ TEST(Restore, BackupThenRestoreGivesASecondMouseTheSameMemoryLevelsAndNames) {
   FillMouse(ops.rig.Mouse(0), 1);
   FillMouse(ops.rig.Mouse(1), 2);
   const auto file = folder / "whole.mbf";
-  ASSERT_EQ(device::Backup(ops.context, file), 1);
+  ASSERT_TRUE(device::Backup(ops.context, file).fileWritten);
 
   ops.Use(1);
   ops.rig.Forget();
   ops.window.calls.clear();
-  ASSERT_EQ(device::Restore(ops.context, file), 1);
+  const device::OperationResult result = device::Restore(ops.context, file);
+  EXPECT_FALSE(result.Failed());
+  EXPECT_EQ(result.memoryBytes, 8192);
+  EXPECT_EQ(result.levels, 4);
+  EXPECT_EQ(result.names, 7);
+  EXPECT_EQ(result.commits, 1);
 
   const sim::SimulatedMouse& from = ops.rig.Mouse(0);
   const sim::SimulatedMouse& to = ops.rig.Mouse(1);
@@ -54,7 +59,7 @@ TEST(Restore, BackupThenRestoreGivesASecondMouseTheSameMemoryLevelsAndNames) {
   // Pages first, then each level (identification and four writes), the
   // names byte by byte, and the commit last.
   ops.rig.Forget();
-  ASSERT_EQ(device::Restore(ops.context, file), 1);
+  ASSERT_FALSE(device::Restore(ops.context, file).Failed());
   const auto requests = ops.rig.Requests(1);
   ASSERT_EQ(requests.size(), 256u * 7u + 4u * 5u + 7u * 16u + 1u);
   EXPECT_EQ(CountPrefix({requests.begin(), requests.begin() + 256 * 7}, "set 02 "), 256 * 7);
@@ -93,20 +98,17 @@ TEST(Restore, RefusesAWrongOrDamagedFileWithoutSendingAnything) {
   oversized[21] = 0x40;  // 16384 bytes claimed, and the file holds them
   oversized.insert(oversized.begin() + 24 + 8192, 8192, 0x00);
   files.emplace_back("oversized image size", oversized);
-  auto trailing = good;
-  trailing.push_back(0x00);
-  files.emplace_back("a byte past the end", trailing);
 
   for (const auto& [what, bytes] : files) {
     const auto file = folder / "bad.mbf";
     WriteBytes(file, bytes);
     ops.window.calls.clear();
-    EXPECT_EQ(device::Restore(ops.context, file), 0) << what;
+    EXPECT_TRUE(device::Restore(ops.context, file).fileFailed) << what;
     EXPECT_TRUE(ops.rig.port.Log().empty()) << what;
     EXPECT_EQ(ops.window.calls, (std::vector<std::string>{"repaint", "refresh tab", "arrival"}))
         << what;
   }
-  EXPECT_EQ(device::Restore(ops.context, folder / "missing.mbf"), 0);
+  EXPECT_TRUE(device::Restore(ops.context, folder / "missing.mbf").fileFailed);
   EXPECT_TRUE(ops.rig.port.Log().empty());
   EXPECT_EQ(ops.rig.Mouse().memory[0], 0xFF);  // a fresh, untouched memory
 }
@@ -126,7 +128,10 @@ TEST(Restore, AFailedPageStopsEveryWriteAfterIt) {
   ops.window.onFraction = [&mouse](double fraction) {
     if (fraction >= 9 * 32 / 8192.0) mouse.faults.neverReady = true;
   };
-  EXPECT_EQ(device::Restore(ops.context, file), 0);
+  const device::OperationResult result = device::Restore(ops.context, file);
+  EXPECT_TRUE(result.memoryFailed);
+  EXPECT_FALSE(result.mouseGone);
+  EXPECT_EQ(result.memoryBytes, 10 * 32);
 
   const auto requests = ops.rig.Requests();
   EXPECT_EQ(CountPrefix(requests, "set 02 0A "), 10);
@@ -140,4 +145,85 @@ TEST(Restore, AFailedPageStopsEveryWriteAfterIt) {
   EXPECT_EQ(ops.window.calls,
             (std::vector<std::string>{"status Writing data to eeprom...", "second line ''",
                                       "repaint", "refresh tab", "arrival"}));
+}
+
+TEST(Restore, WritesTheImageItHasAndEveryLevelButOneWithAStepOfZero) {
+  OperationRig ops;
+  TempFolder folder;
+  device::BackupFile backup;
+  backup.imageSize = 40;  // one page and a short one
+  backup.image.fill(0x5A);
+  backup.levels = {{{4, 4}, {8, 8}, {12, 0}, {16, 16}}};
+  backup.names[6] = u"Last";
+  std::vector<std::uint8_t> bytes = device::EncodeBackupFile(backup);
+  bytes.insert(bytes.end(), {1, 2, 3});  // what a later version may add
+  const auto file = folder / "short.mbf";
+  WriteBytes(file, bytes);
+
+  const device::OperationResult result = device::Restore(ops.context, file);
+  EXPECT_FALSE(result.Failed());
+  EXPECT_EQ(result.skippedLevels, std::vector<int>{2});
+  EXPECT_EQ(result.levels, 3);
+  EXPECT_EQ(result.names, 7);
+  const sim::SimulatedMouse& mouse = ops.rig.Mouse();
+  EXPECT_EQ(mouse.memory[39], 0x5A);
+  EXPECT_EQ(mouse.memory[40], 0x00);  // the short page is padded
+  EXPECT_EQ(mouse.memory[64], 0xFF);
+  EXPECT_EQ(mouse.levels[2].step[0], 20);  // as the fresh mouse had it
+  EXPECT_EQ(mouse.names[6][0], 'L');
+  EXPECT_EQ(mouse.settingsCommits, 1);
+  const auto requests = ops.rig.Requests();
+  EXPECT_EQ(CountPrefix(requests, "set 02 0A "), 2);
+  EXPECT_EQ(CountPrefix(requests, "str 250"), 3);
+  EXPECT_EQ(CountPrefix(requests, "set 01 83 00 02 "), 0);
+}
+
+TEST(Restore, CountsALevelTheMouseDoesNotTakeAndGoesOn) {
+  OperationRig ops;
+  TempFolder folder;
+  device::BackupFile backup;
+  backup.levels = {{{4, 4}, {8, 8}, {12, 12}, {16, 16}}};
+  backup.names[0] = u"Kept";
+  const auto file = folder / "b.mbf";
+  ASSERT_EQ(device::SaveBackupFile(file, backup), 1);
+
+  // Level 1 gets no reply; everything before and after it does.
+  sim::SimulatedMouse& mouse = ops.rig.Mouse();
+  std::vector<std::string>& calls = ops.window.calls;
+  ops.window.onFraction = [&](double fraction) {
+    mouse.faults.neverReady = fraction == 0.25 && std::count(calls.begin(), calls.end(), "save settings") == 1;
+  };
+  const device::OperationResult result = device::Restore(ops.context, file);
+  EXPECT_EQ(result.failedRequests, 1);
+  EXPECT_FALSE(result.mouseGone);
+  EXPECT_EQ(result.levels, 3);
+  EXPECT_EQ(result.names, 7);
+  EXPECT_EQ(result.commits, 1);
+  EXPECT_EQ(mouse.names[0][0], 'K');
+  EXPECT_EQ(mouse.settingsCommits, 1);
+  EXPECT_EQ(std::count(calls.begin(), calls.end(), "save settings"), 3);
+}
+
+TEST(Restore, StopsAtOnceWhenTheMouseIsUnplugged) {
+  OperationRig ops;
+  TempFolder folder;
+  device::BackupFile backup;
+  backup.levels = {{{4, 4}, {8, 8}, {12, 12}, {16, 16}}};
+  const auto file = folder / "b.mbf";
+  ASSERT_EQ(device::SaveBackupFile(file, backup), 1);
+
+  // Gone after the pages and two requests of level 0.
+  ops.rig.Mouse().Replug();  // counts the requests from here
+  ops.rig.Mouse().faults.unplugAfterRequests = 256 * 7 + 2;
+  const device::OperationResult result = device::Restore(ops.context, file);
+  EXPECT_TRUE(result.mouseGone);
+  EXPECT_EQ(result.memoryBytes, 8192);
+  EXPECT_EQ(result.levels, 0);
+  EXPECT_EQ(result.names, 0);
+  EXPECT_EQ(result.commits, 0);
+  const auto requests = ops.rig.Requests();
+  EXPECT_EQ(CountPrefix(requests, "str 250"), 1);
+  EXPECT_EQ(CountPrefix(requests, "set 01 89 "), 0);
+  EXPECT_EQ(CountPrefix(requests, "set 01 02 "), 0);
+  EXPECT_EQ(ops.window.calls.back(), "arrival");
 }

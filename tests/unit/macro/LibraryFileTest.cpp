@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -146,14 +147,18 @@ TEST_F(LibraryFileTest, NeverTakesHalfOfACutFile) {
   }
 }
 
-TEST_F(LibraryFileTest, SetsADamagedFileAsideAndStartsEmpty) {
+TEST_F(LibraryFileTest, SetsADamagedFileAsideAndKeepsWhatWasReadBeforeTheDamage) {
+  // Cut inside the mouse record, after the three entries.
   std::vector<std::uint8_t> cut = GoldenFile();
   cut.resize(200);
   Put(cut);
   const LibraryLoadReport report = LoadLibrary(library, view, file, 0);
   EXPECT_EQ(report.result, LibraryLoad::kDamaged);
   EXPECT_FALSE(report.problem.what.empty());
-  EXPECT_TRUE(library.entries.empty());
+  ASSERT_EQ(library.entries.size(), 3u);
+  EXPECT_EQ(library.FindMacroById(3)->commands.size(), 3u);
+  EXPECT_TRUE(library.devices.empty());
+  EXPECT_EQ(view.Count(), 3);
   EXPECT_EQ(Get(report.keptAside), cut);
   // The next save writes a fresh file; the damaged one stays where it was put.
   library.AddEntry(u"new", false, 0, 0, NewMacro());
@@ -218,12 +223,34 @@ TEST_F(LibraryFileTest, RoundTripsTextsOfEveryLengthAndOldEightBitNames) {
   EXPECT_EQ(old.entries[0]->name, u"ok");
 }
 
-TEST_F(LibraryFileTest, DoesNotOverwriteAFileItCouldNotSetAside) {
-  library.keepFileUntouched = true;
-  std::string error;
-  EXPECT_EQ(SaveLibrary(library, file, &error), 0);
-  EXPECT_FALSE(error.empty());
-  EXPECT_FALSE(fs::exists(file));
+TEST_F(LibraryFileTest, SavesBesideAFileItCannotReadAndLeavesTheFileAlone) {
+  std::tm when{};
+  when.tm_year = 2026 - 1900;
+  when.tm_mon = 11;
+  when.tm_mday = 6;
+  when.tm_hour = 15;
+  when.tm_min = 30;
+  EXPECT_EQ(UnsavedLibraryName(file, when), folder / "macro (unsaved 2026-12-06 1530).dat");
+
+  // A folder where the file should be reads as a file that cannot be read.
+  fs::create_directories(file / "inside");
+  const LibraryLoadReport first = LoadLibrary(library, view, file, 0);
+  EXPECT_EQ(first.result, LibraryLoad::kUnreadable);
+  EXPECT_EQ(first.savedInstead.parent_path(), folder);
+  library.AddEntry(u"kept", false, 0, 0, NewMacro());
+  ASSERT_EQ(SaveLibrary(library, file), 1);
+  EXPECT_TRUE(fs::is_directory(file / "inside"));
+  MacroLibrary saved;
+  LibraryView savedView;
+  ASSERT_EQ(LoadLibrary(saved, savedView, first.savedInstead, 0).result, LibraryLoad::kLoaded);
+  EXPECT_EQ(saved.entries.at(0)->name, u"kept");
+
+  // A second run in the same minute leaves the first one's file to it.
+  MacroLibrary second;
+  const LibraryLoadReport again = LoadLibrary(second, savedView, file, 0);
+  fs::path expected = first.savedInstead.stem();
+  expected += " 2.dat";
+  EXPECT_EQ(again.savedInstead, folder / expected);
 }
 
 TEST_F(LibraryFileTest, SavesFromAWorkerWhileTheWindowThreadLoads) {

@@ -73,38 +73,31 @@ TEST(Backup, AFailedReadReportsWhereItStoppedKeepsTheFileThereAndStillFinishes) 
     std::ofstream out(file, std::ios::binary);
     out << "an older backup";
   }
-  // Unplugged in the memory, the levels and the names.
+  const std::vector<std::uint8_t> older = FileBytes(file);
+  // Unplugged in the memory, the levels and the names; then a level that
+  // reads as step 0, which is what a failed read leaves.
   const struct {
     int failAfter, memoryBytes, levels, names;
-  } cases[] = {{100, 700, 0, 0}, {1171 + 3, 8192, 1, 0}, {1171 + 8 + 20, 8192, 4, 1}};
+  } cases[] = {{100, 700, 0, 0}, {1171 + 3, 8192, 1, 0}, {1171 + 8 + 20, 8192, 4, 1}, {-1, 8192, 2, 0}};
   for (const auto& c : cases) {
     ops.rig.Mouse().Replug();
     ops.rig.Mouse().faults.unplugAfterRequests = c.failAfter;
+    if (c.failAfter < 0) ops.rig.Mouse().levels[2].numerator = {0, 1};
     ops.window.calls.clear();
     const device::OperationResult result = device::Backup(ops.context, file);
-    EXPECT_TRUE(result.mouseGone) << c.failAfter;
+    EXPECT_EQ(result.mouseGone, c.failAfter >= 0) << c.failAfter;
     EXPECT_EQ(result.memoryFailed, c.failAfter == 100) << c.failAfter;
+    EXPECT_EQ(result.failedRequests, 1) << c.failAfter;
     EXPECT_FALSE(result.fileWritten) << c.failAfter;
     EXPECT_EQ(result.memoryBytes, c.memoryBytes) << c.failAfter;
     EXPECT_EQ(result.levels, c.levels) << c.failAfter;
     EXPECT_EQ(result.names, c.names) << c.failAfter;
-    EXPECT_EQ(FileBytes(file), (std::vector<std::uint8_t>{'a', 'n', ' ', 'o', 'l', 'd', 'e', 'r',
-                                                          ' ', 'b', 'a', 'c', 'k', 'u', 'p'}));
+    EXPECT_EQ(FileBytes(file), older) << c.failAfter;
     EXPECT_EQ(ops.window.calls.back(), "finish");
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path),
                           std::filesystem::directory_iterator()),
             1);
-}
-
-TEST(Backup, ALevelReadingAsStepZeroWritesNoFile) {
-  OperationRig ops;
-  TempFolder folder;
-  ops.rig.Mouse().levels[2].numerator = {0, 1};
-  const device::OperationResult result = device::Backup(ops.context, folder / "zero.mbf");
-  EXPECT_EQ(result.failedRequests, 1);
-  EXPECT_EQ(result.levels, 2);
-  EXPECT_FALSE(std::filesystem::exists(folder / "zero.mbf"));
 }
 
 TEST(Backup, IntoAMissingFolderSendsNothing) {

@@ -21,6 +21,17 @@ int CountPrefix(const std::vector<std::string>& lines, const std::string& prefix
   }));
 }
 
+// A backup of a memory full of 0x5A, the default levels and one name.
+std::filesystem::path SavedBackup(const TempFolder& folder) {
+  device::BackupFile backup;
+  backup.image.fill(0x5A);
+  backup.levels = {{{4, 4}, {8, 8}, {12, 12}, {16, 16}}};
+  backup.names[0] = u"Kept";
+  const auto file = folder / "b.mbf";
+  EXPECT_EQ(device::SaveBackupFile(file, backup), 1);
+  return file;
+}
+
 }  // namespace
 
 TEST(Restore, BackupThenRestoreGivesASecondMouseTheSameMemoryLevelsAndNames) {
@@ -79,49 +90,24 @@ TEST(Restore, BackupThenRestoreGivesASecondMouseTheSameMemoryLevelsAndNames) {
                 "second line ''", "repaint", "refresh tab", "arrival"}));
 }
 
-TEST(Restore, RefusesAWrongOrDamagedFileWithoutSendingAnything) {
+TEST(Restore, RefusesAFileThatIsNoBackupWithoutSendingAnything) {
+  // Which files are refused is the file reader's; here: nothing reaches the mouse.
   OperationRig ops;
   TempFolder folder;
-  device::BackupFile backup;
-  backup.levels = {{{4, 4}, {8, 8}, {12, 12}, {16, 16}}};
-  const std::vector<std::uint8_t> good = device::EncodeBackupFile(backup);
-
-  std::vector<std::pair<std::string, std::vector<std::uint8_t>>> files;
-  auto wrongMagic = good;
-  wrongMagic[4 + 2 * 6] = '2';  // "_@_MBF2_"
-  files.emplace_back("wrong magic", wrongMagic);
-  files.emplace_back("truncated in the image",
-                     std::vector<std::uint8_t>(good.begin(), good.begin() + 5000));
-  files.emplace_back("truncated in the names",
-                     std::vector<std::uint8_t>(good.begin(), good.end() - 2));
-  auto oversized = good;
-  oversized[21] = 0x40;  // 16384 bytes claimed, and the file holds them
-  oversized.insert(oversized.begin() + 24 + 8192, 8192, 0x00);
-  files.emplace_back("oversized image size", oversized);
-
-  for (const auto& [what, bytes] : files) {
-    const auto file = folder / "bad.mbf";
-    WriteBytes(file, bytes);
+  const auto file = folder / "bad.mbf";
+  WriteBytes(file, {0xFF, 0xFE, 0xFF, 0x01, 'x', 0});
+  for (const auto& path : {file, folder / "missing.mbf"}) {
     ops.window.calls.clear();
-    EXPECT_TRUE(device::Restore(ops.context, file).fileFailed) << what;
-    EXPECT_TRUE(ops.rig.port.Log().empty()) << what;
-    EXPECT_EQ(ops.window.calls, (std::vector<std::string>{"repaint", "refresh tab", "arrival"}))
-        << what;
+    EXPECT_TRUE(device::Restore(ops.context, path).fileFailed);
+    EXPECT_TRUE(ops.rig.port.Log().empty());
+    EXPECT_EQ(ops.window.calls, (std::vector<std::string>{"repaint", "refresh tab", "arrival"}));
   }
-  EXPECT_TRUE(device::Restore(ops.context, folder / "missing.mbf").fileFailed);
-  EXPECT_TRUE(ops.rig.port.Log().empty());
-  EXPECT_EQ(ops.rig.Mouse().memory[0], 0xFF);  // a fresh, untouched memory
 }
 
 TEST(Restore, AFailedPageStopsEveryWriteAfterIt) {
   OperationRig ops;
   TempFolder folder;
-  device::BackupFile backup;
-  backup.image.fill(0x5A);
-  backup.levels = {{{4, 4}, {8, 8}, {12, 12}, {16, 16}}};
-  backup.names[0] = u"Lost";
-  const auto file = folder / "b.mbf";
-  ASSERT_EQ(device::SaveBackupFile(file, backup), 1);
+  const auto file = SavedBackup(folder);
 
   // The mouse stops answering once ten pages are in.
   sim::SimulatedMouse& mouse = ops.rig.Mouse();
@@ -181,12 +167,7 @@ TEST(Restore, WritesTheImageItHasAndEveryLevelButOneWithAStepOfZero) {
 TEST(Restore, CountsALevelTheMouseDoesNotTakeAndGoesOn) {
   OperationRig ops;
   TempFolder folder;
-  device::BackupFile backup;
-  backup.levels = {{{4, 4}, {8, 8}, {12, 12}, {16, 16}}};
-  backup.names[0] = u"Kept";
-  const auto file = folder / "b.mbf";
-  ASSERT_EQ(device::SaveBackupFile(file, backup), 1);
-
+  const auto file = SavedBackup(folder);
   // Level 1 gets no reply; everything before and after it does.
   sim::SimulatedMouse& mouse = ops.rig.Mouse();
   std::vector<std::string>& calls = ops.window.calls;
@@ -200,30 +181,22 @@ TEST(Restore, CountsALevelTheMouseDoesNotTakeAndGoesOn) {
   EXPECT_EQ(result.names, 7);
   EXPECT_EQ(result.commits, 1);
   EXPECT_EQ(mouse.names[0][0], 'K');
-  EXPECT_EQ(mouse.settingsCommits, 1);
   EXPECT_EQ(std::count(calls.begin(), calls.end(), "save settings"), 3);
 }
 
 TEST(Restore, StopsAtOnceWhenTheMouseIsUnplugged) {
   OperationRig ops;
   TempFolder folder;
-  device::BackupFile backup;
-  backup.levels = {{{4, 4}, {8, 8}, {12, 12}, {16, 16}}};
-  const auto file = folder / "b.mbf";
-  ASSERT_EQ(device::SaveBackupFile(file, backup), 1);
-
+  const auto file = SavedBackup(folder);
   // Gone after the pages and two requests of level 0.
   ops.rig.Mouse().Replug();  // counts the requests from here
   ops.rig.Mouse().faults.unplugAfterRequests = 256 * 7 + 2;
   const device::OperationResult result = device::Restore(ops.context, file);
   EXPECT_TRUE(result.mouseGone);
   EXPECT_EQ(result.memoryBytes, 8192);
-  EXPECT_EQ(result.levels, 0);
-  EXPECT_EQ(result.names, 0);
-  EXPECT_EQ(result.commits, 0);
+  EXPECT_EQ(result.levels + result.names + result.commits, 0);
   const auto requests = ops.rig.Requests();
   EXPECT_EQ(CountPrefix(requests, "str 250"), 1);
-  EXPECT_EQ(CountPrefix(requests, "set 01 89 "), 0);
-  EXPECT_EQ(CountPrefix(requests, "set 01 02 "), 0);
+  EXPECT_EQ(CountPrefix(requests, "set 01 "), 2);
   EXPECT_EQ(ops.window.calls.back(), "arrival");
 }

@@ -166,7 +166,7 @@ TEST_F(LibraryFileTest, SetsADamagedFileAsideAndKeepsWhatWasReadBeforeTheDamage)
   EXPECT_EQ(Get(report.keptAside), cut);
 }
 
-TEST_F(LibraryFileTest, RefusesCountsTheRestOfTheFileCannotHold) {
+TEST_F(LibraryFileTest, RefusesCountsAndLengthsTheRestOfTheFileCannotHold) {
   FileBytes huge;
   huge.Text("_@_MF3_").U32(0xFFFFFFFF);
   FileProblem problem;
@@ -181,14 +181,13 @@ TEST_F(LibraryFileTest, RefusesCountsTheRestOfTheFileCannotHold) {
   FileBytes devices;
   devices.Text("_@_MF3_").U32(0).U32(2).U32(1);
   EXPECT_EQ(ParseLibrary(devices.data.data(), devices.data.size(), other, &problem), LibraryParse::kDamaged);
-}
 
-TEST_F(LibraryFileTest, RefusesACommandLengthOutsideOneToFive) {
+  // A command length outside 1 to 5.
   FileBytes bad;
   bad.Text("_@_MF3_").U32(1).U32(1).U32(0).Text("m").U32(0).U32(1).U32(0).U32(1);
   bad.U32(0).U32(6).Raw({0x04, 0, 0, 0, 0}).U32(0);
-  FileProblem problem;
-  EXPECT_EQ(ParseLibrary(bad.data.data(), bad.data.size(), library, &problem), LibraryParse::kDamaged);
+  MacroLibrary third;
+  EXPECT_EQ(ParseLibrary(bad.data.data(), bad.data.size(), third, &problem), LibraryParse::kDamaged);
   EXPECT_EQ(problem.offset, 56u);
 }
 

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "base/TemplateFormatter.h"
 #include "base/Utf16.h"
 #include "macro/MacroCommand.h"
 
@@ -78,23 +77,4 @@ ButtonChoices MacroDirectory::MacrosForButton(int button, std::uint32_t assigned
     choices.items.push_back({slot.name, slot.start});
   }
   return choices;
-}
-
-std::u16string MemoryTotalText(const std::u16string& pattern) {
-  return text::FormatTemplate(pattern, {text::TemplateArg::Int(kMacroAreaSize)});
-}
-
-std::u16string MemoryUsedText(int freeBytes, const std::u16string& pattern) {
-  const int used = kMacroAreaSize - freeBytes;
-  return text::FormatTemplate(pattern,
-                              {text::TemplateArg::Real(used * 100.0 / kMacroAreaSize), text::TemplateArg::Int(used)});
-}
-
-std::u16string MemoryFreeText(int freeBytes, const std::u16string& pattern) {
-  return text::FormatTemplate(
-      pattern, {text::TemplateArg::Real(freeBytes * 100.0 / kMacroAreaSize), text::TemplateArg::Int(freeBytes)});
-}
-
-std::u16string EditorSizeText(std::uint32_t macroSize, const std::u16string& pattern) {
-  return text::FormatTemplate(pattern, {text::TemplateArg::Int(macroSize)});
 }

@@ -50,13 +50,6 @@ TEST(OperationNotice, SaysCompletedOrWhatStoppedTheOperationAndWhatWasLeftUndone
   refused.fileFailed = true;
   EXPECT_EQ(OperationNotice(English(), refused).text,
             u"This is not a backup file, or it is incomplete. Nothing was written to the mouse.");
-
-  const UiText german = LoadUiText(
-      IniFile::FromBytes("[MESSAGE]\nstr0=Fertig\nstr8=Wiederherstellen\nstr32=Stufe %d ausgelassen\n"), 5888);
-  OperationResult skipped = Result(OperationKind::kRestore);
-  skipped.skippedLevels = {1};
-  EXPECT_EQ(OperationNotice(german, skipped).caption, u"Wiederherstellen");
-  EXPECT_EQ(OperationNotice(german, skipped).text, u"Fertig\r\nStufe 2 ausgelassen");
 }
 
 TEST(LibraryLoadNotice, NamesTheFileAndWhereTheWorkGoesOnlyWhenSomethingWasLost) {

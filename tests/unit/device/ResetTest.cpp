@@ -118,16 +118,19 @@ TEST(Reset, SendsTheDefaultsInOrderWithButtonThreeSentAsFour) {
   EXPECT_EQ(ops.window.fractions[124], 1.0);
 }
 
-TEST(Reset, WithNoMouseOnlyRepaintsAndRunsAnArrival) {
+TEST(Reset, WithNoMouseOnlyRepaintsAndRunsAnArrivalUnderTheTextTablesStatus) {
   OperationRig ops(0);
+  ops.texts.Set(device::OperationStatus::kResettingButtons, u"Tasten zur\u00fccksetzen...");
   EXPECT_TRUE(device::Reset(ops.context).noMouse);
   EXPECT_TRUE(ops.rig.port.Log().empty());
   EXPECT_TRUE(ops.buttons.entries.empty());
   EXPECT_TRUE(ops.window.storedLevels.empty());
-  std::vector<std::string> calls = {"disable controls", "repaint",
-                                    "status Resetting button setting...", "second line ''"};
+  std::vector<std::string> calls = {"disable controls", "repaint", "status Tasten zur\xc3\xbc" "cksetzen...",
+                                    "second line ''"};
   calls.insert(calls.end(), kClosingCalls.begin(), kClosingCalls.end());
   EXPECT_EQ(ops.window.calls, calls);
+  EXPECT_EQ(device::StatusTextSlotOf(device::OperationStatus::kResettingButtons).entry, 50);
+  EXPECT_EQ(device::StatusTextSlotOf(device::OperationStatus::kReadingAll).entry, 15);
 }
 
 TEST(Reset, WritesEveryItemWhateverFailsAndCountsTheFailures) {
@@ -160,17 +163,4 @@ TEST(Reset, StopsAtOnceWhenTheMouseIsUnplugged) {
   EXPECT_LE(requests.size(), 31u);
   EXPECT_TRUE(ops.window.storedLevels.empty());
   EXPECT_EQ(ops.window.calls.back(), "arrival");
-}
-
-TEST(OperationTexts, TextsFromTheTextTableReachThePanelInPlaceOfTheBuiltInOnes) {
-  OperationRig ops(0);
-  ops.texts.Set(device::OperationStatus::kResettingButtons, u"Tasten zur\u00fccksetzen...");
-  device::Reset(ops.context);
-  EXPECT_EQ(ops.window.calls[2],
-            "status Tasten zur\xc3\xbc"
-            "cksetzen...");
-  const auto slot = device::StatusTextSlotOf(device::OperationStatus::kResettingButtons);
-  EXPECT_EQ(slot.table, device::StatusTextSlot::Table::kLabel);
-  EXPECT_EQ(slot.entry, 50);
-  EXPECT_EQ(device::StatusTextSlotOf(device::OperationStatus::kReadingAll).entry, 15);
 }

@@ -119,19 +119,6 @@ TEST_F(LibraryFileTest, GivesAnEmptyLibraryWhenTheFileIsMissing) {
   EXPECT_EQ(view.Count(), 0);
 }
 
-TEST_F(LibraryFileTest, KeepsTheLibraryAndSetsAForeignFileAside) {
-  library.AddEntry(u"mine", false, 0, 0, NewMacro());
-  FileBytes other;
-  other.Text("_@_MF2_").U32(0).U32(0);
-  Put(other.data);
-  const LibraryLoadReport report = LoadLibrary(library, view, file, 0);
-  EXPECT_EQ(report.result, LibraryLoad::kWrongMagic);
-  ASSERT_EQ(library.entries.size(), 1u);
-  EXPECT_FALSE(fs::exists(file));
-  ASSERT_EQ(Aside().size(), 1u);
-  EXPECT_EQ(Get(report.keptAside), other.data);
-}
-
 TEST_F(LibraryFileTest, NeverTakesHalfOfACutFile) {
   const std::vector<std::uint8_t> golden = GoldenFile();
   // Cut at every length inside the entries and at a sample of lengths inside
@@ -147,12 +134,22 @@ TEST_F(LibraryFileTest, NeverTakesHalfOfACutFile) {
   }
 }
 
-TEST_F(LibraryFileTest, SetsADamagedFileAsideAndKeepsWhatWasReadBeforeTheDamage) {
+TEST_F(LibraryFileTest, SetsAForeignOrDamagedFileAsideAndKeepsWhatWasReadBeforeTheDamage) {
+  library.AddEntry(u"mine", false, 0, 0, NewMacro());
+  FileBytes other;
+  other.Text("_@_MF2_").U32(0).U32(0);
+  Put(other.data);
+  const LibraryLoadReport foreign = LoadLibrary(library, view, file, 0);
+  EXPECT_EQ(foreign.result, LibraryLoad::kWrongMagic);
+  ASSERT_EQ(library.entries.size(), 1u);
+  EXPECT_FALSE(fs::exists(file));
+  EXPECT_EQ(Get(foreign.keptAside), other.data);
+
   // Cut inside the mouse record, after the three entries.
   std::vector<std::uint8_t> cut = GoldenFile();
   cut.resize(200);
   Put(cut);
-  const LibraryLoadReport report = LoadLibrary(library, view, file, 0);
+  const LibraryLoadReport report = LoadLibrary(library, view, file, 1);
   EXPECT_EQ(report.result, LibraryLoad::kDamaged);
   EXPECT_FALSE(report.problem.what.empty());
   ASSERT_EQ(library.entries.size(), 3u);

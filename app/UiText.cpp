@@ -123,8 +123,8 @@ void SetOwnMessages(UiText& texts) {
       u"The macro library \"%s\" cannot be read, so it is left as it is.\r\n"
       u"What you change now is saved to \"%s\".";
   m[kMessageLibraryDamaged] =
-      u"The macro library \"%s\" is damaged. The macros read before the damage are kept;\r\n"
-      u"the damaged file is kept as \"%s\".";
+      u"The macro library \"%s\" is damaged; the macros read before the damage are kept.\r\n"
+      u"The damaged file is kept as \"%s\".";
   m[kMessageBackupCaption] = u"Backup";
   m[kMessageNoMouse] = u"No mouse is connected, so nothing was done.";
   m[kMessageMouseGone] = u"The mouse was unplugged, so the operation stopped before it was done.";

@@ -301,7 +301,7 @@ OperationResult Reset(const OperationContext& context) {
   OperationResult result;
   result.kind = OperationKind::kReset;
   const DevicePath path = host.CurrentPath();
-  if (context.link.DeviceCount() > 0 && Reachable(context.link, path)) {
+  if (Reachable(context.link, path)) {
     ResetMouse(context, path, result);
   } else {
     result.noMouse = true;

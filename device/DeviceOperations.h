@@ -99,17 +99,16 @@ OperationResult Backup(const OperationContext& context, const std::filesystem::p
 // Reads and checks `file` first; only a sound file is written to the mouse:
 // image, levels, names, then the closing commit. A failed page stops the
 // restore (the rest of the image would not match); a failed level, name or
-// commit request is counted and the restore goes on. A level whose step in
-// the file is 0 is not written. Ends with a device arrival in every case.
+// commit request is counted and the restore goes on, unless the mouse is
+// gone. A level whose step in the file is 0 is not written. Ends with a
+// device arrival in every case.
 OperationResult Restore(const OperationContext& context, const std::filesystem::path& file);
 
 // Sets every button of profiles 0 to 4 to its own function, clears their
 // names and the 64 macro directory entries, writes the default levels and
-// profile values and commits, every item whatever fails before it. Ends with
-// a device arrival and a fresh read of the levels.
+// profile values and commits, every item whatever fails before it unless
+// the mouse is gone. Ends with a device arrival and a fresh read of the levels.
 OperationResult Reset(const OperationContext& context);
-
-// Restore and reset stop at once, whatever is left, when the mouse is gone.
 
 // Reset's defaults.
 inline constexpr std::array<std::uint8_t, 4> kDefaultLevelSteps = {4, 8, 12, 16};

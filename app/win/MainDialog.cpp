@@ -10,6 +10,7 @@
 
 #include "app/AppState.h"
 #include "app/IniPath.h"
+#include "app/Notice.h"
 #include "app/PrivateMessages.h"
 #include "app/ProgramDir.h"
 #include "app/win/LanguageSetting.h"
@@ -241,6 +242,10 @@ void MainDialog::StartDeviceWork() {
   diag::Writef("library: %d (0 loaded, 1 missing, 2 unreadable, 3 wrong magic, 4 damaged)",
                static_cast<int>(loaded.result));
   if (!loaded.keptAside.empty()) diag::Write("library: damaged file kept as " + loaded.keptAside.u8string());
+  // Said once, at the start: every change of this run goes where it names.
+  if (const std::optional<Notice> notice = LibraryLoadNotice(uiText, loaded, libraryFile)) {
+    MessageBoxW(window, ToWide(notice->text).c_str(), ToWide(notice->caption).c_str(), MB_OK | MB_ICONWARNING);
+  }
 
   players = std::make_unique<device::MacroPlayers>(devices.Link(), hostInput, slotTimers);
   profiles = std::make_unique<SoftwareProfiles>(library, libraryFile);

@@ -460,6 +460,7 @@ void MainDialog::HideToTray(const char* why) {
 }
 
 void MainDialog::OnTrayNotify(int iconId, int mouseMessage) {
+  if (mouseMessage != WM_MOUSEMOVE) diag::Writef("tray notification %d 0x%X", iconId, static_cast<unsigned>(mouseMessage));
   const TrayAction action = trayClicks.OnNotify(iconId, mouseMessage, IsWindowVisible(window) != FALSE);
   if (action.stopMenuTimer) KillTimer(window, kTimerTrayMenu);
   if (action.startMenuTimerMs > 0) SetTimer(window, kTimerTrayMenu, static_cast<UINT>(action.startMenuTimerMs), nullptr);

@@ -1,6 +1,7 @@
 // A small Win32 helper that the end-to-end scenarios run beside the program:
 // it owns probe windows that record the private messages they receive, posts
-// messages to the program's window and reports its visibility.
+// messages to the program's window, finds its controls and reports its
+// visibility.
 #include <windows.h>
 
 #include <cstdio>
@@ -155,12 +156,20 @@ int wmain(int argc, wchar_t** argv) {
     const LPARAM lParam = argc > 5 ? static_cast<LPARAM>(_wtoi(argv[5])) : 0;
     return PostMessageW(window, static_cast<UINT>(_wtoi(argv[3])), wParam, lParam) ? 0 : 1;
   }
+  if (command == L"control" && argc == 4) {
+    // The screen point at the centre of a control, for a real click on it.
+    HWND control = GetDlgItem(FindWindowW(nullptr, argv[2]), _wtoi(argv[3]));
+    RECT rect{};
+    if (!control || !GetWindowRect(control, &rect)) return 1;
+    std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    return 0;
+  }
   if (command == L"windows" && argc == 3) {
     TitleCount count{argv[2], 0, 0};
     EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&count));
     std::printf("windows=%d visible=%d\n", count.all, count.visible);
     return 0;
   }
-  std::fprintf(stderr, "usage: e2e_tool probe LOG SECONDS | scrollprobe LOG mozilla|itunes|plain SECONDS | post TITLE MESSAGE [WPARAM [LPARAM]] | windows TITLE\n");
+  std::fprintf(stderr, "usage: e2e_tool probe LOG SECONDS | scrollprobe LOG mozilla|itunes|plain SECONDS | post TITLE MESSAGE [WPARAM [LPARAM]] | control TITLE ID | windows TITLE\n");
   return 2;
 }

@@ -132,3 +132,30 @@ scenario_tray_restores_hidden_window_and_exit_ends_program() {
   reads=$(level_reads)
   [ "$reads" -eq 12 ] || { e2e_log "level steps read $reads times, expected 12"; return 1; }
 }
+
+wait_tray_shown() {
+  local want=$1 i shown
+  for i in $(seq 1 50); do
+    shown=no
+    [ -n "$(tray_window)" ] && shown=yes
+    [ "$shown" = "$want" ] && return 0
+    sleep 0.1
+  done
+  e2e_log "tray shown: expected $want"
+  return 1
+}
+
+scenario_tray_icon_returns_when_the_shell_restarts() {
+  start_program "$LOGS/program.log" /hide
+  local pid=$PROGRAM_PID
+  wait_log "$LOGS/program.log" "hidden at start"
+  wait_tray_shown yes
+  # The shell forgets the icon, then announces that the taskbar is back.
+  "$WINE" "$TOOL" trayforget "$TITLE" 1219
+  wait_tray_shown no
+  "$WINE" "$TOOL" taskbarcreated "$TITLE"
+  wait_tray_shown yes
+  tray_click 1 2
+  expect_windows "windows=1 visible=1"
+  end_program "$LOGS/program.log" "$pid"
+}

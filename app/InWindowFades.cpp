@@ -50,7 +50,7 @@ void InWindowFades::Settle() {
 }
 
 bool InWindowFades::Moving() const {
-  const bool highlightMoving = highlightState && highlightAlpha != (highlightWanted ? kOpaque : 0);
-  const bool highlightEnding = highlightState && !highlightWanted;
-  return highlightMoving || highlightEnding || panelAlpha != (hoverCountdown > 0 ? kOpaque : 0);
+  // A highlight that is not wanted needs one more tick to be cleared at 0.
+  const bool highlightMoving = highlightState && (!highlightWanted || highlightAlpha != kOpaque);
+  return highlightMoving || panelAlpha != (hoverCountdown > 0 ? kOpaque : 0);
 }

@@ -1,0 +1,85 @@
+// How often the main window's timers wake the program, over 10 s of
+// simulated time: hidden in the tray, and shown with nobody touching it,
+// against the design in which every animation timer runs for the window's
+// whole life. The buttons' pulse timers are counted in the design's figure
+// only: they now run only while a button shows its dot (a recording).
+#include <atomic>
+#include <vector>
+
+#include "Bench.h"
+#include "app/MainWindowModel.h"
+#include "app/TabHighlight.h"
+#include "app/WindowLayout.h"
+#include "support/TimerBoard.h"
+
+namespace {
+
+constexpr int kSpanMs = 10000;
+
+struct Window {
+  std::atomic<bool> busy{false};
+  MainWindowModel model{busy, MainWindowSetup{}};
+  TimerBoard timers;
+
+  Window() {
+    timers.Apply(model.Start());
+    timers.Apply(model.OnVisibilityChanged(true));
+    Run(1000);  // the start-up fade
+  }
+  void Run(int ms) {
+    timers.Advance(ms, [this](int id) { return model.OnTimer(id); });
+  }
+  double WakeUpsPerSecond() {
+    const std::int64_t before = timers.WakeUps();
+    Run(kSpanMs);
+    return static_cast<double>(timers.WakeUps() - before) * 1000.0 / kSpanMs;
+  }
+};
+
+}  // namespace
+
+// Hidden to the tray while the pointer rested on a tab and a list had just
+// taken the focus.
+VANTOR_FIGURE(hidden_wakeups_per_s) {
+  Window window;
+  const RectI tab = TabRect(1);
+  window.timers.Apply(window.model.OnPointerMove(tab.x + 2, tab.y + 2));
+  window.timers.Apply(window.model.OnControlFocusChanged());
+  window.Run(300);
+  window.timers.Apply(window.model.OnVisibilityChanged(false));
+  return window.WakeUpsPerSecond();
+}
+
+VANTOR_FIGURE(idle_wakeups_per_s) {
+  Window window;
+  return window.WakeUpsPerSecond();
+}
+
+// The first 10 s after a list gains or loses the focus, which redraws the
+// highlighted button picture every 250 ms.
+VANTOR_FIGURE(after_focus_change_wakeups_per_s) {
+  Window window;
+  window.timers.Apply(window.model.OnControlFocusChanged());
+  return window.WakeUpsPerSecond();
+}
+
+VANTOR_FIGURE(written_design_wakeups_per_s) {
+  struct Periodic {
+    int id;
+    int periodMs;
+  };
+  constexpr int kButtonPulseMs = 30;
+  constexpr int kPulsingButtons = 11;
+  std::vector<Periodic> always = {{MainWindowModel::kCountdownTimer, MainWindowModel::kCountdownPeriodMs},
+                                  {InWindowFades::kTimerId, InWindowFades::kPeriodMs},
+                                  {MainWindowModel::kFocusRedrawTimer, MainWindowModel::kFocusRedrawPeriodMs},
+                                  {TabHighlight::kTimerId, TabHighlight::kPeriodMs},
+                                  {Tooltips::kTimerId, Tooltips::kPeriodMs}};
+  for (int button = 0; button < kPulsingButtons; ++button) always.push_back({-1 - button, kButtonPulseMs});
+  TimerBoard timers;
+  WindowActions starts;
+  for (const Periodic& timer : always) starts.StartTimer(timer.id, timer.periodMs);
+  timers.Apply(starts);
+  timers.Advance(kSpanMs, [](int) { return WindowActions{}; });
+  return static_cast<double>(timers.WakeUps()) * 1000.0 / kSpanMs;
+}

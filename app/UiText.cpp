@@ -244,12 +244,14 @@ UiText LoadUiText(const IniSource& ini, int macroAreaBytes) {
   return texts;
 }
 
+bool LabelDrawnOnPage(int slot, const LabelSlot& label, int page) {
+  return slot == kSlotMacroLibrary ? (page == 0 || page == 2) : (label.visible == 1 && label.tab == page);
+}
+
 std::vector<int> LabelsOnPage(const UiText& texts, int page) {
   std::vector<int> slots;
   for (int n = 0; n < 50; ++n) {
-    const LabelSlot& slot = texts.labels[static_cast<size_t>(n)];
-    const bool drawn = n == kSlotMacroLibrary ? (page == 0 || page == 2) : (slot.visible == 1 && slot.tab == page);
-    if (drawn) slots.push_back(n);
+    if (LabelDrawnOnPage(n, texts.labels[static_cast<size_t>(n)], page)) slots.push_back(n);
   }
   return slots;
 }

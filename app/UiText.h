@@ -74,6 +74,7 @@ UiText LoadUiText(const IniSource& ini, int macroAreaBytes);
 // The label painter's choice for `page`: slots 0 to 49 in order; slot 42 is
 // drawn on pages 0 and 2 whatever its fields say.
 std::vector<int> LabelsOnPage(const UiText& texts, int page);
+bool LabelDrawnOnPage(int slot, const LabelSlot& label, int page);
 
 // The texts the label painter draws in slots 40, 41 and 44, and the DPI
 // labels of slots 4 and 5, formatted from the (INI-supplied) templates.

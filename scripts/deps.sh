@@ -7,7 +7,7 @@ set -euo pipefail
 common=(cmake ninja-build g++ git g++-mingw-w64-x86-64-posix wine64 xvfb imagemagick x11-utils)
 case "${1:-test}" in
   run) wanted=("${common[@]}") ;;
-  test) wanted=("${common[@]}" googletest clang libclang-rt-14-dev xdotool) ;;
+  test) wanted=("${common[@]}" googletest clang libclang-rt-14-dev xdotool cloc libstb-dev) ;;
   bench) wanted=(cmake ninja-build g++) ;;
   *) echo "usage: $0 run|test|bench" >&2; exit 2 ;;
 esac

@@ -23,7 +23,7 @@ IniFile German() { return LanguageFile("deutsch.ini"); }
 
 }  // namespace
 
-TEST(LanguageFile, GermanFileReplacesEveryText) {
+TEST(LanguageFile, GermanFileReplacesEveryTextAndCaption) {
   const UiText texts = LoadUiText(German(), kMacroArea);
   EXPECT_EQ(texts.replacedTexts, kTextsInACompleteFile);
   EXPECT_EQ(texts.tooltipExtraWidth, 4);
@@ -36,9 +36,7 @@ TEST(LanguageFile, GermanFileReplacesEveryText) {
   EXPECT_EQ(texts.trayMenuTexts[1], u"Beenden");
   EXPECT_EQ(texts.messageTexts[18], u"Gruppe '%s' entfernen?\r\nAlle Eintr\u00e4ge kommen in den Ordner 'Ohne Gruppe'");
   EXPECT_EQ(FormatMemoryShare(texts.labels[kSlotMemoryFree].text, 2944, kMacroArea), u"Frei 50.0%\r\n2944 Byte");
-}
 
-TEST(LanguageFile, GermanFileCaptionsTheButtonsAndTabs) {
   const SkinStyle style = LoadSkinStyle(German());
   EXPECT_EQ(style.buttons[kStyleRecord].caption, u"Aufnahme");
   EXPECT_EQ(style.buttons[kStyleRecord].alternateCaption, u"Stopp");

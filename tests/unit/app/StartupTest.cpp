@@ -6,7 +6,7 @@
 #include "app/StartupFade.h"
 #include "app/StartupSwitches.h"
 
-TEST(StartupSwitches, AreFoundInAnyCaseAfterTheFirstCharacter) {
+TEST(StartupSwitches, AreFoundInAnyCaseButNotAtTheFirstCharacter) {
   const auto mixed = ParseStartupSwitches(u"\"C:\\Program Files\\Vantor3.exe\" /HIDE /ShowTip");
   EXPECT_TRUE(mixed.hide);
   EXPECT_TRUE(mixed.showTip);
@@ -15,11 +15,9 @@ TEST(StartupSwitches, AreFoundInAnyCaseAfterTheFirstCharacter) {
   const auto close = ParseStartupSwitches(u"Vantor3.exe /Close");
   EXPECT_TRUE(close.close);
   EXPECT_FALSE(close.hide);
-}
 
-TEST(StartupSwitches, AtTheVeryStartOfTheLineDoNotCount) {
-  const auto atStart = ParseStartupSwitches(u"/hide");
-  EXPECT_FALSE(atStart.hide);
+  // The first character of the line is never the start of a switch.
+  EXPECT_FALSE(ParseStartupSwitches(u"/hide").hide);
   EXPECT_TRUE(ParseStartupSwitches(u" /hide").hide);
 }
 

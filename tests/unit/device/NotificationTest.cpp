@@ -16,20 +16,14 @@ struct NotificationTest : ::testing::Test {
     rig.Arrive();
     rig.Forget();
   }
-  int Masks() {
-    const auto requests = rig.Requests(0);
-    return static_cast<int>(std::count(requests.begin(), requests.end(), "str 108"));
-  }
 };
 
-TEST_F(NotificationTest, LevelChangeOfTheCurrentMouseIsRecordedAndResynchronised) {
+TEST_F(NotificationTest, LevelChangeOfTheCurrentMouseIsRecordedWithinTheTableAndResynchronised) {
   rig.view.page = device::Page::kDpi;
   rig.Report(rig.Mouse(0).LevelChangeReport(2));
   EXPECT_EQ(rig.connection.CurrentLevelIndex.load(), 2);
   EXPECT_EQ(rig.view.Calls(), (std::vector<std::string>{"repaint full", "timer 201 80"}));
-}
-
-TEST_F(NotificationTest, LevelPastTheLastIsClampedToTheLast) {
+  // A level past the last is taken as the last.
   auto report = rig.Mouse(0).LevelChangeReport(0);
   report[2] = 200;
   rig.Report(report);
@@ -64,7 +58,7 @@ TEST_F(NotificationTest, AReportOfNoKnownMouseDoesNothing) {
   auto report = rig.Mouse(0).InputReport(0x01, 1, 1);
   report[7] = 19;
   rig.Report(report);
-  rig.Report(report.data(), 7);
+  rig.notifications.OnMouseNotification(report.data(), 7);
   EXPECT_EQ(rig.pulses.load(), 0);
   EXPECT_EQ(rig.tilt.TakeTilt(), 0);
 }
@@ -94,32 +88,28 @@ TEST_F(NotificationTest, ButtonStateFollowsEveryReportEvenWhileBusy) {
   rig.connection.OperationBusy = false;
 }
 
-TEST_F(NotificationTest, SevenProfilePressesComeBackToTheStart) {
-  const int start = rig.profiles.CurrentSoftwareProfile();
+TEST_F(NotificationTest, ProfileButtonStoresTheNextProfileAndSendsItsMasksSevenTimesRound) {
+  const std::uint32_t id = rig.library.AddEntry(u"m", false, 0, 0, MacroOf({0x04, 0x83, 0x04})).id;
+  rig.library.devices[0x5A3C0001].rows[1][3] = id;
   std::vector<int> seen;
   for (int i = 0; i < 7; ++i) {
     rig.Buttons(0x8000);
     rig.Buttons(0x0000);
     seen.push_back(rig.profiles.CurrentSoftwareProfile());
+    if (i == 0) {
+      EXPECT_EQ(rig.Mouse(0).maskA, 0xEF);
+      EXPECT_EQ(rig.Mouse(0).maskB, 0xFF);
+      MacroLibrary saved;
+      LibraryView view;
+      ASSERT_EQ(LoadLibrary(saved, view, rig.file, 0).result, LibraryLoad::kLoaded);
+      EXPECT_EQ(saved.devices[0x5A3C0001].currentProfile, 1u);
+    }
   }
   EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 4, 5, 6, 0}));
-  EXPECT_EQ(rig.profiles.CurrentSoftwareProfile(), start);
-  EXPECT_EQ(Masks(), 7);
-  EXPECT_EQ(rig.view.TimerPeriod(device::kMouseRefreshTimer), 1);
-}
-
-TEST_F(NotificationTest, ProfileButtonStoresTheProfileAndSendsItsMasks) {
-  const std::uint32_t id = rig.library.AddEntry(u"m", false, 0, 0, MacroOf({0x04, 0x83, 0x04})).id;
-  rig.library.devices[0x5A3C0001].rows[1][3] = id;
-  rig.Buttons(0x8000);
-  EXPECT_EQ(rig.Mouse(0).maskA, 0xEF);
-  EXPECT_EQ(rig.Mouse(0).maskB, 0xFF);
+  EXPECT_EQ(CountOf(rig.Requests(0), "str 108"), 7);
+  EXPECT_EQ(rig.Mouse(0).maskA, 0xFF);
   EXPECT_TRUE(rig.view.Called("repaint"));
-
-  MacroLibrary saved;
-  LibraryView view;
-  ASSERT_EQ(LoadLibrary(saved, view, rig.file, 0).result, LibraryLoad::kLoaded);
-  EXPECT_EQ(saved.devices[0x5A3C0001].currentProfile, 1u);
+  EXPECT_EQ(rig.view.TimerPeriod(device::kMouseRefreshTimer), 1);
 }
 
 TEST_F(NotificationTest, ProfileButtonDuringArrivalChangesTheProfileButSendsNoMasks) {
@@ -127,7 +117,7 @@ TEST_F(NotificationTest, ProfileButtonDuringArrivalChangesTheProfileButSendsNoMa
   rig.Buttons(0x8000);
   rig.connection.ArrivalBusy = false;
   EXPECT_EQ(rig.profiles.CurrentSoftwareProfile(), 1);
-  EXPECT_EQ(Masks(), 0);
+  EXPECT_EQ(CountOf(rig.Requests(0), "str 108"), 0);
 }
 
 TEST_F(NotificationTest, AChangeOfBitTenOrElevenVoidsTheReportAfterTheAccumulators) {

@@ -34,14 +34,16 @@ struct PlayerTest : ::testing::Test {
   }
 };
 
-TEST_F(PlayerTest, SendsKeysUsagesAndButtonsAsTheStepsSay) {
-  PlayOnce(rig, {0x04, 0x83, 0x04, 0x84, 0x04, 0x85, 0xE9, 0x00, 0x85, 0x00, 0x00, 0x21, 0x24,
-                 0x41, 0x44, 0x86, 0x87, 0x08, 0x00, 0x00});
+// Key code 0 is skipped; wheel steps go to the host, signed.
+TEST_F(PlayerTest, SendsKeysUsagesAndButtonsToTheMouseAndWheelStepsToTheHost) {
+  PlayOnce(rig, {0x04, 0x83, 0x00, 0x61, 0x7F, 0x6F, 0x70, 0x83, 0x04, 0x84, 0x04, 0x85, 0xE9, 0x00,
+                 0x85, 0x00, 0x00, 0x21, 0x24, 0x41, 0x44, 0x86, 0x87, 0x08, 0x00, 0x00});
   EXPECT_EQ(rig.LiveInput(), (Lines{"down 04", "up 04", "usage E9 00", "usage 00 00", "buttons 01 00",
                                     "buttons 05 00", "buttons 00 01", "buttons 00 04",
                                     // the end: nothing held, the buttons are released anyway
                                     "buttons 00 00"}));
   EXPECT_EQ(rig.Mouse().liveInputAccepted, 9);
+  EXPECT_EQ(rig.host.Wheels(), (std::vector<int>{1, -1, 15, -16}));
 }
 
 TEST_F(PlayerTest, ReleasesEveryKeyUsageAndButtonStillHeld) {
@@ -66,16 +68,6 @@ TEST_F(PlayerTest, KeepsTheProgrammedGapsBetweenKeyCommands) {
   EXPECT_EQ(times[3] - times[2], 1000);
 }
 
-TEST_F(PlayerTest, InjectsSignedWheelStepsOnTheHost) {
-  PlayOnce(rig, {0x04, 0x61, 0x7F, 0x6F, 0x70});
-  EXPECT_EQ(rig.host.Wheels(), (std::vector<int>{1, -1, 15, -16}));
-}
-
-TEST_F(PlayerTest, SkipsKeyCodeZeroWithoutStopping) {
-  PlayOnce(rig, {0x04, 0x83, 0x00, 0x83, 0x04, 0x84, 0x04});
-  EXPECT_EQ(rig.LiveInput(), (Lines{"down 04", "up 04", "buttons 00 00"}));
-}
-
 TEST_F(PlayerTest, StopsAtAnUnacknowledgedRequestAndStillReleases) {
   rig.gate.freeWaits = 1;  // hold after the first key is down
   const auto mouse = rig.link.FindDevice(rig.connection.CurrentPath.Get());
@@ -93,7 +85,7 @@ TEST_F(PlayerTest, StopsAtAnUnacknowledgedRequestAndStillReleases) {
   rig.WaitIdle();
 
   const Lines live = rig.LiveInput();
-  EXPECT_EQ(std::count(live.begin(), live.end(), "down 06"), 0);
+  EXPECT_EQ(CountOf(live, "down 06"), 0);
   EXPECT_TRUE(rig.Mouse().keysDown.empty());
   EXPECT_EQ(live.back(), "buttons 00 00");
   EXPECT_EQ((*mouse->timerSlots)[0].runState.load(), device::TimerSlot::kIdle);
@@ -124,13 +116,6 @@ TEST_F(PlayerTest, ARecordDroppedWhileItsPlayerRunsLivesUntilThePlayerEnds) {
   rig.Arrive();
   rig.WaitIdle();
   EXPECT_TRUE(rig.Mouse().keysDown.empty());
-}
-
-TEST(PlayMode, ComesFromTheModeCommand) {
-  EXPECT_EQ(device::PlayModeOf(MacroOf({0x04, 0x83, 0x04})), device::kPlayOnce);
-  EXPECT_EQ(device::PlayModeOf(MacroOf({0x05})), device::kPlayLoop);
-  EXPECT_EQ(device::PlayModeOf(MacroOf({0x06})), device::kPlayFirekey);
-  EXPECT_EQ(device::PlayModeOf({}), device::kPlayOnce);
 }
 
 }  // namespace

@@ -8,38 +8,11 @@
 #include "base/AtomicFile.h"
 #include "macro/LibraryFile.h"
 #include "support/FileBytes.h"
+#include "support/GoldenLibrary.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-
-// A group "Work" (id 1, expanded) holding macro "copy" (id 2), an ungrouped
-// macro "Tap" (id 3), and the settings of mouse 0x1234.
-std::vector<std::uint8_t> GoldenFile() {
-  FileBytes file;
-  file.Text("_@_MF3_").U32(3);
-  file.U32(1).U32(1).Text("Work").U32(0).U32(1).U32(1).U32(0);
-  file.U32(2).U32(0).Text("copy").U32(1).U32(3).U32(0).U32(2);
-  file.U32(0).U32(1).Raw({0x04, 0, 0, 0, 0});
-  file.U32(1).U32(2).Raw({0x83, 0x06, 0, 0, 0});
-  file.U32(3).U32(0).Text("Tap").U32(0).U32(6).U32(0).U32(3);
-  file.U32(0).U32(1).Raw({0x05, 0, 0, 0, 0});
-  file.U32(1).U32(3).Raw({0x89, 0x2C, 0x01, 0, 0});
-  file.U32(4).U32(2).Raw({0x88, 0x10, 0, 0, 0});
-  file.U32(1);
-  file.U32(0x1234).U32(7).U32(2).U32(3);
-  for (std::uint32_t k = 0; k < 10; ++k) file.U32(k + 10).U32(k + 20);
-  for (std::uint32_t i = 0; i < 200; ++i) {
-    const std::uint32_t code = i < 7 ? 18 : 0;
-    file.U32(code);
-    for (std::uint32_t m = 0; m < 20; ++m) file.U32(i == 1 && m == 4 ? 3 : 0);
-    file.Text(i < 7 ? "Mode " + std::to_string(i + 1) : "");
-    file.Text(i == 0 ? "second" : "");
-    file.U32(code).U32(i == 0 ? 8 : 0).U32(i == 1 ? 8 : 0).U32(i == 2 ? 8 : 0);
-  }
-  return file.data;
-}
 
 class LibraryFileTest : public ::testing::Test {
  protected:
@@ -75,7 +48,7 @@ class LibraryFileTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(LibraryFileTest, LoadsAHandBuiltFileAndSavesItBackByteForByte) {
-  Put(GoldenFile());
+  Put(GoldenLibraryFile());
   const LibraryLoadReport report = LoadLibrary(library, view, file, 0, 10);
   ASSERT_EQ(report.result, LibraryLoad::kLoaded) << report.problem.what << " at " << report.problem.offset;
   EXPECT_TRUE(report.keptAside.empty());
@@ -109,7 +82,7 @@ TEST_F(LibraryFileTest, LoadsAHandBuiltFileAndSavesItBackByteForByte) {
   EXPECT_EQ(rows, (std::vector<std::u16string>{u"Work", u"copy", u"Tap"}));
 
   ASSERT_EQ(SaveLibrary(library, file), 1);
-  EXPECT_EQ(Get(file), GoldenFile());
+  EXPECT_EQ(Get(file), GoldenLibraryFile());
 }
 
 TEST_F(LibraryFileTest, GivesAnEmptyLibraryWhenTheFileIsMissing) {
@@ -132,7 +105,7 @@ TEST_F(LibraryFileTest, KeepsTheLibraryAndSetsAForeignFileAside) {
 }
 
 TEST_F(LibraryFileTest, NeverTakesHalfOfACutFile) {
-  const std::vector<std::uint8_t> golden = GoldenFile();
+  const std::vector<std::uint8_t> golden = GoldenLibraryFile();
   // Cut at every length inside the entries and at a sample of lengths inside
   // the device record.
   for (std::size_t length = 1; length < golden.size(); length += length < 300 ? 1 : 997) {
@@ -147,7 +120,7 @@ TEST_F(LibraryFileTest, NeverTakesHalfOfACutFile) {
 }
 
 TEST_F(LibraryFileTest, SetsADamagedFileAsideAndStartsEmpty) {
-  std::vector<std::uint8_t> cut = GoldenFile();
+  std::vector<std::uint8_t> cut = GoldenLibraryFile();
   cut.resize(200);
   Put(cut);
   const LibraryLoadReport report = LoadLibrary(library, view, file, 0);
@@ -188,7 +161,7 @@ TEST_F(LibraryFileTest, RefusesACommandLengthOutsideOneToFive) {
 }
 
 TEST_F(LibraryFileTest, LoadsAFileWithUnknownTrailingBytesAndKeepsACopy) {
-  std::vector<std::uint8_t> longer = GoldenFile();
+  std::vector<std::uint8_t> longer = GoldenLibraryFile();
   longer.push_back(0x42);
   Put(longer);
   const LibraryLoadReport report = LoadLibrary(library, view, file, 0);

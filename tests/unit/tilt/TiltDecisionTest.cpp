@@ -76,11 +76,13 @@ TEST(TiltAccumulator, SumsReportsUntilTakenSoTwoRightTiltsMakeOneStep) {
   EXPECT_EQ(DecideTilt(Facts(taken, editor), windows), HScroll(editor, true, 0));
 }
 
-TEST(TiltDecision, DoesNothingWhenTiltsCancelOutOrNothingHasTheFocus) {
+TEST(TiltDecision, DoesNothingWhenTiltsCancelOutNothingHasTheFocusOrTheBarHasNoParent) {
   FakeWindows windows;
   const WindowHandle editor = windows.Add(u"Edit");
   EXPECT_TRUE(DecideTilt(Facts(0, editor), windows).empty());
   EXPECT_TRUE(DecideTilt(Facts(-1, 0), windows).empty());
+  const WindowHandle orphanBar = windows.Add(u"ScrollBar");
+  EXPECT_TRUE(DecideTilt(Facts(1, editor, orphanBar), windows).empty());
 }
 
 TEST(TiltDecision, ScrollsTheFocusWindowLineByLineWithTheBarItFound) {
@@ -184,11 +186,4 @@ TEST(TiltDecision, DragsWithTheMiddleButtonTenPixelsInPglWindowsBeforeScrolling)
   EXPECT_EQ(messages[1], (PostedMessage{plot, kWmMouseMove, kMkMButton, (40 << 16) | 20}));
   EXPECT_EQ(messages[2].message, kWmHScroll);
   EXPECT_EQ(messages[2].wParam, kSbLineLeft);
-}
-
-TEST(TiltDecision, PostsNothingWhenTheBarHasNoParentToScroll) {
-  FakeWindows windows;
-  const WindowHandle view = windows.Add(u"View");
-  const WindowHandle orphanBar = windows.Add(u"ScrollBar");
-  EXPECT_TRUE(DecideTilt(Facts(1, view, orphanBar), windows).empty());
 }

@@ -21,7 +21,7 @@ FileDescription Describe(const std::vector<std::uint8_t>& file) { return Describ
 
 // The golden library with one spot changed: `patch` rewrites bytes at `offset`.
 std::vector<std::uint8_t> Golden(std::size_t offset, std::initializer_list<std::uint8_t> patch) {
-  std::vector<std::uint8_t> file = ToolGoldenLibrary();
+  std::vector<std::uint8_t> file = GoldenLibraryFile();
   std::copy(patch.begin(), patch.end(), file.begin() + static_cast<std::ptrdiff_t>(offset));
   return file;
 }
@@ -33,7 +33,7 @@ constexpr std::size_t kCopyCommands = kCopyEntry + 8 + 12 + 16;
 }  // namespace
 
 TEST(LibraryJson, GoldenFileIsSoundAndComesBackByteForByte) {
-  const std::vector<std::uint8_t> golden = ToolGoldenLibrary();
+  const std::vector<std::uint8_t> golden = GoldenLibraryFile();
   const FileDescription description = Describe(golden);
   ASSERT_TRUE(description.readable);
   EXPECT_TRUE(description.problems.empty()) << description.problems.front().what;
@@ -118,7 +118,7 @@ TEST(LibraryJson, NamesTheCommandAndTheByteOfEveryUnsoundMacro) {
 }
 
 TEST(LibraryJson, RefusesWhatTheProgramRefusesAtTheSameByte) {
-  const std::vector<std::uint8_t> golden = ToolGoldenLibrary();
+  const std::vector<std::uint8_t> golden = GoldenLibraryFile();
   for (std::size_t length = 0; length < golden.size(); length += length < 400 ? 1 : 1013) {
     MacroLibrary library;
     FileProblem expected;
@@ -153,7 +153,7 @@ TEST(LibraryJson, BuildsAHandWrittenDescriptionFillingInWhatFollowsFromTheRest) 
         {"slot": 3, "code": 18, "name": "Mode 4"}, {"slot": 4, "code": 18, "name": "Mode 5"},
         {"slot": 5, "code": 18, "name": "Mode 6"}, {"slot": 6, "code": 18, "name": "Mode 7"}]}]
   })");
-  EXPECT_EQ(built, ToolGoldenLibrary()) << "ids, addresses, sizes and the group's child count are filled in";
+  EXPECT_EQ(built, GoldenLibraryFile()) << "ids, addresses, sizes and the group's child count are filled in";
 }
 
 TEST(LibraryJson, SaysWhereADescriptionCannotBeBuilt) {

@@ -55,23 +55,23 @@ class ToolCommandsTest : public ::testing::Test {
 
 TEST_F(ToolCommandsTest, ShowThenBuildGivesTheSameFileWhateverItIsCalled) {
   // The kind comes from the magic: a library named like a macro file is still a library.
-  const fs::path library = Put("library.mf", ToolGoldenLibrary());
+  const fs::path library = Put("library.mf", GoldenLibraryFile());
   ASSERT_EQ(Run({"show", P(library)}), kToolOk) << err.str();
   EXPECT_EQ(out.str().rfind("{\n  \"file\": \"library\"", 0), 0u);
   const fs::path json = PutText("library.json", out.str());
   ASSERT_EQ(Run({"build", P(json), P(folder / "rebuilt.dat")}), kToolOk) << err.str();
   EXPECT_EQ(out.str(), P(folder / "rebuilt.dat") + ": written (library file, " +
-                           std::to_string(ToolGoldenLibrary().size()) + " bytes)\n");
-  EXPECT_EQ(Get(folder / "rebuilt.dat"), ToolGoldenLibrary());
+                           std::to_string(GoldenLibraryFile().size()) + " bytes)\n");
+  EXPECT_EQ(Get(folder / "rebuilt.dat"), GoldenLibraryFile());
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3) << "no temporary is left";
 }
 
 TEST_F(ToolCommandsTest, CheckSaysOkOrNamesTheFirstProblemAndItsByteOnOneLine) {
-  const fs::path good = Put("macro.dat", ToolGoldenLibrary());
+  const fs::path good = Put("macro.dat", GoldenLibraryFile());
   EXPECT_EQ(Run({"check", P(good)}), kToolOk);
   EXPECT_EQ(out.str(), P(good) + ": ok (library file, 3 entries, 1 device record)\n");
 
-  std::vector<std::uint8_t> cut = ToolGoldenLibrary();
+  std::vector<std::uint8_t> cut = GoldenLibraryFile();
   cut.resize(100);
   const fs::path damaged = Put("cut.dat", cut);
   EXPECT_EQ(Run({"check", P(damaged)}), kToolFileProblem);
@@ -94,14 +94,14 @@ TEST_F(ToolCommandsTest, CheckSaysOkOrNamesTheFirstProblemAndItsByteOnOneLine) {
 }
 
 TEST_F(ToolCommandsTest, BuildReportsJsonErrorsWithTheirPositionAndKeepsTheOldFile) {
-  const fs::path target = Put("macro.dat", ToolGoldenLibrary());
+  const fs::path target = Put("macro.dat", GoldenLibraryFile());
   const fs::path broken = PutText("broken.json", "{\n  \"file\": \"library\",\n  \"entries\": [\n}\n");
   EXPECT_EQ(Run({"build", P(broken), P(target)}), kToolFileProblem);
   EXPECT_EQ(err.str(), P(broken) + ": line 4, column 1: unexpected character '}'\n");
   const fs::path wrong = PutText("wrong.json", "{\"file\": \"library\", \"entries\": [{\"name\": 5}]}");
   EXPECT_EQ(Run({"build", P(wrong), P(target)}), kToolFileProblem);
   EXPECT_EQ(err.str(), P(wrong) + ": line 1, column 42: \"name\" must be an object\n");
-  EXPECT_EQ(Get(target), ToolGoldenLibrary());
+  EXPECT_EQ(Get(target), GoldenLibraryFile());
 }
 
 TEST_F(ToolCommandsTest, WritesAnOddButReadableFileWithANoteAndExplainsItsArguments) {

@@ -3,9 +3,7 @@
 #include <string>
 #include <vector>
 
-// The pixels of a committed skin PNG, so tests can look at real alpha values
-// without a zlib dependency. Only what the renderer writes is accepted:
-// 8-bit RGBA, not interlaced.
+// The pixels of a committed skin PNG, so tests can look at real alpha values.
 struct PngPixels {
   int width = 0;
   int height = 0;
@@ -24,5 +22,5 @@ struct PngPixels {
   }
 };
 
-// Reads the file into `out`; false for a missing, damaged or unsupported file.
+// Reads the file into `out`; false for a missing or damaged file.
 bool ReadPng(const std::string& path, PngPixels& out);

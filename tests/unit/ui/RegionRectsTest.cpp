@@ -12,15 +12,11 @@ constexpr std::uint32_t kInk = 0xFF203040u;
 
 }  // namespace
 
-TEST(RegionRects, AllTransparentImageGivesNoRectangles) {
-  const std::vector<std::uint32_t> pixels(5 * 3, kClear);
-  EXPECT_TRUE(RegionRectsFromPixels(pixels.data(), 5, 3, 0).empty());
-}
-
 TEST(RegionRects, OpaqueImageGivesOneFullWidthRectanglePerRow) {
   const std::vector<std::uint32_t> pixels(4 * 3, kInk);
   const std::vector<RegionRect> expected = {{0, 0, 4, 1}, {0, 1, 4, 2}, {0, 2, 4, 3}};
   EXPECT_EQ(RegionRectsFromPixels(pixels.data(), 4, 3, 0), expected);
+  EXPECT_EQ(RegionRectsFromPixels(pixels.data(), 1, 1, 0), (std::vector<RegionRect>{{0, 0, 1, 1}}));
 }
 
 TEST(RegionRects, RunsEndAtTheRightEdgeAndNeverContinueIntoTheNextRow) {
@@ -33,13 +29,6 @@ TEST(RegionRects, RunsEndAtTheRightEdgeAndNeverContinueIntoTheNextRow) {
   };
   const std::vector<RegionRect> expected = {{3, 0, 4, 1}, {1, 1, 2, 2}, {3, 1, 4, 2}, {0, 2, 2, 3}};
   EXPECT_EQ(RegionRectsFromPixels(pixels.data(), 4, 3, 0), expected);
-}
-
-TEST(RegionRects, SinglePixelImages) {
-  const std::uint32_t ink = kInk;
-  const std::uint32_t clear = kClear;
-  EXPECT_EQ(RegionRectsFromPixels(&ink, 1, 1, 0), (std::vector<RegionRect>{{0, 0, 1, 1}}));
-  EXPECT_TRUE(RegionRectsFromPixels(&clear, 1, 1, 0).empty());
 }
 
 TEST(RegionRects, KeyColourIsAColourReferenceMatchedAgainstTheWholePixel) {
@@ -61,8 +50,11 @@ TEST(RegionRects, TransparentBlackIsTheOnlyHoleWithKeyZero) {
   EXPECT_EQ(RegionRectsFromPixels(pixels.data(), 3, 1, 0), expected);
 }
 
-TEST(RegionRects, EmptyOrMissingPixelsGiveNoRectangles) {
+TEST(RegionRects, TransparentEmptyOrMissingPixelsGiveNoRectangles) {
+  const std::vector<std::uint32_t> clear(5 * 3, kClear);
   const std::uint32_t ink = kInk;
+  EXPECT_TRUE(RegionRectsFromPixels(clear.data(), 5, 3, 0).empty());
+  EXPECT_TRUE(RegionRectsFromPixels(clear.data(), 1, 1, 0).empty());
   EXPECT_TRUE(RegionRectsFromPixels(nullptr, 4, 4, 0).empty());
   EXPECT_TRUE(RegionRectsFromPixels(&ink, 0, 1, 0).empty());
   EXPECT_TRUE(RegionRectsFromPixels(&ink, 1, -1, 0).empty());

@@ -32,10 +32,6 @@ PngPixels LoadImage(int id) {
 // Fully transparent black: the only pixel value the window region leaves out.
 bool IsHole(const PngPixels& png, int x, int y) { return png.Rgba(x, y) == 0; }
 
-std::uint16_t Word(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
-}
-
 }  // namespace
 
 TEST(SkinArt, EveryImageHasItsExactSizeAndTheOutlineItsPainterExpects) {
@@ -106,53 +102,6 @@ TEST(SkinArt, EveryButtonSpotLiesOnTheMouseWithRoomForItsBadge) {
   }
   const PngPixels side = LoadImage(181);
   for (const ImagePoint& spot : kSideViewButtonSpots) EXPECT_EQ(side.Alpha(spot.x, spot.y), 255);
-}
-
-TEST(SkinArt, ResourceScriptCarriesEveryImageTheIconTheCursorsAndTheKeyTable) {
-  std::ifstream rc(kRes + "art.rc");
-  ASSERT_TRUE(rc);
-  std::map<int, std::pair<std::string, std::string>> resources;  // id -> type, file
-  std::string line;
-  while (std::getline(rc, line)) {
-    std::istringstream words(line);
-    int id = 0;
-    std::string type, file;
-    if (!(words >> id >> type >> file)) continue;
-    EXPECT_TRUE(resources.emplace(id, std::make_pair(type, file.substr(1, file.size() - 2))).second)
-        << "id " << id << " twice";
-  }
-  for (const SkinImageEntry& entry : kSkinImages) {
-    const auto found = resources.find(entry.id);
-    ASSERT_NE(found, resources.end()) << "image " << entry.id;
-    EXPECT_EQ(found->second.first, "PNG");
-    EXPECT_EQ(found->second.second, "png/" + std::to_string(entry.id) + ".png");
-  }
-  for (const auto& [id, what] : resources) {
-    EXPECT_FALSE(ReadBytes(kRes + what.second).empty()) << what.second;
-  }
-
-  ASSERT_EQ(resources[128].first, "ICON");
-  const std::vector<std::uint8_t> icon = ReadBytes(kRes + resources[128].second);
-  ASSERT_GE(icon.size(), 6u + 3 * 16);
-  EXPECT_EQ(Word(icon, 2), 1);
-  ASSERT_EQ(Word(icon, 4), 3);
-  EXPECT_EQ(icon[6], 16);
-  EXPECT_EQ(icon[6 + 16], 32);
-  EXPECT_EQ(icon[6 + 32], 48);
-
-  for (int id : {107, 108, 109, 110, 246}) {
-    SCOPED_TRACE("cursor " + std::to_string(id));
-    ASSERT_EQ(resources[id].first, "CURSOR");
-    const std::vector<std::uint8_t> cursor = ReadBytes(kRes + resources[id].second);
-    ASSERT_GE(cursor.size(), 22u);
-    EXPECT_EQ(Word(cursor, 2), 2);
-    EXPECT_EQ(Word(cursor, 4), 1);
-    EXPECT_EQ(cursor[6], 32);
-    EXPECT_EQ(cursor[7], 32);
-    EXPECT_LT(Word(cursor, 10), 32) << "hotspot x";
-    EXPECT_LT(Word(cursor, 12), 32) << "hotspot y";
-  }
-  EXPECT_EQ(resources[217].first, "TXT");
 }
 
 TEST(SkinArt, KeyTableIsUtf16WithByteOrderMarkAndOneUsageScanPairPerLine) {

@@ -34,17 +34,12 @@ TEST(SkinFonts, FontSectionReplacesAnEntryOnlyWithFaceSizeAndStyle) {
   EXPECT_TRUE(SameFont(fonts[9], {u"Noto Sans CJK TC", 13, 0}));
 }
 
-TEST(SkinFonts, SectionsPastNineChangeNothing) {
-  const SkinFontSpecs fonts = LoadFrom("[FONT 10]\nfont_face=X\nsize=20\nstyle=0\n[FONT 12]\nfont_face=X\nsize=20\nstyle=0\n");
-  EXPECT_TRUE(SameFont(fonts[10], BuiltInSkinFonts()[10]));
-  EXPECT_TRUE(SameFont(fonts[12], BuiltInSkinFonts()[12]));
-}
-
-TEST(SkinFonts, UnusableSizesAndStylesKeepTheBuiltInFont) {
+TEST(SkinFonts, UnusableSizesStylesAndSectionsPastNineKeepTheBuiltInFont) {
   const SkinFontSpecs fonts = LoadFrom(
       "[FONT 1]\nfont_face=X\nsize=0\nstyle=0\n[FONT 2]\nfont_face=X\nsize=-12\nstyle=0\n"
-      "[FONT 5]\nfont_face=X\nsize=14\nstyle=16\n[FONT 6]\nfont_face=X\nsize=100000\nstyle=0\n");
-  for (int n : {1, 2, 5, 6}) EXPECT_TRUE(SameFont(fonts[static_cast<size_t>(n)], BuiltInSkinFonts()[static_cast<size_t>(n)])) << n;
+      "[FONT 5]\nfont_face=X\nsize=14\nstyle=16\n[FONT 6]\nfont_face=X\nsize=100000\nstyle=0\n"
+      "[FONT 10]\nfont_face=X\nsize=20\nstyle=0\n[FONT 12]\nfont_face=X\nsize=20\nstyle=0\n");
+  for (std::size_t n : {1, 2, 5, 6, 10, 12}) EXPECT_TRUE(SameFont(fonts[n], BuiltInSkinFonts()[n])) << n;
 }
 
 TEST(SkinFonts, EditControlFontTakesTheFaceAtFourteenPixels) {

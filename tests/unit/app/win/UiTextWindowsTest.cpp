@@ -5,17 +5,8 @@
 #include "app/UiText.h"
 #include "base/IniFile.h"
 #include "base/win/PrivateProfileIni.h"
+#include "support/WinePath.h"
 #include "tests/unit/app/UiTextEqual.h"
-
-namespace {
-
-std::wstring WinePath(const std::string& unixPath) {
-  std::wstring path = L"Z:";
-  for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
-  return path;
-}
-
-}  // namespace
 
 TEST(UiTextThroughWindows, LoadsTheSameTableAsThePortableReader) {
   for (const char* file : {"/res/lang/deutsch.ini", "/res/lang/english.ini",

@@ -4,18 +4,13 @@
 
 #include "base/Utf16.h"
 #include "base/win/PrivateProfileIni.h"
+#include "support/WinePath.h"
 #include "tests/unit/base/IniAgreementCases.h"
 
 namespace {
 
-// The sources sit on the Linux side; Wine shows the root file system as Z:.
 std::wstring DataPath(const char* file) {
-  std::wstring path = L"Z:";
-  for (const char* p = VANTOR_SOURCE_DIR "/tests/unit/base/data/"; *p != '\0'; ++p) {
-    path += *p == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*p));
-  }
-  for (const char* p = file; *p != '\0'; ++p) path += static_cast<wchar_t>(*p);
-  return path;
+  return WinePath(std::string(VANTOR_SOURCE_DIR) + "/tests/unit/base/data/" + file);
 }
 
 }  // namespace

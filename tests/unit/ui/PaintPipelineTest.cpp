@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "base/IniFile.h"
+#include "support/RecordingCanvas.h"
+#include "ui/PaintPipeline.h"
+
+namespace {
+
+using S = PaintStep;
+
+// The steps painted elsewhere, in the order the pipeline hands them out.
+std::vector<PaintStep> OtherSteps(const PaintSnapshot& snapshot, RecordingCanvas& canvas) {
+  std::vector<PaintStep> steps;
+  PaintWindow(snapshot, BuildSkinLayout(BuiltInSkinStyle()), canvas, [&](PaintStep step) { steps.push_back(step); });
+  return steps;
+}
+
+}  // namespace
+
+TEST(PaintPipeline, RunsEachPagesPaintersInOrderWithTheOverlayLast) {
+  PaintSnapshot snapshot;
+  snapshot.textItems = TextItemsFrom(LoadUiText(IniFile(), 8192));
+  snapshot.busy.counter = 1;
+  RecordingCanvas buttons;
+  EXPECT_EQ(OtherSteps(snapshot, buttons),
+            (std::vector<S>{S::MacroListPane, S::PaneFrames, S::ButtonPageContents, S::GuideArrows}));
+  // Tab picture, then the page's mouse; labels before it, overlay after.
+  EXPECT_EQ(buttons.ImageIds(), (std::vector<int>{255, 182}));
+  ASSERT_EQ(buttons.OfKind(CanvasCall::Line).size(), 2u);
+  EXPECT_EQ(buttons.OfKind(CanvasCall::Line)[1].pen.color, (Rgba{155, 155, 155, 0x80}));
+  EXPECT_EQ(buttons.calls.back().kind, CanvasCall::Text);
+  EXPECT_EQ(buttons.OfKind(CanvasCall::FillRect).size(), 1u);
+
+  snapshot.page = 1;
+  RecordingCanvas resolution;
+  EXPECT_EQ(OtherSteps(snapshot, resolution), (std::vector<S>{S::ResolutionLevels}));
+  EXPECT_EQ(resolution.ImageIds(), (std::vector<int>{256, 161}));
+  EXPECT_EQ(resolution.OfKind(CanvasCall::Line)[0].points, (std::vector<PointF>{{37, 357}, {500, 357}}));
+
+  snapshot.page = 2;
+  RecordingCanvas macros;
+  EXPECT_EQ(OtherSteps(snapshot, macros), (std::vector<S>{S::MacroListPane, S::MacroStepList, S::PaneFrames, S::GuideArrows}));
+  EXPECT_EQ(macros.ImageIds(), (std::vector<int>{254}));
+  snapshot.listRefreshDue = true;
+  EXPECT_EQ(OtherSteps(snapshot, macros),
+            (std::vector<S>{S::MacroListPane, S::MacroStepList, S::PaneFrames, S::ListRefresh, S::GuideArrows}));
+}
+
+TEST(PaintPipeline, LeavesVisibleSelfPaintingControlsOutOnceAfterTheyChanged) {
+  const SkinLayout layout = BuildSkinLayout(BuiltInSkinStyle());
+  std::vector<int> visible = AllPageControls();
+  visible.insert(visible.end(), {kControlClose, kControlMinimise, kControlEnable, kControlNumberEdit});
+  int controlsChanged = 1;
+  const std::vector<PaintExclusion> excluded = TakeExclusions(controlsChanged, layout, visible);
+  EXPECT_EQ(controlsChanged, 0);
+  // Eleven buttons, twelve lists, two sliders; never the macro list, its
+  // scroll bar or an edit.
+  ASSERT_EQ(excluded.size(), 25u);
+  for (const PaintExclusion& exclusion : excluded) {
+    EXPECT_NE(exclusion.controlId, kControlMacroList);
+    EXPECT_NE(exclusion.controlId, kControlMacroScroll);
+    EXPECT_NE(exclusion.controlId, kControlNameEdit);
+    const ControlPlacement& placement = *FindControl(layout, exclusion.controlId);
+    EXPECT_EQ(exclusion.rect, placement.rect);
+    EXPECT_EQ(exclusion.cornerEllipse, placement.kind == ControlClass::ComboBox ? 3 : 0) << exclusion.controlId;
+  }
+  EXPECT_TRUE(TakeExclusions(controlsChanged, layout, visible).empty());
+
+  controlsChanged = 1;
+  const std::vector<PaintExclusion> onlyClose = TakeExclusions(controlsChanged, layout, {kControlClose, kControlMacroList});
+  ASSERT_EQ(onlyClose.size(), 1u);
+  EXPECT_EQ(onlyClose[0].rect, (RectI{752, 26, 31, 32}));
+}

@@ -1,0 +1,48 @@
+#pragma once
+// Everything the main window's painters show, copied from the window's state
+// for one paint. Painters read it and keep nothing.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "app/UiText.h"
+#include "ui/Canvas.h"
+
+inline constexpr int kTextItemCount = 50;
+
+struct BusyOverlay {
+  int counter = 0;  // shown while above 0
+  RectI rect;
+  std::u16string text;
+  std::u16string secondLine;
+  std::optional<double> progress;  // 0 to 1, when the work reports it
+};
+
+struct PaintSnapshot {
+  int page = 0;
+  int hoverTab = -1;  // the tab under the pointer, -1 for none
+  uint8_t functionBarAlpha = 0x40;
+
+  // Label slots 0 to 49 of the text table, and the one text the window adds
+  // after them (the version label, or a busy text on the status strip).
+  std::array<LabelSlot, kTextItemCount> textItems;
+  std::optional<LabelSlot> extraText;
+
+  // The device's macro memory and the edited macro, for items 40, 41, 44.
+  int macroAreaBytes = 0;
+  int freeBytes = 0;
+  int editedMacroBytes = 0;
+
+  BusyOverlay busy;
+  bool reorganising = false;  // the device memory is being defragmented
+  // The macro page's list refresh runs inside the paint (see PaintOrder).
+  bool listRefreshDue = false;
+};
+
+// The first fifty label slots of the text table, as the text items.
+inline std::array<LabelSlot, kTextItemCount> TextItemsFrom(const UiText& texts) {
+  std::array<LabelSlot, kTextItemCount> items;
+  for (size_t n = 0; n < items.size(); ++n) items[n] = texts.labels[n];
+  return items;
+}

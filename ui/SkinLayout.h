@@ -1,0 +1,165 @@
+#pragma once
+// The main window's fixed geometry: where every skinned control stands and
+// with which colours, the page tabs, the profile-name rows, the panels that
+// fade or report progress, each page's fixed pictures and which controls
+// belong to which page. The language file changes only the appearance
+// around it (ui/SkinStyle); the controller, the painters and the Win32 side
+// all take their numbers from here.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/Canvas.h"
+#include "ui/SkinStyle.h"
+
+// Control ids of the main window's dialog template.
+inline constexpr int kControlSliderX = 1000;
+inline constexpr int kControlClear = 1001;
+inline constexpr int kControlEnable = 1002;
+inline constexpr int kControlMinimise = 1003;
+inline constexpr int kControlNameEdit = 1014;
+inline constexpr int kControlClose = 1015;
+inline constexpr int kControlSliderY = 1016;
+inline constexpr int kControlTieBox = 1017;
+inline constexpr int kControlMacroList = 1018;
+inline constexpr int kControlMacroScroll = 1019;
+inline constexpr int kControlRenameEdit = 1021;
+inline constexpr int kControlRecord = 1022;
+inline constexpr int kControlNumberEdit = 1023;
+inline constexpr int kControlExport = 1024;
+inline constexpr int kControlImport = 1025;
+inline constexpr int kControlBackup = 1026;
+inline constexpr int kControlRestore = 1027;
+inline constexpr int kControlReset = 1028;
+// The twelve button-function lists, in button order.
+inline constexpr std::array<int, 12> kFunctionListIds = {1004, 1005, 1006, 1007, 1008, 1009,
+                                                         1010, 1011, 1012, 1013, 1029, 1030};
+
+inline constexpr int kPageCount = 3;
+inline constexpr int kWindowWidth = 802;  // the background image's size
+inline constexpr int kWindowHeight = 614;
+// The window's outline is cut from the background where it is not black.
+inline constexpr uint32_t kWindowRegionKeyColour = 0;
+
+enum class ControlClass { Button, ComboBox, ListBox, Slider, Edit };
+
+// Colours a skinned button or list is given when it is placed (sliders take
+// theirs from SkinSliderLook).
+struct ControlColours {
+  RgbColor text;
+  RgbColor background;  // lists only
+  RgbColor disabledText;
+  RgbColor disabledShadow;
+};
+
+struct SliderLook {
+  std::array<int, 2> imageIds;  // channel fill, thumb
+  RgbColor border;
+  RgbColor thumb;
+  RgbColor disabled;
+  int cornerRadius;
+  int thumbCornerRadius;
+  int rangeMin;
+  int rangeMax;
+};
+
+inline constexpr int kNoStyle = -1;
+
+struct ControlPlacement {
+  int id = 0;
+  ControlClass kind = ControlClass::Button;
+  int style = kNoStyle;  // ButtonStyle index
+  // Client coordinates. The macro list keeps its template rectangle: only
+  // its outline region is placed, at this origin, and its size is 0 here.
+  RectI rect;
+  bool keepsTemplateRect = false;
+  bool drawCaption = false;
+  std::u16string caption;  // empty: the control keeps its template's text
+  std::u16string alternateCaption;
+  ControlColours colours;
+};
+
+// A page tab: its picture when it is the current page, the function bar's
+// place when the pointer is over it, and its caption.
+struct TabItem {
+  int imageId = 0;
+  RectI rect;
+  std::u16string caption;
+  int font = 0;
+  int shift = 0;  // vertical caption offset
+  RgbColor captionColour{255, 255, 255};
+};
+
+struct ProfileNameRow {
+  RectI numberField;
+  RectI nameField;
+  int textY = 0;
+  int stripImage = 135;
+  int font = 5;
+  RgbColor textColour{255, 255, 255};
+};
+
+struct PlacedImage {
+  int imageId;
+  int x;
+  int y;
+};
+
+struct FixedLine {
+  PointF from;
+  PointF to;
+  PenStyle pen;
+};
+
+// A page's fixed parts, drawn before the page's live contents.
+struct PageFixedParts {
+  std::vector<PlacedImage> pictures;
+  std::vector<FixedLine> separators;
+};
+
+// The skin as the window applies it: the appearance read from the language
+// file joined to the fixed geometry.
+struct SkinLayout {
+  SkinStyle style;
+  std::vector<ControlPlacement> controls;  // in placing order
+  std::array<TabItem, kTabCount> tabs;
+};
+
+SkinLayout BuildSkinLayout(const SkinStyle& style);
+
+// The placement of control `id`, or null when the skin does not place it.
+const ControlPlacement* FindControl(const SkinLayout& layout, int id);
+
+// Colours and parts of the two DPI sliders.
+const SliderLook& SkinSliderLook();
+
+// The scroll bar stands beside the macro list: 10 pixels to its right, as
+// tall as the list plus one pixel, 20 wide.
+RectI ScrollBarBeside(const RectI& listBox);
+
+// The window takes the background's size, or none while it starts hidden.
+RectI WindowRect(bool startedHidden);
+
+// The seven profile-name rows, top to bottom.
+const std::array<ProfileNameRow, 7>& ProfileNameRows();
+
+// Row `row`'s name: the mouse's own name for profiles 1 to 5 (empty while no
+// mouse is attached), "profile N" for the rest.
+std::u16string ProfileRowName(int row, const std::array<std::u16string, 5>& reportedNames);
+
+// Where the profile colour palette fades in while the pointer rests there.
+RectI HoverPanelRect();
+
+// The progress panel of long device operations, centred in the window.
+RectI ProgressPanelRect();
+// What a progress step repaints: the panel and the pixel past its right and
+// bottom edges, where its outline falls.
+RectI ProgressRepaintRect();
+
+const PageFixedParts& PageFixedPartsOf(int page);
+
+// The controls shown on `page` after a page switch.
+const std::vector<int>& PageControls(int page);
+// Every control a page switch hides first.
+const std::vector<int>& AllPageControls();

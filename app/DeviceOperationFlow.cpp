@@ -1,6 +1,14 @@
 #include "app/DeviceOperationFlow.h"
 
-#include "app/WindowLayout.h"
+#include "ui/SkinLayout.h"
+
+namespace {
+
+constexpr int kOperationButtons[] = {kControlBackup, kControlRestore, kControlReset};
+// Hidden while an operation runs: they would start device work of their own.
+constexpr int kLevelControls[] = {kControlSliderX, kControlSliderY, kControlTieBox};
+
+}  // namespace
 
 void DeviceOperationFlow::Request(DeviceOperation requested, WindowActions& out) {
   if (operationBusy || stage != Stage::kIdle) return;
@@ -47,7 +55,7 @@ void DeviceOperationFlow::Start(const std::u16string& file, WindowActions& out) 
   if (operationBusy.exchange(true)) return;
   stage = Stage::kRunning;
   hasStatus = false;
-  for (int id : kDeviceOperationButtons) out.AddWithId(ActionKind::kDisableControl, id);
+  for (int id : kOperationButtons) out.AddWithId(ActionKind::kDisableControl, id);
   for (int id : kLevelControls) out.AddWithId(ActionKind::kHideControl, id);
   out.Add(ActionKind::kSetControlsChanged);
   out.Add(ActionKind::kSetWaitCursor);
@@ -61,14 +69,14 @@ void DeviceOperationFlow::Status(const device::StatusTextSlot& slot, WindowActio
   if (!Running()) return;
   hasStatus = true;
   status = slot;
-  out.RepaintRect(kProgressPanelRect);
+  out.RepaintRect(ProgressRepaintRect());
 }
 
 void DeviceOperationFlow::Ended(const OperationOutcome& outcome, bool levelPage, WindowActions& out) {
   if (!Running()) return;
   stage = Stage::kIdle;
   hasStatus = false;
-  for (int id : kDeviceOperationButtons) out.AddWithId(ActionKind::kEnableControl, id);
+  for (int id : kOperationButtons) out.AddWithId(ActionKind::kEnableControl, id);
   if (levelPage) {
     for (int id : kLevelControls) out.AddWithId(ActionKind::kShowControl, id);
   }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/WindowLayout.h"
+#include "ui/SkinLayout.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ void InWindowFades::FadeTick(WindowActions& out) {
     if (StepTowards(highlightAlpha, highlightWanted ? kOpaque : 0, kHighlightStep)) out.RepaintRect(highlightArea);
     if (highlightAlpha == 0 && !highlightWanted) highlightState = false;
   }
-  if (StepTowards(panelAlpha, hoverCountdown > 0 ? kOpaque : 0, kPanelStep)) out.RepaintRect(kHoverPanelRect);
+  if (StepTowards(panelAlpha, hoverCountdown > 0 ? kOpaque : 0, kPanelStep)) out.RepaintRect(HoverPanelRect());
 }
 
 void InWindowFades::Settle() {

@@ -2,24 +2,31 @@
 
 #include <algorithm>
 
-#include "app/WindowLayout.h"
 
 namespace {
 
 // The page whose controls include the sliders and the tie box.
 bool ShowsLevelControls(int page) {
-  const std::vector<int> controls = PageControls(page);
-  return std::find(controls.begin(), controls.end(), IDC_SLIDER_X) != controls.end();
+  const std::vector<int>& controls = PageControls(page);
+  return std::find(controls.begin(), controls.end(), kControlSliderX) != controls.end();
 }
 
 constexpr int kMacroPage = 2;
 constexpr int kButtonPage = 0;
 
+
+std::array<RectI, kTabCount> TabRects(const SkinLayout& layout) {
+  std::array<RectI, kTabCount> rects;
+  for (size_t tab = 0; tab < rects.size(); ++tab) rects[tab] = layout.tabs[tab].rect;
+  return rects;
+}
+
 }  // namespace
 
-MainWindowModel::MainWindowModel(std::atomic<bool>& operationBusy, MainWindowSetup setup)
+MainWindowModel::MainWindowModel(std::atomic<bool>& operationBusy, const SkinLayout& layout, MainWindowSetup setup)
     : operationBusy(operationBusy),
       hideAtStart(setup.hideAtStart),
+      tabs(TabRects(layout)),
       tooltips(std::move(setup.measureTooltip), setup.tooltipExtraWidth),
       operation(operationBusy) {}
 
@@ -94,7 +101,7 @@ void MainWindowModel::OnCountdownTick(WindowActions& out) {
 
 WindowActions MainWindowModel::OnPointerMove(int x, int y) {
   WindowActions out;
-  tabs.PointerOver(TabAt(x, y), out);
+  tabs.PointerOver(tabs.TabAt(x, y), out);
   tooltips.PointerAt(x, y, currentTab == kMacroPage, out);
   SyncTimers(out);
   return out;
@@ -109,13 +116,13 @@ WindowActions MainWindowModel::OnPointerLeave() {
 }
 
 WindowActions MainWindowModel::OnLeftButtonDown(int x, int y) {
-  const int tab = TabAt(x, y);
+  const int tab = tabs.TabAt(x, y);
   return tab >= 0 ? OnTabClick(tab) : WindowActions{};
 }
 
 WindowActions MainWindowModel::OnTabClick(int tab) {
   WindowActions out;
-  if (operationBusy || recording || operation.ResetRunning() || tab < 0 || tab >= kPageCount) return out;
+  if (operationBusy || recording || operation.ResetRunning() || tab < 0 || tab >= kTabCount) return out;
   fades.ClearButtonHighlight();
   if (tab != currentTab) {
     ShowPageControls(tab, out);
@@ -145,9 +152,11 @@ WindowActions MainWindowModel::OnControlFocusChanged() {
 
 WindowActions MainWindowModel::OnMoving() {
   WindowActions out;
-  for (int id : {IDC_CLEAR, kEnableButtonId, IDC_MINIMIZE, IDC_HIDE}) out.AddWithId(ActionKind::kRepaintControl, id);
+  for (int id : {kControlClear, kControlEnable, kControlMinimise, kControlClose}) {
+    out.AddWithId(ActionKind::kRepaintControl, id);
+  }
   if (currentTab == kButtonPage) {
-    for (int id : kButtonListIds) out.AddWithId(ActionKind::kRepaintControl, id);
+    for (int id : kFunctionListIds) out.AddWithId(ActionKind::kRepaintControl, id);
   }
   return out;
 }
@@ -155,19 +164,19 @@ WindowActions MainWindowModel::OnMoving() {
 WindowActions MainWindowModel::OnCommand(int id) {
   WindowActions out;
   switch (id) {
-    case IDC_MINIMIZE:
+    case kControlMinimise:
       out.Add(ActionKind::kMinimizeWindow);
       break;
-    case IDC_HIDE:
+    case kControlClose:
       out.Add(ActionKind::kHideWindow);
       break;
-    case IDC_BACKUP:
+    case kControlBackup:
       operation.Request(DeviceOperation::kBackup, out);
       break;
-    case IDC_RESTORE:
+    case kControlRestore:
       operation.Request(DeviceOperation::kRestore, out);
       break;
-    case IDC_RESET:
+    case kControlReset:
       operation.Request(DeviceOperation::kReset, out);
       break;
     default:

@@ -17,6 +17,7 @@
 #include "app/TabHighlight.h"
 #include "app/Tooltips.h"
 #include "app/WindowAction.h"
+#include "ui/SkinLayout.h"
 
 struct MainWindowSetup {
   bool hideAtStart = false;     // "/hide": hide at the first visible fade tick
@@ -34,7 +35,8 @@ class MainWindowModel {
   static constexpr int kFocusRedrawPeriodMs = 250;
   static constexpr int kFocusRedrawTicks = 40;
 
-  MainWindowModel(std::atomic<bool>& operationBusy, MainWindowSetup setup);
+  // The tabs are hit-tested where `layout` places them.
+  MainWindowModel(std::atomic<bool>& operationBusy, const SkinLayout& layout, MainWindowSetup setup);
 
   // After the window's initialisation: page 0's controls.
   WindowActions Start();

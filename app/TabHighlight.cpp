@@ -1,12 +1,17 @@
 #include "app/TabHighlight.h"
 
-#include "app/WindowLayout.h"
+int TabHighlight::TabAt(int x, int y) const {
+  for (int tab = 0; tab < kTabCount; ++tab) {
+    if (rects[static_cast<size_t>(tab)].Contains(x, y)) return tab;
+  }
+  return -1;
+}
 
 void TabHighlight::PointerOver(int tab, WindowActions& out) {
   if (tab == hoverTab) return;
   if (hoverTab >= 0) {
     PageChanged();
-    for (int each = 0; each < kPageCount; ++each) out.RepaintRect(TabRect(each));
+    for (const RectI& rect : rects) out.RepaintRect(rect);
   }
   hoverTab = tab;
 }
@@ -25,5 +30,5 @@ void TabHighlight::Tick(int currentTab, WindowActions& out) {
     value += kStep;
     falling = value >= kHigh;
   }
-  out.RepaintRect(TabRect(hoverTab));
+  out.RepaintRect(rects[static_cast<size_t>(hoverTab)]);
 }

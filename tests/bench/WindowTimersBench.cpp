@@ -9,7 +9,7 @@
 #include "Bench.h"
 #include "app/MainWindowModel.h"
 #include "app/TabHighlight.h"
-#include "app/WindowLayout.h"
+#include "ui/SkinLayout.h"
 #include "support/TimerBoard.h"
 
 namespace {
@@ -18,7 +18,8 @@ constexpr int kSpanMs = 10000;
 
 struct Window {
   std::atomic<bool> busy{false};
-  MainWindowModel model{busy, MainWindowSetup{}};
+  SkinLayout layout = BuildSkinLayout(BuiltInSkinStyle());
+  MainWindowModel model{busy, layout, MainWindowSetup{}};
   TimerBoard timers;
 
   Window() {
@@ -42,7 +43,7 @@ struct Window {
 // taken the focus.
 VANTOR_FIGURE(hidden_wakeups_per_s) {
   Window window;
-  const RectI tab = TabRect(1);
+  const RectI tab = window.layout.tabs[1].rect;
   window.timers.Apply(window.model.OnPointerMove(tab.x + 2, tab.y + 2));
   window.timers.Apply(window.model.OnControlFocusChanged());
   window.Run(300);

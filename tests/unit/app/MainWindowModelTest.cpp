@@ -6,7 +6,6 @@
 #include <set>
 
 #include "app/MainWindowModel.h"
-#include "app/WindowLayout.h"
 #include "support/TimerBoard.h"
 
 namespace {
@@ -28,6 +27,9 @@ std::vector<WindowAction> Of(const std::vector<WindowAction>& actions, ActionKin
 
 std::set<int> AsSet(const std::vector<int>& ids) { return {ids.begin(), ids.end()}; }
 
+const SkinLayout kLayout = BuildSkinLayout(BuiltInSkinStyle());
+RectI TabRect(int tab) { return kLayout.tabs[static_cast<size_t>(tab)].rect; }
+
 // A controller whose timers tick in simulated time; every action it returns
 // lands in `log`.
 struct Window {
@@ -36,7 +38,7 @@ struct Window {
   TimerBoard timers;
   std::vector<WindowAction> log;
 
-  explicit Window(MainWindowSetup setup = {}) : model(busy, std::move(setup)) { Take(model.Start()); }
+  explicit Window(MainWindowSetup setup = {}) : model(busy, kLayout, std::move(setup)) { Take(model.Start()); }
 
   std::vector<WindowAction> Take(const WindowActions& actions) {
     timers.Apply(actions);
@@ -100,7 +102,7 @@ TEST(MainWindowPages, AreInertWhileBusyRecordingOrResetting) {
   window.model.SetRecording(false);
   // A reset ends with an arrival, which clears the busy flag before the
   // window hears that the reset is over.
-  window.Take(window.model.OnCommand(IDC_RESET));
+  window.Take(window.model.OnCommand(kControlReset));
   window.Take(window.model.OnQuestionAnswered(true));
   window.busy = false;
   window.ClickTab(2);
@@ -165,7 +167,7 @@ TEST(MainWindowAnimations, FadesStepToTheirEndsThenStopTheirTimer) {
   window.Take(window.model.HoldHoverPanel(2));
   window.Run(70);
   EXPECT_EQ(window.model.Fades().PanelAlpha(), 255);
-  EXPECT_EQ(Of(window.log, ActionKind::kRepaintRect).back().rect, kHoverPanelRect);
+  EXPECT_EQ(Of(window.log, ActionKind::kRepaintRect).back().rect, (RectI{570, 164, 192, 84}));
   EXPECT_FALSE(window.timers.Running(InWindowFades::kTimerId));
   window.Run(2200);
   EXPECT_EQ(window.model.Fades().PanelAlpha(), 0);
@@ -258,7 +260,7 @@ TEST(MainWindowCommands, EnterEscapeAndMovingDoOnlyWhatTheyShould) {
   EXPECT_TRUE(window.model.OnCommand(1).Empty());  // OK: Enter
   EXPECT_TRUE(window.model.OnCancel(false).Empty());
   EXPECT_EQ(window.model.OnCancel(true).Items().front().kind, ActionKind::kEndDialog);
-  EXPECT_EQ(window.model.OnCommand(IDC_HIDE).Items().front().kind, ActionKind::kHideWindow);
+  EXPECT_EQ(window.model.OnCommand(kControlClose).Items().front().kind, ActionKind::kHideWindow);
   EXPECT_EQ(IdsOf(window.model.OnMoving().Items(), ActionKind::kRepaintControl).size(), 16u);
   window.ClickTab(1);
   EXPECT_EQ(AsSet(IdsOf(window.model.OnMoving().Items(), ActionKind::kRepaintControl)),
@@ -268,7 +270,7 @@ TEST(MainWindowCommands, EnterEscapeAndMovingDoOnlyWhatTheyShould) {
 TEST(MainWindowOperations, BackupChoosesItsFileFirstAndASecondClickWhileItRunsDoesNothing) {
   Window window;
   window.ClickTab(1);
-  window.Take(window.model.OnCommand(IDC_BACKUP));
+  window.Take(window.model.OnCommand(kControlBackup));
   ASSERT_EQ(window.log.size(), 1u);
   EXPECT_EQ(window.log[0].kind, ActionKind::kOpenFileDialog);
   EXPECT_EQ(window.log[0].fileDialog, FileDialogKind::kSave);
@@ -281,7 +283,7 @@ TEST(MainWindowOperations, BackupChoosesItsFileFirstAndASecondClickWhileItRunsDo
   EXPECT_EQ(window.log.back().operation, DeviceOperation::kBackup);
   EXPECT_EQ(window.log.back().text, u"Z:\\b.mbf");
 
-  for (int id : {IDC_BACKUP, IDC_RESTORE, IDC_RESET}) EXPECT_TRUE(window.model.OnCommand(id).Empty());
+  for (int id : {kControlBackup, kControlRestore, kControlReset}) EXPECT_TRUE(window.model.OnCommand(id).Empty());
 
   window.Take(window.model.OnOperationEnded({u"Completed !!"}));
   EXPECT_FALSE(window.busy);
@@ -294,7 +296,7 @@ TEST(MainWindowOperations, BackupChoosesItsFileFirstAndASecondClickWhileItRunsDo
 
 TEST(MainWindowOperations, RestoreAndResetAskFirstAndNoOrACancelledFileChangesNothing) {
   Window window;
-  window.Take(window.model.OnCommand(IDC_RESTORE));
+  window.Take(window.model.OnCommand(kControlRestore));
   ASSERT_EQ(window.log.size(), 1u);
   EXPECT_EQ(window.log[0].kind, ActionKind::kAskYesNo);
   EXPECT_EQ(window.log[0].messageSlot, 9);
@@ -302,13 +304,13 @@ TEST(MainWindowOperations, RestoreAndResetAskFirstAndNoOrACancelledFileChangesNo
   EXPECT_TRUE(window.model.OnQuestionAnswered(false).Empty());
   EXPECT_FALSE(window.busy);
 
-  window.Take(window.model.OnCommand(IDC_RESTORE));
+  window.Take(window.model.OnCommand(kControlRestore));
   window.Take(window.model.OnQuestionAnswered(true));
   EXPECT_EQ(window.log.at(0).fileDialog, FileDialogKind::kOpen);
   EXPECT_TRUE(window.model.OnFileChosen(u"").Empty());
   EXPECT_FALSE(window.busy);
 
-  window.Take(window.model.OnCommand(IDC_RESET));
+  window.Take(window.model.OnCommand(kControlReset));
   EXPECT_EQ(window.log.at(0).messageSlot, 11);
   EXPECT_EQ(window.log.at(0).captionSlot, 10);
   window.Take(window.model.OnQuestionAnswered(true));
@@ -318,5 +320,5 @@ TEST(MainWindowOperations, RestoreAndResetAskFirstAndNoOrACancelledFileChangesNo
   EXPECT_TRUE(IdsOf(window.model.OnOperationEnded({}).Items(), ActionKind::kShowControl).empty());
 
   window.busy = true;  // an arrival runs
-  EXPECT_TRUE(window.model.OnCommand(IDC_RESET).Empty());
+  EXPECT_TRUE(window.model.OnCommand(kControlReset).Empty());
 }

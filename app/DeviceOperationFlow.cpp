@@ -8,6 +8,20 @@ constexpr int kOperationButtons[] = {kControlBackup, kControlRestore, kControlRe
 // Hidden while an operation runs: they would start device work of their own.
 constexpr int kLevelControls[] = {kControlSliderX, kControlSliderY, kControlTieBox};
 
+// The closing message is captioned like the operation's question; a backup,
+// which asks nothing, is captioned "Save".
+int CaptionOf(DeviceOperation operation) {
+  switch (operation) {
+    case DeviceOperation::kBackup:
+      return DeviceOperationFlow::kBackupCaption;
+    case DeviceOperation::kRestore:
+      return DeviceOperationFlow::kRestoreCaption;
+    case DeviceOperation::kReset:
+      return DeviceOperationFlow::kResetCaption;
+  }
+  return DeviceOperationFlow::kBackupCaption;
+}
+
 }  // namespace
 
 void DeviceOperationFlow::Request(DeviceOperation requested, WindowActions& out) {
@@ -87,8 +101,6 @@ void DeviceOperationFlow::Ended(const OperationOutcome& outcome, bool levelPage,
   if (outcome.message.empty()) return;
   WindowAction message{ActionKind::kShowMessage};
   message.text = outcome.message;
-  message.captionSlot = operation == DeviceOperation::kBackup  ? kBackupCaption
-                        : operation == DeviceOperation::kRestore ? kRestoreCaption
-                                                                 : kResetCaption;
+  message.captionSlot = CaptionOf(operation);
   out.Push(message);
 }

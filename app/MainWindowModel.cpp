@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 namespace {
 
 // The page whose controls include the sliders and the tie box.
@@ -13,7 +12,6 @@ bool ShowsLevelControls(int page) {
 
 constexpr int kMacroPage = 2;
 constexpr int kButtonPage = 0;
-
 
 std::array<RectI, kTabCount> TabRects(const SkinLayout& layout) {
   std::array<RectI, kTabCount> rects;

@@ -20,8 +20,8 @@
 #include "ui/SkinLayout.h"
 
 struct MainWindowSetup {
-  bool hideAtStart = false;     // "/hide": hide at the first visible fade tick
-  int tooltipExtraWidth = 0;    // the text table's "MISC" "shift"
+  bool hideAtStart = false;          // "/hide": hide at the first visible fade tick
+  int tooltipExtraWidth = 0;         // the text table's "MISC" "shift"
   Tooltips::Measure measureTooltip;  // size of tooltip text n in the bubble's font
 };
 

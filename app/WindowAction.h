@@ -38,10 +38,10 @@ enum class ActionKind {
   kRestoreClassCursor,
   // A message box with `text` and caption `captionSlot` of the messages.
   kShowMessage,
-  kSetAlpha,        // alpha: the window's own opacity
-  kHideAndCenter,   // hide, make fully opaque, centre on the screen
-  kShowWindow,      // show normally and bring to the foreground
-  kHideWindow,      // hide to the tray; the program goes on
+  kSetAlpha,       // alpha: the window's own opacity
+  kHideAndCenter,  // hide, make fully opaque, centre on the screen
+  kShowWindow,     // show normally and bring to the foreground
+  kHideWindow,     // hide to the tray; the program goes on
   kMinimizeWindow,
   kEndDialog,
 };

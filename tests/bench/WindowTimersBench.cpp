@@ -9,8 +9,8 @@
 #include "Bench.h"
 #include "app/MainWindowModel.h"
 #include "app/TabHighlight.h"
-#include "ui/SkinLayout.h"
 #include "support/TimerBoard.h"
+#include "ui/SkinLayout.h"
 
 namespace {
 

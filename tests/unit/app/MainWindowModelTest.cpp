@@ -208,7 +208,7 @@ TEST(MainWindowAnimations, TooltipShowsOnTheFifthTickAboveItsItem) {
   EXPECT_FALSE(window.timers.AnyRunning());
 
   window.model.SetEditorMode(1);
-  window.Take(window.model.OnPointerMove(525, 510));  // item 3
+  window.Take(window.model.OnPointerMove(525, 510));               // item 3
   EXPECT_EQ(Of(window.log, ActionKind::kRepaintRect).size(), 2u);  // the old item and its bubble
   window.Run(500);
   EXPECT_EQ(window.model.Tooltip().textSlot, 3);
@@ -292,6 +292,7 @@ TEST(MainWindowOperations, BackupChoosesItsFileFirstAndASecondClickWhileItRunsDo
   EXPECT_EQ(Of(window.log, ActionKind::kRestoreClassCursor).size(), 1u);
   ASSERT_EQ(window.log.back().kind, ActionKind::kShowMessage);
   EXPECT_EQ(window.log.back().text, u"Completed !!");
+  EXPECT_EQ(window.log.back().captionSlot, 1);  // "Save"
 }
 
 TEST(MainWindowOperations, RestoreAndResetAskFirstAndNoOrACancelledFileChangesNothing) {

@@ -1,8 +1,9 @@
 // How often the main window's timers wake the program, over 10 s of
 // simulated time: hidden in the tray, and shown with nobody touching it,
 // against the design in which every animation timer runs for the window's
-// whole life. The buttons' pulse timers are counted in the design's figure
-// only: they now run only while a button shows its dot (a recording).
+// whole life. The eleven caption buttons' pulse timers count too: each runs
+// only while its button shows the recording dot.
+#include <array>
 #include <atomic>
 #include <vector>
 
@@ -10,25 +11,43 @@
 #include "app/MainWindowModel.h"
 #include "app/TabHighlight.h"
 #include "support/TimerBoard.h"
+#include "ui/ButtonPulse.h"
 #include "ui/SkinLayout.h"
 
 namespace {
 
 constexpr int kSpanMs = 10000;
+constexpr int kPulsingButtons = 11;
+// Timer ids for the buttons' pulses on the board; each button has its own window.
+constexpr int kFirstPulseTimer = -100;
 
 struct Window {
   std::atomic<bool> busy{false};
   SkinLayout layout = BuildSkinLayout(BuiltInSkinStyle());
   MainWindowModel model{busy, layout, MainWindowSetup{}};
+  std::array<ButtonPulse, kPulsingButtons> pulses{};
   TimerBoard timers;
 
   Window() {
+    WindowActions pulseTimers;
+    for (int button = 0; button < kPulsingButtons; ++button) {
+      if (pulses[static_cast<size_t>(button)].TimerWanted()) {
+        pulseTimers.StartTimer(kFirstPulseTimer + button, ButtonPulse::kPeriodMs);
+      }
+    }
+    timers.Apply(pulseTimers);
     timers.Apply(model.Start());
     timers.Apply(model.OnVisibilityChanged(true));
     Run(1000);  // the start-up fade
   }
   void Run(int ms) {
-    timers.Advance(ms, [this](int id) { return model.OnTimer(id); });
+    timers.Advance(ms, [this](int id) {
+      if (id < 0) {
+        pulses[static_cast<size_t>(id - kFirstPulseTimer)].Tick();
+        return WindowActions{};
+      }
+      return model.OnTimer(id);
+    });
   }
   double WakeUpsPerSecond() {
     const std::int64_t before = timers.WakeUps();
@@ -69,14 +88,13 @@ VANTOR_FIGURE(written_design_wakeups_per_s) {
     int id;
     int periodMs;
   };
-  constexpr int kButtonPulseMs = 30;
-  constexpr int kPulsingButtons = 11;
   std::vector<Periodic> always = {{MainWindowModel::kCountdownTimer, MainWindowModel::kCountdownPeriodMs},
                                   {InWindowFades::kTimerId, InWindowFades::kPeriodMs},
                                   {MainWindowModel::kFocusRedrawTimer, MainWindowModel::kFocusRedrawPeriodMs},
                                   {TabHighlight::kTimerId, TabHighlight::kPeriodMs},
                                   {Tooltips::kTimerId, Tooltips::kPeriodMs}};
-  for (int button = 0; button < kPulsingButtons; ++button) always.push_back({-1 - button, kButtonPulseMs});
+  for (int button = 0; button < kPulsingButtons; ++button)
+    always.push_back({kFirstPulseTimer + button, ButtonPulse::kPeriodMs});
   TimerBoard timers;
   WindowActions starts;
   for (const Periodic& timer : always) starts.StartTimer(timer.id, timer.periodMs);

@@ -10,8 +10,9 @@ constexpr int kBarWidth = 30;
 
 void ProgressBar::ShowFraction(double fraction) {
   const int percent = static_cast<int>(std::clamp(fraction, 0.0, 1.0) * 100.0);
-  // A memory read reports 1171 times; only a visible change is drawn.
-  if (percent == percent_) return;
+  // A memory read reports 1171 times; only a visible change is drawn. The
+  // window's panel is emptied when a part is done; a bar stays full instead.
+  if (percent == percent_ || (percent == 0 && percent_ == 100)) return;
   percent_ = percent;
   Draw();
 }

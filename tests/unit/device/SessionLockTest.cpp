@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -38,9 +39,9 @@ TEST(SessionLock, EveryExchangeAndEverySequenceUnderDeviceLockHoldsTheSession) {
   rig.link.SetSessionLock(&session);
   const std::filesystem::path times = std::filesystem::temp_directory_path() / "vantor-session-times.log";
   std::filesystem::remove(times);
-  device::ExchangeTimeLog log;
-  ASSERT_TRUE(log.Open(times));
-  rig.link.SetExchangeLog(&log);
+  auto log = std::make_unique<device::ExchangeTimeLog>();
+  ASSERT_TRUE(log->Open(times));
+  rig.link.SetExchangeLog(log.get());
 
   ASSERT_EQ(device::SelectLevel(rig.link, rig.Path(), 1), 1);
   EXPECT_GE(session.acquired, 1);
@@ -68,5 +69,7 @@ TEST(SessionLock, EveryExchangeAndEverySequenceUnderDeviceLockHoldsTheSession) {
   sequence.join();
   EXPECT_FALSE(free);
   lines.close();
+  rig.link.SetExchangeLog(nullptr);
+  log.reset();
   std::filesystem::remove(times);
 }

@@ -132,12 +132,11 @@ bool ReadInput(const std::filesystem::path& file, std::vector<std::uint8_t>& byt
 int Show(const std::filesystem::path& file, std::ostream& out, std::ostream& err) {
   std::vector<std::uint8_t> bytes;
   if (!ReadInput(file, bytes, static_cast<std::size_t>(-1), err)) return kToolUsage;
-  const FileDescription description = DescribeFile(bytes.data(), bytes.size());
+  const FileDescription description = DescribeFile(bytes.data(), bytes.size(), &out);
   if (!description.readable) {
     err << ProblemLine(file, description.problems) << '\n';
     return kToolFileProblem;
   }
-  out << WriteJson(description.json);
   if (!description.problems.empty()) err << "note: " << ProblemLine(file, description.problems) << '\n';
   return kToolOk;
 }
@@ -145,7 +144,7 @@ int Show(const std::filesystem::path& file, std::ostream& out, std::ostream& err
 int Check(const std::filesystem::path& file, std::ostream& out, std::ostream& err) {
   std::vector<std::uint8_t> bytes;
   if (!ReadInput(file, bytes, static_cast<std::size_t>(-1), err)) return kToolUsage;
-  const FileDescription description = DescribeFile(bytes.data(), bytes.size(), false);
+  const FileDescription description = DescribeFile(bytes.data(), bytes.size());
   if (!description.problems.empty()) {
     err << ProblemLine(file, description.problems) << '\n';
     return kToolFileProblem;
@@ -160,7 +159,7 @@ int Build(const std::filesystem::path& source, const std::filesystem::path& targ
   {
     std::vector<std::uint8_t> raw;
     if (!ReadInput(source, raw, kJsonMaxBytes + 1, err)) return kToolUsage;
-    JsonValue json;
+    Json json;
     JsonError error;
     if (!ParseJson(std::string(raw.begin(), raw.end()), json, error) || !BuildFile(json, bytes, error)) {
       err << Name(source) << ": " << error.Text() << '\n';
@@ -168,7 +167,7 @@ int Build(const std::filesystem::path& source, const std::filesystem::path& targ
     }
   }
   // Never write what the program could not read back.
-  const FileDescription description = DescribeFile(bytes.data(), bytes.size(), false);
+  const FileDescription description = DescribeFile(bytes.data(), bytes.size());
   if (!description.readable) {
     err << Name(source) << ": the description gives a file that cannot be read: byte "
         << description.problems.front().offset << ": " << description.problems.front().what << '\n';

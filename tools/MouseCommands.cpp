@@ -98,9 +98,8 @@ class MouseTool {
 };
 
 std::optional<device::MouseDevice> MouseTool::Choose() {
-  const std::vector<device::MouseDevice> mice = link_.Devices();
   if (options_.mouseNumber == 0) return link_.FirstDevice();
-  for (const auto& mouse : mice) {
+  for (const auto& mouse : link_.Devices()) {
     if (static_cast<int>(mouse.deviceNumber) == options_.mouseNumber) return mouse;
   }
   return std::nullopt;

@@ -106,8 +106,8 @@ const ControlPlacement* FindControl(const SkinLayout& layout, int id) {
   return nullptr;
 }
 
-const SliderLook& SkinSliderLook() {
-  static const SliderLook look{{204, 205}, {64, 64, 64}, {200, 200, 200}, {180, 180, 180}, 5, 5, 1, 50};
+const SliderSkin& SkinSliderLook() {
+  static const SliderSkin look{{204, 205}, {64, 64, 64}, {200, 200, 200}, {180, 180, 180}, 5, 5, 1, 50};
   return look;
 }
 

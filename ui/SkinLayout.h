@@ -53,7 +53,7 @@ struct ControlColours {
   RgbColor disabledShadow;
 };
 
-struct SliderLook {
+struct SliderSkin {
   std::array<int, 2> imageIds;  // channel fill, thumb
   RgbColor border;
   RgbColor thumb;
@@ -132,7 +132,7 @@ SkinLayout BuildSkinLayout(const SkinStyle& style);
 const ControlPlacement* FindControl(const SkinLayout& layout, int id);
 
 // Colours and parts of the two DPI sliders.
-const SliderLook& SkinSliderLook();
+const SliderSkin& SkinSliderLook();
 
 // The scroll bar stands beside the macro list: 10 pixels to its right, as
 // tall as the list plus one pixel, 20 wide.

@@ -19,6 +19,7 @@
 #include "base/win/PrivateProfileIni.h"
 #include "device/SensorListing.h"
 #include "macro/LibraryFile.h"
+#include "macro/MacroDirectory.h"
 #include "res/resource.h"
 
 std::atomic<MainDialog*> PublishedMainDialog{nullptr};
@@ -88,6 +89,22 @@ INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       return FALSE;
+    case WM_PAINT:
+      if (!skinned) return FALSE;
+      skin.Paint(Snapshot());
+      return TRUE;
+    case WM_ERASEBKGND:
+      // The paint covers every pixel from the composition surface.
+      if (!skinned) return FALSE;
+      SetWindowLongPtrW(window, DWLP_MSGRESULT, 1);
+      return TRUE;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+      if (!skinned) return FALSE;
+      return reinterpret_cast<INT_PTR>(skin.ControlBrush(reinterpret_cast<HWND>(lParam)));
     case WM_QUERYDRAGICON:
       return reinterpret_cast<INT_PTR>(LoadIconW(instance, MAKEINTRESOURCEW(IDR_MAINICON)));
     case WM_CLOSE:
@@ -191,6 +208,7 @@ BOOL MainDialog::OnInitDialog() {
     SetDlgItemTextW(window, IDC_SENSOR_LISTING, ToWide(listing).c_str());
   }
   LoadLanguage();
+  InitSkin();
 
   SetForegroundWindow(window);
 
@@ -372,12 +390,14 @@ void MainDialog::OnTimer(UINT_PTR id) {
   if (decision.hideAndCenter) {
     ShowWindow(window, SW_HIDE);
     SetLayeredWindowAttributes(window, 0, static_cast<BYTE>(decision.alpha), LWA_ALPHA);
+    // A window that started hidden has no size yet: it takes the skin's.
     RECT frame{};
     GetWindowRect(window, &frame);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
+    const SIZE size = skinned ? skin.Size() : SIZE{frame.right - frame.left, frame.bottom - frame.top};
+    const int width = size.cx;
+    const int height = size.cy;
     SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (decision.applyAlpha) SetLayeredWindowAttributes(window, 0, static_cast<BYTE>(decision.alpha), LWA_ALPHA);
   if (decision.stopTimer) {
@@ -473,4 +493,21 @@ void MainDialog::CloseSignalThread() {
   diag::Write("close signal");
   App.exitAllowed = 1;
   PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+}
+
+void MainDialog::InitSkin() {
+  skinned = skin.Init(window, skinStyle, skinFonts, classCursor, App.hideAtStart);
+  if (!skinned) return;
+  for (int id : AllPageControls()) ShowWindow(GetDlgItem(window, id), SW_HIDE);
+  for (int id : PageControls(0)) ShowWindow(GetDlgItem(window, id), SW_SHOW);
+  skin.SetControlsChanged();
+}
+
+PaintSnapshot MainDialog::Snapshot() const {
+  PaintSnapshot snapshot;
+  snapshot.textItems = TextItemsFrom(uiText);
+  snapshot.extraText = uiText.versionLabel;
+  snapshot.macroAreaBytes = kMacroAreaSize;
+  snapshot.freeBytes = kMacroAreaSize;
+  return snapshot;
 }

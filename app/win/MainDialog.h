@@ -13,6 +13,7 @@
 #include "app/UiText.h"
 #include "app/SimulatorScript.h"
 #include "app/win/DeviceServices.h"
+#include "app/win/MainWindowSkin.h"
 #include "app/win/WindowConnectionView.h"
 #include "device/Connection.h"
 #include "device/MacroPlayers.h"
@@ -65,6 +66,10 @@ class MainDialog {
   void ShowSignalThread();
   void CloseSignalThread();
 
+  // The skinned window: its initialisation, paint and the state it shows.
+  void InitSkin();
+  PaintSnapshot Snapshot() const;
+
   HINSTANCE instance;
   StartupSwitches switches;
   HANDLE showEvent;
@@ -82,6 +87,8 @@ class MainDialog {
   UiText uiText;
   SkinStyle skinStyle;
   EditControlFonts editFonts;
+  MainWindowSkin skin;
+  bool skinned = false;
   TiltAccumulator tiltAccumulator;
   TiltMutex tiltMutex;
   std::unique_ptr<TiltScroller> tiltScroller;

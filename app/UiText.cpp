@@ -114,6 +114,28 @@ std::u16string GroupRemovalMessage(const std::u16string& ungrouped) {
          u"' folder";
 }
 
+void SetOwnMessages(UiText& texts) {
+  auto& m = texts.messageTexts;
+  m[kMessageMacroTooLarge] =
+      u"This macro is %d bytes long. A macro file holds at most 20000 bytes, so it was not exported.";
+  m[kMessageLibraryCaption] = u"Macro library";
+  m[kMessageLibraryUnreadable] =
+      u"The macro library \"%s\" cannot be read, so it is left as it is.\r\n"
+      u"What you change now is saved to \"%s\".";
+  m[kMessageLibraryDamaged] =
+      u"The macro library \"%s\" is damaged; the macros read before the damage are kept.\r\n"
+      u"The damaged file is kept as \"%s\".";
+  m[kMessageBackupCaption] = u"Backup";
+  m[kMessageNoMouse] = u"No mouse is connected, so nothing was done.";
+  m[kMessageMouseGone] = u"The mouse was unplugged, so the operation stopped before it was done.";
+  m[kMessageBackupReadFailed] = u"Not all data could be read from the mouse, so no backup file was written.";
+  m[kMessageBackupWriteFailed] = u"The backup file could not be written.";
+  m[kMessageNotABackup] = u"This is not a backup file, or it is incomplete. Nothing was written to the mouse.";
+  m[kMessageMemoryWriteFailed] = u"Writing the mouse's memory failed, so the restore stopped there.";
+  m[kMessageRequestsFailed] = u"The mouse did not take %d requests; everything else was written.";
+  m[kMessageLevelSkipped] = u"DPI level %d was left as it was: the backup holds a step of 0 for it.";
+}
+
 void SetDefaultMessages(UiText& texts) {
   const char16_t* messages[18] = {
       u"Completed !!",
@@ -138,6 +160,7 @@ void SetDefaultMessages(UiText& texts) {
   for (size_t i = 0; i < 18; ++i) texts.messageTexts[i] = messages[i];
   texts.messageTexts[18] = GroupRemovalMessage(texts.labels[kSlotUngrouped].text);
   texts.messageTexts[19].clear();
+  SetOwnMessages(texts);
 }
 
 void LoadStringSection(const IniSource& ini, int n, LabelSlot& slot, int& replaced) {
@@ -219,7 +242,7 @@ UiText LoadUiText(const IniSource& ini, int macroAreaBytes) {
   }
 
   SetDefaultMessages(texts);
-  for (int i = 0; i < 20; ++i) {
+  for (int i = 0; i < kMessageCount; ++i) {
     if (const std::optional<std::u16string> message = ini.ReadText(u"MESSAGE", Numbered(u"str", i))) {
       texts.messageTexts[static_cast<size_t>(i)] = ReplaceAll(ReplaceAll(*message, u"\\r", u"\r"), u"\\n", u"\n");
       ++replaced;

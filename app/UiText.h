@@ -29,6 +29,29 @@ enum LabelSlotNumber : int {
   kSlotVersion = 48,
 };
 
+// Message entries 0 to 19 are the table every language file knows; the
+// entries from 20 on are this program's own, read the same way ("MESSAGE"
+// "str20" and on).
+enum MessageNumber : int {
+  kMessageCompleted = 0,
+  kMessageRestoreCaption = 8,
+  kMessageResetCaption = 10,
+  kMessageMacroTooLarge = 20,
+  kMessageLibraryCaption,
+  kMessageLibraryUnreadable,
+  kMessageLibraryDamaged,
+  kMessageBackupCaption,
+  kMessageNoMouse,
+  kMessageMouseGone,
+  kMessageBackupReadFailed,
+  kMessageBackupWriteFailed,
+  kMessageNotABackup,
+  kMessageMemoryWriteFailed,
+  kMessageRequestsFailed,
+  kMessageLevelSkipped,
+  kMessageCount
+};
+
 // The menu commands whose texts the "MENU" section gives.
 inline constexpr int kTrayOpenCommand = 32771;
 inline constexpr int kTrayExitCommand = 32772;
@@ -54,7 +77,7 @@ struct UiText {
   std::array<std::u16string, 5> mouseButtonNames;
   std::array<std::u16string, 20> macroStepTexts;
   std::array<std::u16string, 20> tooltipTexts;
-  std::array<std::u16string, 20> messageTexts;
+  std::array<std::u16string, kMessageCount> messageTexts;
   // Texts of the tray menu's commands kTrayOpenCommand and kTrayExitCommand,
   // applied by the window when it builds the menu.
   std::array<std::u16string, 2> trayMenuTexts;

@@ -51,8 +51,9 @@ std::vector<std::uint8_t> EncodeBackupFile(const BackupFile& backup) {
   ByteWriter writer;
   writer.Reserve(kMemorySize + 128);
   WriteArchiveString(writer, kBackupMagic);
-  writer.WriteU32(kMemorySize);
-  writer.WriteBytes(backup.image.data(), backup.image.size());
+  const std::uint32_t imageSize = std::min<std::uint32_t>(backup.imageSize, kMemorySize);
+  writer.WriteU32(imageSize);
+  writer.WriteBytes(backup.image.data(), imageSize);
   for (const LevelSteps& level : backup.levels) {
     writer.WriteU8(level.x);
     writer.WriteU8(level.y);
@@ -76,27 +77,20 @@ int DecodeBackupFile(const std::uint8_t* data, std::size_t size, BackupFile& bac
   const std::size_t sizeOffset = reader.Offset();
   std::uint32_t imageSize = 0;
   if (!reader.ReadU32(imageSize)) return parser.Refuse("image size");
-  if (imageSize != kMemorySize) {
-    reader.FailAt(sizeOffset, "image size is " + std::to_string(imageSize) + ", not 8192");
+  if (imageSize > kMemorySize) {
+    reader.FailAt(sizeOffset, "image size is " + std::to_string(imageSize) + ", more than 8192");
     return parser.Refuse("image size");
   }
 
   // Everything goes to a temporary; `backup` changes only when all of it is sound.
   BackupFile parsed;
-  if (!reader.ReadBytes(parsed.image.data(), parsed.image.size())) {
-    return parser.Refuse("memory image");
-  }
+  parsed.imageSize = imageSize;
+  if (!reader.ReadBytes(parsed.image.data(), imageSize)) return parser.Refuse("memory image");
 
   for (int level = 0; level < kBackupLevels; ++level) {
-    const std::size_t levelOffset = reader.Offset();
     LevelSteps& steps = parsed.levels[static_cast<std::size_t>(level)];
-    const std::string part = "DPI level " + std::to_string(level);
-    if (!reader.ReadU8(steps.x) || !reader.ReadU8(steps.y)) return parser.Refuse(part);
-    // A zero step is what a failed level read leaves; written back it would
-    // leave the pointer dead at that level.
-    if (steps.x == 0 || steps.y == 0) {
-      reader.FailAt(levelOffset + (steps.x == 0 ? 0 : 1), "a step of 0");
-      return parser.Refuse(part);
+    if (!reader.ReadU8(steps.x) || !reader.ReadU8(steps.y)) {
+      return parser.Refuse("DPI level " + std::to_string(level));
     }
   }
 
@@ -105,30 +99,17 @@ int DecodeBackupFile(const std::uint8_t* data, std::size_t size, BackupFile& bac
       return parser.Refuse("profile name " + std::to_string(profile));
     }
   }
-
-  if (!reader.AtEnd()) {
-    reader.Fail(std::to_string(reader.Remaining()) +
-                " unexpected bytes after the last profile name");
-    return parser.Refuse("end of file");
-  }
   backup = parsed;
   return 1;
 }
 
 int LoadBackupFile(const std::filesystem::path& file, BackupFile& backup, BackupProblem* problem) {
   std::vector<std::uint8_t> bytes;
-  const FileReadResult read = ReadFileBytes(file, bytes, kBackupFileMaxBytes + 1);
+  const FileReadResult read = ReadFileBytes(file, bytes, kBackupFileMaxBytes);
   if (read != FileReadResult::kRead) {
     if (problem != nullptr) {
       problem->offset = 0;
       problem->what = read == FileReadResult::kMissing ? "no such file" : "the file cannot be read";
-    }
-    return 0;
-  }
-  if (bytes.size() > kBackupFileMaxBytes) {
-    if (problem != nullptr) {
-      problem->offset = kBackupFileMaxBytes;
-      problem->what = "the file is larger than any backup";
     }
     return 0;
   }

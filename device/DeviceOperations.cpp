@@ -1,5 +1,6 @@
 #include "device/DeviceOperations.h"
 
+#include <algorithm>
 #include <system_error>
 #include <utility>
 
@@ -19,111 +20,193 @@ void Status(const OperationContext& context, OperationStatus status) {
   context.progress.ShowSecondLine(u"");
 }
 
-// The progress of the memory transfers, which count addresses.
-Progress FractionOf(OperationProgress& progress) {
-  return [&progress](double fraction) { progress.ShowFraction(fraction); };
+// The progress of the memory transfers, which count addresses. `done`
+// learns the bytes behind the last address reported.
+Progress FractionOf(OperationProgress& progress, int chunk, int size, int& done) {
+  return [&progress, chunk, size, &done](double fraction) {
+    done = std::min(size, static_cast<int>(fraction * kMemorySize) + chunk);
+    progress.ShowFraction(fraction);
+  };
 }
 
-int ReadBackup(const OperationContext& context, const DevicePath& path, BackupFile& backup) {
-  OperationProgress& progress = context.progress;
-  if (!ReadImage(context.link, path, backup.image, FractionOf(progress))) {
-    diag::Write("backup: the memory read failed");
-    return 0;
+// A request can fail while the mouse is there (busy, a lost reply); a path
+// that is no longer listed or no longer opens means the mouse was unplugged.
+bool Reachable(HidLink& link, const DevicePath& path) {
+  if (path.empty() || !link.FindDevice(path)) return false;
+  const HidHandle handle = link.Port().Open(path, PlainOpen());
+  if (handle == kNoHandle) return false;
+  link.Port().Close(handle);
+  return true;
+}
+
+// The requests of one operation: counts those the mouse does not take and
+// notices when the mouse itself is gone, after which nothing more is sent.
+class Requests {
+ public:
+  Requests(const OperationContext& context, const DevicePath& path, OperationResult& result)
+      : link_(context.link), path_(path), result_(result) {}
+
+  // True when `taken` is 1.
+  bool Take(int taken, const char* what, int item) {
+    if (taken == 1) return true;
+    ++result_.failedRequests;
+    diag::Writef("%s %d: the mouse did not take the request", what, item);
+    if (!Reachable(link_, path_)) {
+      diag::Write("the mouse is gone; nothing further is sent");
+      result_.mouseGone = true;
+    }
+    return false;
   }
+  bool Gone() const { return result_.mouseGone; }
+
+ private:
+  HidLink& link_;
+  const DevicePath& path_;
+  OperationResult& result_;
+};
+
+void ReadBackup(const OperationContext& context, const DevicePath& path, BackupFile& backup,
+                OperationResult& result) {
+  OperationProgress& progress = context.progress;
+  Requests requests(context, path, result);
+  const int read = ReadImage(context.link, path, backup.image,
+                             FractionOf(progress, kReadChunk, kMemorySize, result.memoryBytes));
+  if (!requests.Take(read, "backup: memory read at", result.memoryBytes)) {
+    result.memoryFailed = true;
+    return;
+  }
+  result.memoryBytes = kMemorySize;
   progress.ShowFraction(0.0);
   for (int level = 0; level < kBackupLevels; ++level) {
     LevelSteps& steps = backup.levels[static_cast<std::size_t>(level)];
-    if (!ReadLevel(context.link, path, level, steps)) {
-      diag::Writef("backup: reading level %d failed", level);
-      return 0;
-    }
-    // A restore refuses a zero step, so a file holding one would be no backup.
-    if (steps.x == 0 || steps.y == 0) {
+    if (!requests.Take(ReadLevel(context.link, path, level, steps), "backup: level", level)) return;
+    // A zero step is what a failed read leaves: the file would not hold the level.
+    if (HasZeroStep(steps)) {
       diag::Writef("backup: level %d reads as step 0", level);
-      return 0;
+      ++result.failedRequests;
+      return;
     }
+    ++result.levels;
     progress.ShowFraction((level + 1) / 4.0);
   }
   progress.ShowFraction(0.0);
   for (int profile = 0; profile < kBackupProfiles; ++profile) {
     ProfileNameBytes bytes{};
     for (int i = 0; i < kProfileNameBytes; ++i) {
-      if (!ReadNameByte(context.link, path, profile, i, false,
-                        bytes[static_cast<std::size_t>(i)])) {
-        diag::Writef("backup: reading the name of profile %d failed", profile);
-        return 0;
+      if (!requests.Take(ReadNameByte(context.link, path, profile, i, false,
+                                      bytes[static_cast<std::size_t>(i)]),
+                         "backup: name of profile", profile)) {
+        return;
       }
     }
     backup.names[static_cast<std::size_t>(profile)] = ProfileNameFromBytes(bytes);
+    ++result.names;
     progress.ShowFraction((profile + 1) / 7.0);
   }
-  return 1;
 }
 
-int WriteBackupToMouse(const OperationContext& context, const DevicePath& path,
-                       const BackupFile& backup) {
+// Writes the 16 bytes of a profile name, all of them whatever fails. True
+// when the mouse took every byte.
+bool WriteName(const OperationContext& context, const DevicePath& path, Requests& requests,
+               int profile, const ProfileNameBytes& bytes) {
+  bool whole = true;
+  for (int i = 0; i < kProfileNameBytes && !requests.Gone(); ++i) {
+    whole &= requests.Take(
+        WriteNameByte(context.link, path, profile, i, bytes[static_cast<std::size_t>(i)]),
+        "name of profile", profile);
+  }
+  return whole && !requests.Gone();
+}
+
+void WriteBackupToMouse(const OperationContext& context, const DevicePath& path,
+                        const BackupFile& backup, OperationResult& result) {
   OperationProgress& progress = context.progress;
+  Requests requests(context, path, result);
   Status(context, OperationStatus::kWritingAll);
   progress.ShowFraction(0.0);
-  if (!WriteImage(context.link, path, backup.image.data(), kMemorySize, FractionOf(progress))) {
-    diag::Write("restore: a memory page failed; nothing further written");
-    return 0;
+  const int imageSize = static_cast<int>(backup.imageSize);
+  // A file may hold a shorter image, or none: its pages are what it has.
+  if (imageSize > 0) {
+    const int written = WriteImage(context.link, path, backup.image.data(), imageSize,
+                                   FractionOf(progress, kPageSize, imageSize, result.memoryBytes));
+    if (!requests.Take(written, "restore: page at", result.memoryBytes)) {
+      // The rest of the image would not match what was written.
+      result.memoryFailed = true;
+      return;
+    }
+    result.memoryBytes = imageSize;
   }
   progress.ShowFraction(0.0);
-  for (int level = 0; level < kBackupLevels; ++level) {
+  for (int level = 0; level < kBackupLevels && !requests.Gone(); ++level) {
     const LevelSteps& steps = backup.levels[static_cast<std::size_t>(level)];
-    if (!WriteLevel(context.link, path, level, steps.x, steps.y)) {
-      diag::Writef("restore: writing level %d failed; nothing further written", level);
-      return 0;
+    if (HasZeroStep(steps)) {
+      diag::Writef("restore: level %d has a step of 0 in the file and is left as it is", level);
+      result.skippedLevels.push_back(level);
+    } else if (requests.Take(WriteLevel(context.link, path, level, steps.x, steps.y),
+                             "restore: level", level)) {
+      ++result.levels;
+      context.host.SaveSettings();
     }
-    context.host.SaveSettings();
     progress.ShowFraction((level + 1) / 4.0);
   }
+  if (requests.Gone()) return;
   Status(context, OperationStatus::kWaiting);
   progress.ShowFraction(0.0);
-  for (int profile = 0; profile < kBackupProfiles; ++profile) {
-    const ProfileNameBytes bytes =
-        ProfileNameToBytes(backup.names[static_cast<std::size_t>(profile)]);
-    for (int i = 0; i < kProfileNameBytes; ++i) {
-      if (!WriteNameByte(context.link, path, profile, i, bytes[static_cast<std::size_t>(i)])) {
-        diag::Writef("restore: writing the name of profile %d failed; nothing further written",
-                     profile);
-        return 0;
-      }
+  for (int profile = 0; profile < kBackupProfiles && !requests.Gone(); ++profile) {
+    if (WriteName(context, path, requests, profile,
+                  ProfileNameToBytes(backup.names[static_cast<std::size_t>(profile)]))) {
+      ++result.names;
     }
     progress.ShowFraction((profile + 1) / 7.0);
   }
-  return CommitSettings(context.link, path, kOperationCommitSettleMs);
+  if (!requests.Gone() &&
+      requests.Take(CommitSettings(context.link, path, kOperationCommitSettleMs), "restore: commit", 0)) {
+    ++result.commits;
+  }
 }
 
-int ResetMouse(const OperationContext& context, const DevicePath& path) {
+void ResetMouse(const OperationContext& context, const DevicePath& path, OperationResult& result) {
   OperationProgress& progress = context.progress;
-  for (int profile = 0; profile < kResetProfiles; ++profile) {
-    for (int button = 0; button < kProfileButtons; ++button) {
-      if (!SetButtonFunction(context.link, path, profile, button, 0, kOwnFunction,
-                             context.buttonTable)) {
-        return 0;
+  Requests requests(context, path, result);
+  for (int profile = 0; profile < kResetProfiles && !requests.Gone(); ++profile) {
+    for (int button = 0; button < kProfileButtons && !requests.Gone(); ++button) {
+      if (requests.Take(SetButtonFunction(context.link, path, profile, button, 0, kOwnFunction,
+                                          context.buttonTable),
+                        "reset: button", button)) {
+        ++result.buttons;
       }
       progress.ShowFraction((kProfileButtons * profile + button + 1) / 60.0);
     }
-    for (int i = 0; i < kProfileNameBytes; ++i) {
-      if (!WriteNameByte(context.link, path, profile, i, 0)) return 0;
+    if (!requests.Gone() && WriteName(context, path, requests, profile, ProfileNameBytes{})) {
+      ++result.names;
     }
   }
+  if (requests.Gone()) return;
   Status(context, OperationStatus::kDeletingLibrary);
-  for (int entry = 0; entry < kDirectoryEntries; ++entry) {
-    if (!WriteDirectoryEntry(context.link, path, entry, 0xFFFF, 0xFFFF, u"")) return 0;
+  for (int entry = 0; entry < kDirectoryEntries && !requests.Gone(); ++entry) {
+    if (requests.Take(WriteDirectoryEntry(context.link, path, entry, 0xFFFF, 0xFFFF, u""),
+                      "reset: directory entry", entry)) {
+      ++result.directoryEntries;
+    }
     progress.ShowFraction((entry + 1) / 64.0);
   }
-  for (int level = 0; level < 4; ++level) {
+  for (int level = 0; level < 4 && !requests.Gone(); ++level) {
     const int step = kDefaultLevelSteps[static_cast<std::size_t>(level)];
-    if (!WriteLevel(context.link, path, level, step, step)) return 0;
+    if (requests.Take(WriteLevel(context.link, path, level, step, step), "reset: level", level)) {
+      ++result.levels;
+    }
   }
-  for (int profile = 0; profile < kResetProfiles; ++profile) {
+  for (int profile = 0; profile < kResetProfiles && !requests.Gone(); ++profile) {
     const auto& values = kDefaultProfileValues[static_cast<std::size_t>(profile)];
-    if (!SetProfileValues(context.link, path, profile, values[0], values[1], values[2])) return 0;
+    if (requests.Take(SetProfileValues(context.link, path, profile, values[0], values[1], values[2]),
+                      "reset: values of profile", profile)) {
+      ++result.profileValues;
+    }
   }
-  return CommitSettings(context.link, path, kOperationCommitSettleMs);
+  if (!requests.Gone() &&
+      requests.Take(CommitSettings(context.link, path, kOperationCommitSettleMs), "reset: commit", 0)) {
+    ++result.commits;
+  }
 }
 
 }  // namespace
@@ -156,41 +239,50 @@ void OperationTexts::Set(OperationStatus status, std::u16string text) {
   texts_[Index(status)] = std::move(text);
 }
 
-int Backup(const OperationContext& context, const std::filesystem::path& file) {
+OperationResult Backup(const OperationContext& context, const std::filesystem::path& file) {
   OperationProgress& progress = context.progress;
   const DevicePath path = context.host.CurrentPath();
-  int result = 0;
+  OperationResult result;
+  result.kind = OperationKind::kBackup;
   // A folder that is not there fails now rather than after the whole read.
   std::error_code code;
   const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
   if (!std::filesystem::is_directory(folder, code)) {
-    diag::Write("backup: no folder " + folder.u8string());
+    result.fileFailed = true;
+    result.fileProblem = "no folder " + folder.u8string();
+  } else if (!Reachable(context.link, path)) {
+    result.noMouse = true;
   } else {
     Status(context, OperationStatus::kReadingAll);
     progress.ShowFraction(0.0);
     BackupFile backup;
-    if (ReadBackup(context, path, backup)) {
-      std::string error;
-      result = SaveBackupFile(file, backup, &error);
-      if (!result) diag::Write("backup: " + error);
+    ReadBackup(context, path, backup, result);
+    if (!result.Failed()) {
+      result.fileWritten = SaveBackupFile(file, backup, &result.fileProblem) == 1;
+      result.fileFailed = !result.fileWritten;
     }
   }
+  if (!result.fileProblem.empty()) diag::Write("backup: " + result.fileProblem);
   progress.ShowFraction(0.0);
   progress.RepaintWindow();
   context.host.FinishOperation();
   return result;
 }
 
-int Restore(const OperationContext& context, const std::filesystem::path& file) {
+OperationResult Restore(const OperationContext& context, const std::filesystem::path& file) {
   const DevicePath path = context.host.CurrentPath();
+  OperationResult result;
+  result.kind = OperationKind::kRestore;
   BackupFile backup;
   BackupProblem problem;
-  int result = LoadBackupFile(file, backup, &problem);
-  if (!result) {
-    diag::Write("restore: refused the file at byte " + std::to_string(problem.offset) + ": " +
-                problem.what);
+  if (!LoadBackupFile(file, backup, &problem)) {
+    result.fileFailed = true;
+    result.fileProblem = "byte " + std::to_string(problem.offset) + ": " + problem.what;
+    diag::Write("restore: refused the file at " + result.fileProblem);
+  } else if (!Reachable(context.link, path)) {
+    result.noMouse = true;
   } else {
-    result = WriteBackupToMouse(context, path, backup);
+    WriteBackupToMouse(context, path, backup, result);
   }
   context.progress.ShowFraction(0.0);
   context.progress.RepaintWindow();
@@ -199,17 +291,20 @@ int Restore(const OperationContext& context, const std::filesystem::path& file) 
   return result;
 }
 
-int Reset(const OperationContext& context) {
+OperationResult Reset(const OperationContext& context) {
   OperationProgress& progress = context.progress;
   OperationHost& host = context.host;
   host.DisableDeviceControls();
   progress.RepaintWindow();
   progress.ShowFraction(0.0);
   Status(context, OperationStatus::kResettingButtons);
-  int result = 0;
-  if (context.link.DeviceCount() > 0) {
-    result = ResetMouse(context, host.CurrentPath());
-    if (!result) diag::Write("reset: a request failed; nothing further written");
+  OperationResult result;
+  result.kind = OperationKind::kReset;
+  const DevicePath path = host.CurrentPath();
+  if (Reachable(context.link, path)) {
+    ResetMouse(context, path, result);
+  } else {
+    result.noMouse = true;
   }
   host.LeaveResetState();
   host.RefreshDirectory();

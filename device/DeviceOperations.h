@@ -12,6 +12,7 @@
 #include "device/DeviceCommands.h"
 #include "device/DpiLevels.h"
 #include "device/HidLink.h"
+#include "device/OperationResult.h"
 
 namespace device {
 
@@ -90,22 +91,24 @@ struct OperationContext {
 };
 
 // Reads the current mouse's memory, levels and names and writes them to
-// `file`. The file is written only when every read succeeded (and no level
-// reads as step 0), so a failed backup never replaces a good file with one
-// that a restore would refuse or that would restore zeros. Returns 1 or 0.
-int Backup(const OperationContext& context, const std::filesystem::path& file);
+// `file`. Reading stops at the first failure, and the file is written only
+// when every read succeeded (and no level reads as step 0), so a failed
+// backup never replaces a good file with one that looks whole but is not.
+OperationResult Backup(const OperationContext& context, const std::filesystem::path& file);
 
-// Reads and checks the whole of `file` first; only a sound file is written to
-// the mouse: image, levels, names, then the closing commit. Stops at the first
-// failed write. Ends with a device arrival in every case. Returns 1 or 0.
-int Restore(const OperationContext& context, const std::filesystem::path& file);
+// Reads and checks `file` first; only a sound file is written to the mouse:
+// image, levels, names, then the closing commit. A failed page stops the
+// restore (the rest of the image would not match); a failed level, name or
+// commit request is counted and the restore goes on, unless the mouse is
+// gone. A level whose step in the file is 0 is not written. Ends with a
+// device arrival in every case.
+OperationResult Restore(const OperationContext& context, const std::filesystem::path& file);
 
 // Sets every button of profiles 0 to 4 to its own function, clears their
 // names and the 64 macro directory entries, writes the default levels and
-// profile values and commits. Stops writing at the first failed request.
-// Ends with a device arrival and a fresh read of the levels. Returns 1 or 0
-// (0 also when no mouse is attached).
-int Reset(const OperationContext& context);
+// profile values and commits, every item whatever fails before it unless
+// the mouse is gone. Ends with a device arrival and a fresh read of the levels.
+OperationResult Reset(const OperationContext& context);
 
 // Reset's defaults.
 inline constexpr std::array<std::uint8_t, 4> kDefaultLevelSteps = {4, 8, 12, 16};

@@ -89,7 +89,7 @@ int WriteLevel(HidLink& link, const DevicePath& path, int level, int x, int y) {
     report[3] = static_cast<std::uint8_t>(axis);
     report[4] = static_cast<std::uint8_t>(level);
     report[5] = static_cast<std::uint8_t>(base);
-    SendInSession(session, report);
+    return SendInSession(session, report);
   };
   auto ratio = [&](int axis, std::uint8_t num, std::uint8_t den) {
     FeatureReport report = MakeRequest(kGroupControl, kCtlSetRatio, kTrailer);
@@ -97,13 +97,15 @@ int WriteLevel(HidLink& link, const DevicePath& path, int level, int x, int y) {
     report[4] = static_cast<std::uint8_t>(level);
     report[5] = num;
     report[6] = den;
-    SendInSession(session, report);
+    return SendInSession(session, report);
   };
-  step(kAxisX, xBase);
-  step(kAxisY, yBase);
-  ratio(kAxisX, xNum, xDen);
-  ratio(kAxisY, yNum, yDen);
-  return 1;
+  // All four are sent whatever one of them does; the result says whether
+  // the mouse took every one.
+  int taken = step(kAxisX, xBase);
+  taken &= step(kAxisY, yBase);
+  taken &= ratio(kAxisX, xNum, xDen);
+  taken &= ratio(kAxisY, yNum, yDen);
+  return taken;
 }
 
 }  // namespace device

@@ -24,8 +24,8 @@ void ReduceFraction(std::uint8_t& numerator, std::uint8_t& denominator);
 int ReadLevel(HidLink& link, const DevicePath& path, int level, LevelSteps& steps);
 
 // Writes steps x and y as base steps and ratios. 0 when the identification
-// could not be read (nothing is sent then); the four writes themselves are not
-// checked: the next ReadLevel shows what the mouse holds.
+// could not be read (nothing is sent then) or when one of the four writes was
+// not taken (the others are sent all the same).
 int WriteLevel(HidLink& link, const DevicePath& path, int level, int x, int y);
 
 }  // namespace device

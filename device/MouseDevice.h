@@ -13,13 +13,15 @@
 namespace device {
 
 inline constexpr int kTimerSlotCount = 20;
+// Key codes are one byte: 0 to 255.
+inline constexpr int kKeyCodeCount = 256;
 
 // State of one host-side macro player. Slots are shared by every copy of the
 // record, so a player keeps its slot alive whatever happens to DeviceList.
 struct TimerSlot {
   enum RunState : int { kIdle = 0, kPlay = 1, kMouseGone = 2 };
 
-  std::array<std::int32_t, 255> keyDown{};  // indexed by key code
+  std::array<std::int32_t, kKeyCodeCount> keyDown{};  // indexed by key code
   std::uint32_t pressedButtons = 0;
   std::uint32_t lastUsage = 0;
   std::atomic<int> runState{kIdle};

@@ -1,5 +1,7 @@
 #include "macro/LibraryFile.h"
 
+#include <cstdio>
+
 #include "base/ArchiveString.h"
 #include "base/DiagLog.h"
 #include "base/AtomicFile.h"
@@ -57,6 +59,30 @@ bool ReadDevice(ByteReader& reader, std::uint32_t& key, DeviceProfileRecord& rec
     }
   }
   return true;
+}
+
+std::tm LocalTime(std::time_t when) {
+  std::tm parts{};
+#if defined(_WIN32)
+  localtime_s(&parts, &when);
+#else
+  localtime_r(&when, &parts);
+#endif
+  return parts;
+}
+
+// The first unsaved-library name beside `file` that no file has yet.
+std::filesystem::path FreeUnsavedName(const std::filesystem::path& file, std::time_t now) {
+  const std::filesystem::path first = UnsavedLibraryName(file, LocalTime(now));
+  std::filesystem::path candidate = first;
+  std::error_code code;
+  for (int n = 2; n < 1000 && std::filesystem::exists(candidate, code); ++n) {
+    std::filesystem::path name = first.stem();
+    name += " " + std::to_string(n);
+    name += first.extension();
+    candidate = first.parent_path() / name;
+  }
+  return candidate;
 }
 
 void Report(const ByteReader& reader, FileProblem* problem) {
@@ -155,6 +181,16 @@ std::vector<std::uint8_t> SerializeLibrary(const MacroLibrary& library) {
   return writer.Take();
 }
 
+std::filesystem::path UnsavedLibraryName(const std::filesystem::path& file, const std::tm& when) {
+  char stamp[48];
+  std::snprintf(stamp, sizeof stamp, " (unsaved %04d-%02d-%02d %02d%02d)", when.tm_year + 1900, when.tm_mon + 1,
+                when.tm_mday, when.tm_hour, when.tm_min);
+  std::filesystem::path name = file.stem();
+  name += stamp;
+  name += file.extension();
+  return file.parent_path() / name;
+}
+
 LibraryLoadReport LoadLibrary(MacroLibrary& library, LibraryView& view, const std::filesystem::path& file,
                               std::time_t now, int visibleRows) {
   LibraryLoadReport report;
@@ -162,29 +198,38 @@ LibraryLoadReport LoadLibrary(MacroLibrary& library, LibraryView& view, const st
     std::lock_guard<std::mutex> hold(library.FileLock());
     std::vector<std::uint8_t> bytes;
     const FileReadResult read = ReadFileBytes(file, bytes);
+    // Whatever is in a file we could neither read nor keep aside, a save must
+    // not replace it unseen.
+    bool keepFile = false;
     if (read == FileReadResult::kMissing || (read == FileReadResult::kRead && bytes.empty())) {
       report.result = LibraryLoad::kMissing;
     } else if (read == FileReadResult::kFailed) {
       report.result = LibraryLoad::kUnreadable;
       report.problem.what = "the file cannot be read";
-      // Whatever is in it, a later save must not replace it unseen.
-      library.keepFileUntouched = true;
+      keepFile = true;
     } else {
       MacroLibrary parsed;
       std::size_t trailing = 0;
       const LibraryParse result = ParseLibrary(bytes.data(), bytes.size(), parsed, &report.problem, &trailing);
       if (result == LibraryParse::kParsed) {
         report.result = LibraryLoad::kLoaded;
-        view = LibraryView();
-        library.SwapContent(parsed);
         if (trailing != 0) {
           report.problem = {bytes.size() - trailing, std::to_string(trailing) + " unknown bytes after the last record"};
           KeepDamagedFileAside(file, now, report.keptAside, true);
         }
       } else {
         report.result = result == LibraryParse::kWrongMagic ? LibraryLoad::kWrongMagic : LibraryLoad::kDamaged;
-        if (!KeepDamagedFileAside(file, now, report.keptAside)) library.keepFileUntouched = true;
+        keepFile = !KeepDamagedFileAside(file, now, report.keptAside);
       }
+      // A damaged file still gives what was read before the damage.
+      if (result != LibraryParse::kWrongMagic) {
+        view = LibraryView();
+        library.SwapContent(parsed);
+      }
+    }
+    if (keepFile) {
+      library.savesGoTo = FreeUnsavedName(file, now);
+      report.savedInstead = library.savesGoTo;
     }
     // Inside the lock: the rebuild writes the group sizes that a save reads.
     RebuildView(library, view, visibleRows);
@@ -192,20 +237,17 @@ LibraryLoadReport LoadLibrary(MacroLibrary& library, LibraryView& view, const st
   if (!report.problem.what.empty()) {
     diag::Write("library file " + file.u8string() + ": " + report.problem.what + " at byte " +
                 std::to_string(report.problem.offset) +
-                (report.keptAside.empty() ? std::string() : "; kept as " + report.keptAside.u8string()));
+                (report.keptAside.empty() ? std::string() : "; kept as " + report.keptAside.u8string()) +
+                (report.savedInstead.empty() ? std::string() : "; saving to " + report.savedInstead.u8string()));
   }
   return report;
 }
 
 int SaveLibrary(const MacroLibrary& library, const std::filesystem::path& file, std::string* error) {
   std::lock_guard<std::mutex> hold(library.FileLock());
-  if (library.keepFileUntouched) {
-    if (error) *error = "the library file could not be read or kept aside, so it is not overwritten";
-    diag::Write("library not saved: the unreadable file is left as it is");
-    return 0;
-  }
+  const std::filesystem::path& target = library.savesGoTo.empty() ? file : library.savesGoTo;
   std::string why;
-  if (WriteFileAtomically(file, SerializeLibrary(library), &why)) return 1;
+  if (WriteFileAtomically(target, SerializeLibrary(library), &why)) return 1;
   diag::Write("library not saved: " + why);
   if (error) *error = why;
   return 0;

@@ -33,7 +33,8 @@ enum class LibraryLoad {
   kMissing,     // no file (or an empty one): the library is as it was
   kUnreadable,  // the file could not be read: the library is as it was
   kWrongMagic,  // not a library file: kept aside, the library is as it was
-  kDamaged      // cut or damaged after the magic: kept aside, the library is as it was
+  kDamaged      // cut or damaged after the magic: kept aside; the entries and
+                // mouse records read before the damage are the library
 };
 
 struct LibraryLoadReport {
@@ -42,15 +43,23 @@ struct LibraryLoadReport {
   // Where the file was kept (moved for a bad file; copied for a good file
   // with unknown bytes at its end, which a save would drop); empty if not.
   std::filesystem::path keptAside;
+  // Where this run's saves go because the file must stay as it is (it could
+  // not be read, or not be kept aside); empty when saves go to the file.
+  std::filesystem::path savedInstead;
 };
 
+// Where a run saves a library whose file it must not touch: "macro.dat"
+// becomes "macro (unsaved 2026-12-06 1530).dat" for that local time.
+std::filesystem::path UnsavedLibraryName(const std::filesystem::path& file, const std::tm& when);
+
 // Loads `file` and rebuilds `view` under the library lock (a fresh view when
-// the file's library was taken). `now` dates the name of a file kept aside.
+// the file's library was taken). `now` dates the names of a file kept aside
+// and of the file saves go to instead.
 LibraryLoadReport LoadLibrary(MacroLibrary& library, LibraryView& view, const std::filesystem::path& file,
                               std::time_t now, int visibleRows = 0);
 
-// Saves under the library lock. Returns 1 on success; on failure the old file
-// stays and `error` says why.
+// Saves under the library lock, to the library's `savesGoTo` when it is set.
+// Returns 1 on success; on failure the old file stays and `error` says why.
 int SaveLibrary(const MacroLibrary& library, const std::filesystem::path& file, std::string* error = nullptr);
 
 // The magic string that starts the file.

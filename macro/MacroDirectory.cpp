@@ -4,7 +4,6 @@
 
 #include "base/Utf16.h"
 #include "macro/MacroCommand.h"
-#include "macro/MacroTextFormat.h"
 
 MacroDirectory::MacroDirectory() {
   for (int i = 0; i < kMacroSlotCount; ++i) order[static_cast<std::size_t>(i)] = i;
@@ -78,21 +77,4 @@ ButtonChoices MacroDirectory::MacrosForButton(int button, std::uint32_t assigned
     choices.items.push_back({slot.name, slot.start});
   }
   return choices;
-}
-
-std::u16string MemoryTotalText(const std::u16string& pattern) {
-  return FormatTemplate(pattern, {IntArg("%d", kMacroAreaSize)});
-}
-
-std::u16string MemoryUsedText(int freeBytes, const std::u16string& pattern) {
-  const int used = kMacroAreaSize - freeBytes;
-  return FormatTemplate(pattern, {FixedArg("%3.1f", used * 100.0 / kMacroAreaSize), IntArg("%d", used)});
-}
-
-std::u16string MemoryFreeText(int freeBytes, const std::u16string& pattern) {
-  return FormatTemplate(pattern, {FixedArg("%3.1f", freeBytes * 100.0 / kMacroAreaSize), IntArg("%d", freeBytes)});
-}
-
-std::u16string EditorSizeText(std::uint32_t macroSize, const std::u16string& pattern) {
-  return FormatTemplate(pattern, {IntArg("%4d", macroSize)});
 }

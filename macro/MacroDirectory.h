@@ -57,9 +57,3 @@ class MacroDirectory {
   // offered firekey macros. `assigned` is the button's current assignment.
   ButtonChoices MacrosForButton(int button, std::uint32_t assigned) const;
 };
-
-// The memory display's texts, from their templates (which the INI may reword).
-std::u16string MemoryTotalText(const std::u16string& pattern = u"Memory\r\n%d Byte");
-std::u16string MemoryUsedText(int freeBytes, const std::u16string& pattern = u"Used %3.1f%%\r\n%d Byte");
-std::u16string MemoryFreeText(int freeBytes, const std::u16string& pattern = u"Free %3.1f%%\r\n%d Byte");
-std::u16string EditorSizeText(std::uint32_t macroSize, const std::u16string& pattern = u"size: %4d Byte");

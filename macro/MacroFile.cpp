@@ -6,7 +6,7 @@
 #include "base/AtomicFile.h"
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
-#include "macro/MacroTextFormat.h"
+#include "base/TemplateFormatter.h"
 
 namespace {
 
@@ -57,8 +57,6 @@ MacroFileWrite ExportMacroFile(const std::filesystem::path& file, const MacroCom
                                                                          : MacroFileWrite::kCannotWrite;
 }
 
-std::u16string MacroTooLargeText(std::uint32_t macroSize) {
-  return FormatTemplate(
-      u"This macro is %d bytes long. A macro file holds at most 20000 bytes, so it was not exported.",
-      {IntArg("%d", macroSize)});
+std::u16string MacroTooLargeText(const std::u16string& pattern, std::uint32_t macroSize) {
+  return text::FormatTemplate(pattern, {text::TemplateArg::Int(macroSize)});
 }

@@ -34,5 +34,5 @@ enum class MacroFileWrite { kWritten, kTooLarge, kCannotWrite };
 MacroFileWrite ExportMacroFile(const std::filesystem::path& file, const MacroCommands& commands,
                                std::string* error = nullptr);
 
-// The message for a refused export, with the macro's size.
-std::u16string MacroTooLargeText(std::uint32_t macroSize);
+// The message for a refused export: `pattern` (the text table's) with the macro's size.
+std::u16string MacroTooLargeText(const std::u16string& pattern, std::uint32_t macroSize);

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "base/TemplateFormatter.h"
 #include "base/Utf16.h"
-#include "macro/MacroTextFormat.h"
 
 bool DeviceProfileRecord::operator==(const DeviceProfileRecord& other) const {
   return profileCount == other.profileCount && rows == other.rows && profileCode == other.profileCode &&
@@ -43,7 +43,7 @@ std::u16string MacroLibrary::UniqueName(const std::u16string& base) const {
   std::sort(taken.begin(), taken.end());
   std::u16string candidate;
   for (int n = 0; n < 2000; ++n) {
-    candidate = FormatTemplate(u"%s %d", {TextArg(base), IntArg("%d", n)});
+    candidate = text::FormatTemplate(u"%s %d", {text::TemplateArg::Text(base), text::TemplateArg::Int(n)});
     if (!std::binary_search(taken.begin(), taken.end(), text::ToLower(candidate))) break;
   }
   return candidate;

@@ -3,6 +3,7 @@
 // of every mouse the program has met.
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -58,9 +59,9 @@ class MacroLibrary {
   // Keyed by the mouse's identity; saved in key order.
   std::map<std::uint32_t, DeviceProfileRecord> devices;
 
-  // Set when a damaged file could not be kept aside: saving then refuses to
-  // overwrite it.
-  bool keepFileUntouched = false;
+  // Set when the library file could not be read, or was damaged and could
+  // not be kept aside: that file stays as it is, and saves go here instead.
+  std::filesystem::path savesGoTo;
 
   // Held around every load and save of the file.
   std::mutex& FileLock() const { return fileLock_; }

@@ -1,7 +1,7 @@
 #include "macro/StepTexts.h"
 
+#include "base/TemplateFormatter.h"
 #include "macro/ConsumerKeys.h"
-#include "macro/MacroTextFormat.h"
 
 MacroStepTexts::MacroStepTexts()
     : steps_{u"Execute one time",
@@ -26,11 +26,11 @@ MacroStepTexts::MacroStepTexts()
 namespace {
 
 std::u16string WithNumber(const MacroStepTexts& texts, int slot, long long value) {
-  return FormatTemplate(texts.Step(slot), {IntArg("%d", value)});
+  return text::FormatTemplate(texts.Step(slot), {text::TemplateArg::Int(value)});
 }
 
 std::u16string WithText(const MacroStepTexts& texts, int slot, const std::u16string& value) {
-  return FormatTemplate(texts.Step(slot), {TextArg(value)});
+  return text::FormatTemplate(texts.Step(slot), {text::TemplateArg::Text(value)});
 }
 
 std::u16string ButtonsText(const MacroStepTexts& texts, std::uint8_t op) {
@@ -130,5 +130,5 @@ int StepIcon(const MacroCommand& command) {
 }
 
 std::u16string StepAddress(const MacroCommand& command) {
-  return FormatTemplate(u"%04d", {IntArg("%04d", command.address)});
+  return text::FormatTemplate(u"%04d", {text::TemplateArg::Int(command.address)});
 }

@@ -57,8 +57,13 @@ void DescribeBackup(const std::uint8_t* data, std::size_t size, FileDescription&
   json.Add("image", std::move(image));
   JsonValue levels = JsonValue::Array();
   for (int level = 0; level < device::kBackupLevels; ++level) {
+    const std::size_t at = reader.Offset();
     std::uint8_t x = 0, y = 0;
     if (!reader.ReadU8(x) || !reader.ReadU8(y)) break;
+    if (device::HasZeroStep({x, y})) {
+      description.problems.push_back({at + (x == 0 ? 0 : 1), "DPI level " + std::to_string(level) +
+                                                                 ": a step of 0; a restore leaves this level as it is"});
+    }
     JsonValue pair = JsonValue::Array();
     pair.Push(JsonValue::Number(x));
     pair.Push(JsonValue::Number(y));
@@ -81,8 +86,11 @@ void DescribeBackup(const std::uint8_t* data, std::size_t size, FileDescription&
     return;
   }
   json.Add("names", std::move(names));
-  if (!reader.AtEnd())
+  if (!reader.AtEnd()) {
+    description.problems.push_back({reader.Offset(), std::to_string(reader.Remaining()) +
+                                                         " bytes after the last profile name; a restore ignores them"});
     json.Add("trailing", JsonValue::String(text::FromUtf8(HexBytes(data + reader.Offset(), reader.Remaining()))));
+  }
   // What a restore would refuse, in the program's own words.
   device::BackupFile backup;
   device::BackupProblem refusal;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <dbt.h>
 
+#include <algorithm>
 #include <ctime>
 #include <fstream>
 #include <sstream>
@@ -10,6 +11,7 @@
 
 #include "app/AppState.h"
 #include "app/IniPath.h"
+#include "app/Notice.h"
 #include "app/PrivateMessages.h"
 #include "app/ProgramDir.h"
 #include "app/win/LanguageSetting.h"
@@ -28,6 +30,9 @@ namespace {
 
 constexpr UINT_PTR kTimerFade = 20;
 constexpr UINT kFadePeriodMs = 2;
+constexpr UINT_PTR kTimerBalloon = 199;
+constexpr UINT kBalloonDelayMs = 500;
+constexpr UINT_PTR kTimerTrayMenu = 202;
 
 // Posted by the show-signal thread so that every window call of a "show"
 // runs on the window's own thread; the step number rides in wParam.
@@ -109,8 +114,7 @@ INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<INT_PTR>(LoadIconW(instance, MAKEINTRESOURCEW(IDR_MAINICON)));
     case WM_CLOSE:
       // The window's close button only hides it; the program lives on.
-      ShowWindow(window, SW_HIDE);
-      diag::Write("window hidden by close");
+      HideToTray("window hidden by close");
       return TRUE;
     case WM_DESTROY:
       OnDestroy();
@@ -142,6 +146,14 @@ INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     default:
       break;
+  }
+  if (message == static_cast<UINT>(kMsgTrayNotify)) {
+    OnTrayNotify(static_cast<int>(wParam), static_cast<int>(lParam));
+    return TRUE;
+  }
+  if (tray.IsTaskbarCreated(message)) {
+    tray.AddAgain();
+    return TRUE;
   }
   if (message == static_cast<UINT>(kMsgShowWindow)) {
     diag::Write("show message received");
@@ -190,7 +202,7 @@ BOOL MainDialog::OnInitDialog() {
 
   PublishedMainDialog = this;
   classCursor = reinterpret_cast<HCURSOR>(GetClassLongPtrW(window, GCLP_HCURSOR));
-  trayMenu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_TRAYMENU));
+  tray.HoldMenu(instance);
 
   RAWINPUTDEVICE vendor{0xFF03, 0x0001, RIDEV_INPUTSINK, window};
   if (!RegisterRawInputDevices(&vendor, 1, sizeof vendor)) {
@@ -209,6 +221,8 @@ BOOL MainDialog::OnInitDialog() {
   }
   LoadLanguage();
   InitSkin();
+  tray.Add(window, instance);
+  if (App.showTipAtStart) SetTimer(window, kTimerBalloon, kBalloonDelayMs, nullptr);
 
   SetForegroundWindow(window);
 
@@ -242,13 +256,7 @@ void MainDialog::LoadLanguage() {
   for (int id : {IDC_RENAME_EDIT, IDC_NUMBER_EDIT}) {
     SendDlgItemMessageW(window, id, WM_SETFONT, reinterpret_cast<WPARAM>(editFonts.MacroEditorFont()), FALSE);
   }
-  if (trayMenu) {
-    const int commands[] = {kTrayOpenCommand, kTrayExitCommand};
-    for (int i = 0; i < 2; ++i) {
-      ModifyMenuW(trayMenu, static_cast<UINT>(commands[i]), MF_BYCOMMAND | MF_STRING, static_cast<UINT_PTR>(commands[i]),
-                  ToWide(uiText.trayMenuTexts[static_cast<size_t>(i)]).c_str());
-    }
-  }
+  tray.SetMenuTexts(uiText.trayMenuTexts[0], uiText.trayMenuTexts[1]);
 }
 
 // The library, the per-mouse settings, the players and the connection; the
@@ -259,6 +267,10 @@ void MainDialog::StartDeviceWork() {
   diag::Writef("library: %d (0 loaded, 1 missing, 2 unreadable, 3 wrong magic, 4 damaged)",
                static_cast<int>(loaded.result));
   if (!loaded.keptAside.empty()) diag::Write("library: damaged file kept as " + loaded.keptAside.u8string());
+  // Said once, at the start: every change of this run goes where it names.
+  if (const std::optional<Notice> notice = LibraryLoadNotice(uiText, loaded, libraryFile)) {
+    MessageBoxW(window, ToWide(notice->text).c_str(), ToWide(notice->caption).c_str(), MB_OK | MB_ICONWARNING);
+  }
 
   players = std::make_unique<device::MacroPlayers>(devices.Link(), hostInput, slotTimers);
   profiles = std::make_unique<SoftwareProfiles>(library, libraryFile);
@@ -380,6 +392,17 @@ void MainDialog::OnTimer(UINT_PTR id) {
     InvalidateRect(window, nullptr, FALSE);
     return;
   }
+  if (id == kTimerTrayMenu) {
+    KillTimer(window, id);
+    if (trayClicks.OnMenuTimer()) tray.ShowMenu();
+    return;
+  }
+  if (id == kTimerBalloon) {
+    KillTimer(window, id);
+    SetForegroundWindow(window);
+    tray.ShowBalloon(uiText.versionLabel.text);
+    return;
+  }
   if (id == static_cast<UINT_PTR>(device::kLevelResyncTimer)) {
     KillTimer(window, id);
     return;
@@ -420,8 +443,16 @@ void MainDialog::OnCommand(int id) {
       if (connectionView) connectionView->TieClicked(IsDlgButtonChecked(window, IDC_TIE_XY) == BST_CHECKED);
       break;
     case IDC_HIDE:
-      ShowWindow(window, SW_HIDE);
-      diag::Write("window hidden to the tray");
+      HideToTray("window hidden to the tray");
+      break;
+    case ID_TRAY_RESTORE:
+      // The levels are not read on this path, unlike a double click.
+      diag::Write("tray menu: restore");
+      ShowAndActivate();
+      break;
+    case ID_TRAY_EXIT:
+      diag::Write("tray menu: exit");
+      EndProgram();
       break;
     default:
       break;
@@ -438,8 +469,7 @@ void MainDialog::OnDestroy() {
   if (tiltScroller) tiltScroller->Stop();
   tiltMutex.Release();
   PublishedMainDialog = nullptr;
-  if (trayMenu) DestroyMenu(trayMenu);
-  trayMenu = nullptr;
+  tray.Remove();
   if (tiltWaitEvent) CloseHandle(tiltWaitEvent);
   tiltWaitEvent = nullptr;
 }
@@ -447,6 +477,38 @@ void MainDialog::OnDestroy() {
 void MainDialog::ShowAndActivate() {
   ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);
+}
+
+void MainDialog::HideToTray(const char* why) {
+  ShowWindow(window, SW_HIDE);
+  diag::Write(why);
+}
+
+void MainDialog::OnTrayNotify(int iconId, int mouseMessage) {
+  if (mouseMessage != WM_MOUSEMOVE) diag::Writef("tray notification %d 0x%X", iconId, static_cast<unsigned>(mouseMessage));
+  const TrayAction action = trayClicks.OnNotify(iconId, mouseMessage, IsWindowVisible(window) != FALSE);
+  if (action.stopMenuTimer) KillTimer(window, kTimerTrayMenu);
+  if (action.startMenuTimerMs > 0) SetTimer(window, kTimerTrayMenu, static_cast<UINT>(action.startMenuTimerMs), nullptr);
+  if (action.rereadLevels) RereadLevels();
+  if (action.restoreWindow) {
+    diag::Write("tray double click: restore");
+    ShowWindow(window, SW_SHOWNORMAL);
+    BringWindowToTop(window);
+    SetForegroundWindow(window);
+  }
+}
+
+// A hidden window has not followed level changes made elsewhere; read the
+// four levels before it shows. Without a mouse there is nothing to read, and
+// a failed read would show zeros.
+void MainDialog::RereadLevels() {
+  if (!connection || !connectionView || !connection->DeviceReady || connection->ArrivalBusy) return;
+  connection->ReadLevels();
+  const device::LevelTable levels = connection->LevelSteps.Get();
+  const int current = std::min(std::max(connection->CurrentLevelIndex.load(), 0), device::kLevelCount - 1);
+  const device::LevelSteps& shown = levels[static_cast<size_t>(current)];
+  connectionView->ShowLevelSteps(shown.x, shown.y);
+  diag::Write("levels re-read for the hidden window");
 }
 
 void MainDialog::ShowAbout() {
@@ -474,6 +536,7 @@ void MainDialog::ShowSignalThread() {
   for (int signal = 1; signal <= kShowSignalsAnswered; ++signal) {
     if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) return;
     diag::Writef("show signal %d", signal);
+    if (!IsWindowVisible(window)) RereadLevels();
     if (!PauseUnlessStopped(stopThreads, 100)) return;
     PostMessageW(window, kMsgShowStep, kStepShow, 0);
     if (!PauseUnlessStopped(stopThreads, 100)) return;

@@ -12,8 +12,10 @@
 #include "app/StartupFade.h"
 #include "app/UiText.h"
 #include "app/SimulatorScript.h"
+#include "app/TrayClicks.h"
 #include "app/win/DeviceServices.h"
 #include "app/win/MainWindowSkin.h"
+#include "app/win/TrayIcon.h"
 #include "app/win/WindowConnectionView.h"
 #include "device/Connection.h"
 #include "device/MacroPlayers.h"
@@ -60,6 +62,9 @@ class MainDialog {
   void SimulatorScriptThread(std::string script);
   void WaitForArrivalToEnd();
   void ShowAndActivate();
+  void OnTrayNotify(int iconId, int mouseMessage);
+  void RereadLevels();
+  void HideToTray(const char* why);
   void ShowAbout();
   void EndProgram();
 
@@ -79,7 +84,8 @@ class MainDialog {
   StartupFade fade;
   HANDLE tiltWaitEvent = nullptr;
   HANDLE stopThreads = nullptr;  // ends the signal threads when the window goes
-  HMENU trayMenu = nullptr;
+  TrayIcon tray;
+  TrayClicks trayClicks;
   HCURSOR classCursor = nullptr;
   std::thread showThread;
   std::thread closeThread;

@@ -78,7 +78,7 @@ double Milliseconds(Clock::time_point from, Clock::time_point to) {
 VANTOR_FIGURE(backup_ratio) {
   Bench bench;
   const auto start = Clock::now();
-  if (!device::Backup(bench.context, bench.file)) return -1.0;
+  if (device::Backup(bench.context, bench.file).Failed()) return -1.0;
   const double wall = Milliseconds(start, Clock::now());
   const int reads = (device::kMemorySize + device::kReadChunk - 1) / device::kReadChunk;
   const double minimum = reads * ExchangeMs(0) + 8 * ExchangeMs(2) + 7 * 16 * ExchangeMs(0);
@@ -97,7 +97,7 @@ VANTOR_FIGURE(restore_ratio) {
   backup.names = {u"One", u"Two", u"Three", u"Four", u"Five", u"Six", u"Seven"};
   if (!device::SaveBackupFile(bench.file, backup)) return -1.0;
   const auto start = Clock::now();
-  if (!device::Restore(bench.context, bench.file)) return -1.0;
+  if (device::Restore(bench.context, bench.file).Failed()) return -1.0;
   const double wall = Milliseconds(start, Clock::now());
   const int pages = device::kMemorySize / device::kPageSize;
   const double perPage = 5 * ExchangeMs(1) + ExchangeMs(0) + ExchangeMs(5);

@@ -1,7 +1,9 @@
 // A small Win32 helper that the end-to-end scenarios run beside the program:
 // it owns probe windows that record the private messages they receive, posts
-// messages to the program's window and reports its visibility.
+// messages to the program's window, finds its controls, plays a shell that
+// restarts and reports the window's visibility.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -155,12 +157,33 @@ int wmain(int argc, wchar_t** argv) {
     const LPARAM lParam = argc > 5 ? static_cast<LPARAM>(_wtoi(argv[5])) : 0;
     return PostMessageW(window, static_cast<UINT>(_wtoi(argv[3])), wParam, lParam) ? 0 : 1;
   }
+  if (command == L"control" && argc == 4) {
+    // The screen point at the centre of a control, for a real click on it.
+    HWND control = GetDlgItem(FindWindowW(nullptr, argv[2]), _wtoi(argv[3]));
+    RECT rect{};
+    if (!control || !GetWindowRect(control, &rect)) return 1;
+    std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    return 0;
+  }
+  if (command == L"trayforget" && argc == 4) {
+    // What a restarting shell does to every icon: the program is not told.
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = FindWindowW(nullptr, argv[2]);
+    icon.uID = static_cast<UINT>(_wtoi(argv[3]));
+    return icon.hWnd && Shell_NotifyIconW(NIM_DELETE, &icon) ? 0 : 1;
+  }
+  if (command == L"taskbarcreated" && argc == 3) {
+    HWND window = FindWindowW(nullptr, argv[2]);
+    const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return window && message && PostMessageW(window, message, 0, 0) ? 0 : 1;
+  }
   if (command == L"windows" && argc == 3) {
     TitleCount count{argv[2], 0, 0};
     EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&count));
     std::printf("windows=%d visible=%d\n", count.all, count.visible);
     return 0;
   }
-  std::fprintf(stderr, "usage: e2e_tool probe LOG SECONDS | scrollprobe LOG mozilla|itunes|plain SECONDS | post TITLE MESSAGE [WPARAM [LPARAM]] | windows TITLE\n");
+  std::fprintf(stderr, "usage: e2e_tool probe LOG SECONDS | scrollprobe LOG mozilla|itunes|plain SECONDS | post TITLE MESSAGE [WPARAM [LPARAM]] | control TITLE ID | trayforget TITLE ICON | taskbarcreated TITLE | windows TITLE\n");
   return 2;
 }

@@ -59,20 +59,14 @@ TEST(UiTextStringSections, ReplaceTextPositionColourShadowAndFont) {
   EXPECT_EQ(texts.labels[60].color, 0xFFFFFFu);  // only the colour bytes are kept
 }
 
-TEST(UiTextStringSections, MovesALabelOnlyWhenBothCoordinatesAreGiven) {
-  const UiText texts = LoadFrom("[STRING 2]\nstr=dpi\nx=10\n[STRING 3]\nstr=DPI\ny=20\n");
-  EXPECT_EQ(texts.labels[2].x, 452);
-  EXPECT_EQ(texts.labels[2].y, 236);
-  EXPECT_EQ(texts.labels[3].x, 53);
-  EXPECT_EQ(texts.labels[3].y, 152);
-}
-
-TEST(UiTextStringSections, IgnoreEverythingButClearTypeWhenTheTextIsMissing) {
-  const UiText texts = LoadFrom("[STRING 2]\nx=10\ny=20\ncolor=1\nclear_type=1\n");
+TEST(UiTextStringSections, MoveALabelOnlyWithBothCoordinatesAndATextButTakeClearTypeAlways) {
+  const UiText texts = LoadFrom("[STRING 2]\nx=10\ny=20\ncolor=1\nclear_type=1\n[STRING 3]\nstr=DPI\ny=20\n");
   EXPECT_EQ(texts.labels[2].text, u"dpi indicator");
   EXPECT_EQ(texts.labels[2].x, 452);
   EXPECT_EQ(texts.labels[2].color, 0xFFFFFFu);
   EXPECT_EQ(texts.labels[2].clearType, 1);
+  EXPECT_EQ(texts.labels[3].x, 53);
+  EXPECT_EQ(texts.labels[3].y, 152);
 }
 
 TEST(UiTextStringSections, KeepForcedRowsWhateverTheFileSays) {

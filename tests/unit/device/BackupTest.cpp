@@ -22,7 +22,12 @@ TEST(Backup, ReadsMemoryLevelsAndNamesWithoutWritingAndStoresThemInTheFile) {
   FillMouse(ops.rig.Mouse(), 1);
   const auto file = folder / "backup_2026-12-06.mbf";
 
-  ASSERT_EQ(device::Backup(ops.context, file), 1);
+  const device::OperationResult result = device::Backup(ops.context, file);
+  EXPECT_FALSE(result.Failed());
+  EXPECT_TRUE(result.fileWritten);
+  EXPECT_EQ(result.memoryBytes, 8192);
+  EXPECT_EQ(result.levels, 4);
+  EXPECT_EQ(result.names, 7);
 
   std::vector<std::string> expected;
   for (int addr = 0; addr < 8192; addr += 7) {
@@ -60,7 +65,7 @@ TEST(Backup, ReadsMemoryLevelsAndNamesWithoutWritingAndStoresThemInTheFile) {
   EXPECT_EQ(fractions.back(), 0.0);
 }
 
-TEST(Backup, AFailedReadKeepsTheFileThereAndStillFinishes) {
+TEST(Backup, AFailedReadReportsWhereItStoppedKeepsTheFileThereAndStillFinishes) {
   OperationRig ops;
   TempFolder folder;
   const auto file = folder / "kept.mbf";
@@ -68,13 +73,26 @@ TEST(Backup, AFailedReadKeepsTheFileThereAndStillFinishes) {
     std::ofstream out(file, std::ios::binary);
     out << "an older backup";
   }
-  for (int failAfter : {100, 1171 + 3, 1171 + 8 + 20}) {
+  const std::vector<std::uint8_t> older = FileBytes(file);
+  // Unplugged in the memory, the levels and the names; then a level that
+  // reads as step 0, which is what a failed read leaves.
+  const struct {
+    int failAfter, memoryBytes, levels, names;
+  } cases[] = {{100, 700, 0, 0}, {1171 + 3, 8192, 1, 0}, {1171 + 8 + 20, 8192, 4, 1}, {-1, 8192, 2, 0}};
+  for (const auto& c : cases) {
     ops.rig.Mouse().Replug();
-    ops.rig.Mouse().faults.unplugAfterRequests = failAfter;
+    ops.rig.Mouse().faults.unplugAfterRequests = c.failAfter;
+    if (c.failAfter < 0) ops.rig.Mouse().levels[2].numerator = {0, 1};
     ops.window.calls.clear();
-    EXPECT_EQ(device::Backup(ops.context, file), 0) << failAfter;
-    EXPECT_EQ(FileBytes(file), (std::vector<std::uint8_t>{'a', 'n', ' ', 'o', 'l', 'd', 'e', 'r',
-                                                          ' ', 'b', 'a', 'c', 'k', 'u', 'p'}));
+    const device::OperationResult result = device::Backup(ops.context, file);
+    EXPECT_EQ(result.mouseGone, c.failAfter >= 0) << c.failAfter;
+    EXPECT_EQ(result.memoryFailed, c.failAfter == 100) << c.failAfter;
+    EXPECT_EQ(result.failedRequests, 1) << c.failAfter;
+    EXPECT_FALSE(result.fileWritten) << c.failAfter;
+    EXPECT_EQ(result.memoryBytes, c.memoryBytes) << c.failAfter;
+    EXPECT_EQ(result.levels, c.levels) << c.failAfter;
+    EXPECT_EQ(result.names, c.names) << c.failAfter;
+    EXPECT_EQ(FileBytes(file), older) << c.failAfter;
     EXPECT_EQ(ops.window.calls.back(), "finish");
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path),
@@ -82,18 +100,10 @@ TEST(Backup, AFailedReadKeepsTheFileThereAndStillFinishes) {
             1);
 }
 
-TEST(Backup, ALevelReadingAsStepZeroWritesNoFile) {
-  OperationRig ops;
-  TempFolder folder;
-  ops.rig.Mouse().levels[2].numerator = {0, 1};
-  EXPECT_EQ(device::Backup(ops.context, folder / "zero.mbf"), 0);
-  EXPECT_FALSE(std::filesystem::exists(folder / "zero.mbf"));
-}
-
 TEST(Backup, IntoAMissingFolderSendsNothing) {
   OperationRig ops;
   TempFolder folder;
-  EXPECT_EQ(device::Backup(ops.context, folder / "no such folder" / "b.mbf"), 0);
+  EXPECT_TRUE(device::Backup(ops.context, folder / "no such folder" / "b.mbf").fileFailed);
   EXPECT_TRUE(ops.rig.Requests().empty());
   EXPECT_EQ(ops.window.calls, (std::vector<std::string>{"repaint", "finish"}));
 }

@@ -47,10 +47,11 @@ TEST_F(PlayerTest, SendsKeysUsagesAndButtonsToTheMouseAndWheelStepsToTheHost) {
 }
 
 TEST_F(PlayerTest, ReleasesEveryKeyUsageAndButtonStillHeld) {
-  PlayOnce(rig, {0x04, 0x83, 0x04, 0x83, 0xE1, 0x85, 0xE9, 0x00, 0x23});
+  // Key 0xFF last: the highest code is held and released like any other.
+  PlayOnce(rig, {0x04, 0x83, 0x04, 0x83, 0xE1, 0x85, 0xE9, 0x00, 0x23, 0x83, 0xFF});
   const Lines live = rig.LiveInput();
-  const Lines tail(live.end() - 4, live.end());
-  EXPECT_EQ(tail, (Lines{"up 04", "up E1", "usage 00 00", "buttons 00 03"}));
+  const Lines tail(live.end() - 5, live.end());
+  EXPECT_EQ(tail, (Lines{"up 04", "up E1", "up FF", "usage 00 00", "buttons 00 03"}));
   EXPECT_TRUE(rig.Mouse().keysDown.empty());
   EXPECT_EQ(rig.Mouse().buttonsDown, 0);
   EXPECT_EQ(rig.Mouse().lastUsage, 0);

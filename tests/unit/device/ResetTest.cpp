@@ -63,7 +63,14 @@ TEST(Reset, SendsTheDefaultsInOrderWithButtonThreeSentAsFour) {
   FillMouse(mouse, 1);
   for (auto& profile : mouse.buttonFunctions) profile.fill(sim::ButtonFunction{7, 0x1234});
 
-  ASSERT_EQ(device::Reset(ops.context), 1);
+  const device::OperationResult result = device::Reset(ops.context);
+  EXPECT_FALSE(result.Failed());
+  EXPECT_EQ(result.buttons, 60);
+  EXPECT_EQ(result.names, 5);
+  EXPECT_EQ(result.directoryEntries, 64);
+  EXPECT_EQ(result.levels, 4);
+  EXPECT_EQ(result.profileValues, 5);
+  EXPECT_EQ(result.commits, 1);
 
   const auto requests = ops.rig.Requests();
   EXPECT_EQ(requests, ResetRequests());
@@ -111,45 +118,49 @@ TEST(Reset, SendsTheDefaultsInOrderWithButtonThreeSentAsFour) {
   EXPECT_EQ(ops.window.fractions[124], 1.0);
 }
 
-TEST(Reset, WithNoMouseOnlyRepaintsAndRunsAnArrival) {
+TEST(Reset, WithNoMouseOnlyRepaintsAndRunsAnArrivalUnderTheTextTablesStatus) {
   OperationRig ops(0);
-  EXPECT_EQ(device::Reset(ops.context), 0);
+  ops.texts.Set(device::OperationStatus::kResettingButtons, u"Tasten zur\u00fccksetzen...");
+  EXPECT_TRUE(device::Reset(ops.context).noMouse);
   EXPECT_TRUE(ops.rig.port.Log().empty());
   EXPECT_TRUE(ops.buttons.entries.empty());
   EXPECT_TRUE(ops.window.storedLevels.empty());
-  std::vector<std::string> calls = {"disable controls", "repaint",
-                                    "status Resetting button setting...", "second line ''"};
+  std::vector<std::string> calls = {"disable controls", "repaint", "status Tasten zur\xc3\xbc" "cksetzen...",
+                                    "second line ''"};
   calls.insert(calls.end(), kClosingCalls.begin(), kClosingCalls.end());
   EXPECT_EQ(ops.window.calls, calls);
+  EXPECT_EQ(device::StatusTextSlotOf(device::OperationStatus::kResettingButtons).entry, 50);
+  EXPECT_EQ(device::StatusTextSlotOf(device::OperationStatus::kReadingAll).entry, 15);
 }
 
-TEST(Reset, StopsWritingAtTheFirstRequestTheMouseDoesNotAnswer) {
+TEST(Reset, WritesEveryItemWhateverFailsAndCountsTheFailures) {
   OperationRig ops;
   sim::SimulatedMouse& mouse = ops.rig.Mouse();
-  ops.window.onFraction = [&mouse](double fraction) {
-    if (fraction >= 20 / 60.0) mouse.faults.neverReady = true;
-  };
-  ops.window.onArrival = [&mouse] { mouse.faults.neverReady = false; };
-  EXPECT_EQ(device::Reset(ops.context), 0);
-  const auto requests = ops.rig.Requests();
-  // Profile 0 whole, then profile 1's buttons 0 to 7 and the one that
-  // failed; then only the level reads after the arrival.
-  ASSERT_EQ(requests.size(), 28u + 9u + 8u);
-  EXPECT_EQ(requests[28 + 8], "set 01 85 01 08 00 FF FF 12");
-  EXPECT_EQ(requests[28 + 9], "set 01 03 00 00 00 00 00 12");
-  EXPECT_EQ(mouse.settingsCommits, 0);
-  EXPECT_EQ(ops.window.calls.back(), "arrival");
+  // Buttons 20 to 22 get no reply: the panel shows one fraction at the
+  // start, then one after each button.
+  const std::vector<double>& shown = ops.window.fractions;
+  ops.window.onFraction = [&](double) { mouse.faults.neverReady = shown.size() >= 21 && shown.size() <= 23; };
+  const device::OperationResult result = device::Reset(ops.context);
+  EXPECT_EQ(result.failedRequests, 3);
+  EXPECT_FALSE(result.mouseGone);
+  EXPECT_EQ(result.buttons, 57);
+  EXPECT_EQ(result.commits, 1);
+  EXPECT_EQ(ops.rig.Requests(), ResetRequests());
+  EXPECT_EQ(mouse.settingsCommits, 1);
 }
 
-TEST(OperationTexts, TextsFromTheTextTableReachThePanelInPlaceOfTheBuiltInOnes) {
-  OperationRig ops(0);
-  ops.texts.Set(device::OperationStatus::kResettingButtons, u"Tasten zur\u00fccksetzen...");
-  device::Reset(ops.context);
-  EXPECT_EQ(ops.window.calls[2],
-            "status Tasten zur\xc3\xbc"
-            "cksetzen...");
-  const auto slot = device::StatusTextSlotOf(device::OperationStatus::kResettingButtons);
-  EXPECT_EQ(slot.table, device::StatusTextSlot::Table::kLabel);
-  EXPECT_EQ(slot.entry, 50);
-  EXPECT_EQ(device::StatusTextSlotOf(device::OperationStatus::kReadingAll).entry, 15);
+TEST(Reset, StopsAtOnceWhenTheMouseIsUnplugged) {
+  OperationRig ops;
+  ops.rig.Mouse().Replug();  // counts the requests from here
+  ops.rig.Mouse().faults.unplugAfterRequests = 30;
+  const device::OperationResult result = device::Reset(ops.context);
+  EXPECT_TRUE(result.mouseGone);
+  EXPECT_EQ(result.failedRequests, 1);
+  EXPECT_EQ(result.buttons, 14);
+  EXPECT_EQ(result.names, 1);
+  const auto requests = ops.rig.Requests();
+  ASSERT_GE(requests.size(), 30u);
+  EXPECT_LE(requests.size(), 31u);
+  EXPECT_TRUE(ops.window.storedLevels.empty());
+  EXPECT_EQ(ops.window.calls.back(), "arrival");
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -91,19 +92,6 @@ TEST_F(LibraryFileTest, GivesAnEmptyLibraryWhenTheFileIsMissing) {
   EXPECT_EQ(view.Count(), 0);
 }
 
-TEST_F(LibraryFileTest, KeepsTheLibraryAndSetsAForeignFileAside) {
-  library.AddEntry(u"mine", false, 0, 0, NewMacro());
-  FileBytes other;
-  other.Text("_@_MF2_").U32(0).U32(0);
-  Put(other.data);
-  const LibraryLoadReport report = LoadLibrary(library, view, file, 0);
-  EXPECT_EQ(report.result, LibraryLoad::kWrongMagic);
-  ASSERT_EQ(library.entries.size(), 1u);
-  EXPECT_FALSE(fs::exists(file));
-  ASSERT_EQ(Aside().size(), 1u);
-  EXPECT_EQ(Get(report.keptAside), other.data);
-}
-
 TEST_F(LibraryFileTest, NeverTakesHalfOfACutFile) {
   const std::vector<std::uint8_t> golden = GoldenLibraryFile();
   // Cut at every length inside the entries and at a sample of lengths inside
@@ -119,14 +107,28 @@ TEST_F(LibraryFileTest, NeverTakesHalfOfACutFile) {
   }
 }
 
-TEST_F(LibraryFileTest, SetsADamagedFileAsideAndStartsEmpty) {
+TEST_F(LibraryFileTest, SetsAForeignOrDamagedFileAsideAndKeepsWhatWasReadBeforeTheDamage) {
+  library.AddEntry(u"mine", false, 0, 0, NewMacro());
+  FileBytes other;
+  other.Text("_@_MF2_").U32(0).U32(0);
+  Put(other.data);
+  const LibraryLoadReport foreign = LoadLibrary(library, view, file, 0);
+  EXPECT_EQ(foreign.result, LibraryLoad::kWrongMagic);
+  ASSERT_EQ(library.entries.size(), 1u);
+  EXPECT_FALSE(fs::exists(file));
+  EXPECT_EQ(Get(foreign.keptAside), other.data);
+
+  // Cut inside the mouse record, after the three entries.
   std::vector<std::uint8_t> cut = GoldenLibraryFile();
   cut.resize(200);
   Put(cut);
-  const LibraryLoadReport report = LoadLibrary(library, view, file, 0);
+  const LibraryLoadReport report = LoadLibrary(library, view, file, 1);
   EXPECT_EQ(report.result, LibraryLoad::kDamaged);
   EXPECT_FALSE(report.problem.what.empty());
-  EXPECT_TRUE(library.entries.empty());
+  ASSERT_EQ(library.entries.size(), 3u);
+  EXPECT_EQ(library.FindMacroById(3)->commands.size(), 3u);
+  EXPECT_TRUE(library.devices.empty());
+  EXPECT_EQ(view.Count(), 3);
   EXPECT_EQ(Get(report.keptAside), cut);
   // The next save writes a fresh file; the damaged one stays where it was put.
   library.AddEntry(u"new", false, 0, 0, NewMacro());
@@ -134,7 +136,7 @@ TEST_F(LibraryFileTest, SetsADamagedFileAsideAndStartsEmpty) {
   EXPECT_EQ(Get(report.keptAside), cut);
 }
 
-TEST_F(LibraryFileTest, RefusesCountsTheRestOfTheFileCannotHold) {
+TEST_F(LibraryFileTest, RefusesCountsAndLengthsTheRestOfTheFileCannotHold) {
   FileBytes huge;
   huge.Text("_@_MF3_").U32(0xFFFFFFFF);
   FileProblem problem;
@@ -149,14 +151,13 @@ TEST_F(LibraryFileTest, RefusesCountsTheRestOfTheFileCannotHold) {
   FileBytes devices;
   devices.Text("_@_MF3_").U32(0).U32(2).U32(1);
   EXPECT_EQ(ParseLibrary(devices.data.data(), devices.data.size(), other, &problem), LibraryParse::kDamaged);
-}
 
-TEST_F(LibraryFileTest, RefusesACommandLengthOutsideOneToFive) {
+  // A command length outside 1 to 5.
   FileBytes bad;
   bad.Text("_@_MF3_").U32(1).U32(1).U32(0).Text("m").U32(0).U32(1).U32(0).U32(1);
   bad.U32(0).U32(6).Raw({0x04, 0, 0, 0, 0}).U32(0);
-  FileProblem problem;
-  EXPECT_EQ(ParseLibrary(bad.data.data(), bad.data.size(), library, &problem), LibraryParse::kDamaged);
+  MacroLibrary third;
+  EXPECT_EQ(ParseLibrary(bad.data.data(), bad.data.size(), third, &problem), LibraryParse::kDamaged);
   EXPECT_EQ(problem.offset, 56u);
 }
 
@@ -191,12 +192,34 @@ TEST_F(LibraryFileTest, RoundTripsTextsOfEveryLengthAndOldEightBitNames) {
   EXPECT_EQ(old.entries[0]->name, u"ok");
 }
 
-TEST_F(LibraryFileTest, DoesNotOverwriteAFileItCouldNotSetAside) {
-  library.keepFileUntouched = true;
-  std::string error;
-  EXPECT_EQ(SaveLibrary(library, file, &error), 0);
-  EXPECT_FALSE(error.empty());
-  EXPECT_FALSE(fs::exists(file));
+TEST_F(LibraryFileTest, SavesBesideAFileItCannotReadAndLeavesTheFileAlone) {
+  std::tm when{};
+  when.tm_year = 2026 - 1900;
+  when.tm_mon = 11;
+  when.tm_mday = 6;
+  when.tm_hour = 15;
+  when.tm_min = 30;
+  EXPECT_EQ(UnsavedLibraryName(file, when), folder / "macro (unsaved 2026-12-06 1530).dat");
+
+  // A folder where the file should be reads as a file that cannot be read.
+  fs::create_directories(file / "inside");
+  const LibraryLoadReport first = LoadLibrary(library, view, file, 0);
+  EXPECT_EQ(first.result, LibraryLoad::kUnreadable);
+  EXPECT_EQ(first.savedInstead.parent_path(), folder);
+  library.AddEntry(u"kept", false, 0, 0, NewMacro());
+  ASSERT_EQ(SaveLibrary(library, file), 1);
+  EXPECT_TRUE(fs::is_directory(file / "inside"));
+  MacroLibrary saved;
+  LibraryView savedView;
+  ASSERT_EQ(LoadLibrary(saved, savedView, first.savedInstead, 0).result, LibraryLoad::kLoaded);
+  EXPECT_EQ(saved.entries.at(0)->name, u"kept");
+
+  // A second run in the same minute leaves the first one's file to it.
+  MacroLibrary second;
+  const LibraryLoadReport again = LoadLibrary(second, savedView, file, 0);
+  fs::path expected = first.savedInstead.stem();
+  expected += " 2.dat";
+  EXPECT_EQ(again.savedInstead, folder / expected);
 }
 
 TEST_F(LibraryFileTest, SavesFromAWorkerWhileTheWindowThreadLoads) {

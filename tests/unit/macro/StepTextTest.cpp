@@ -4,7 +4,6 @@
 #include <sstream>
 
 #include "macro/EnglishKeyNames.h"
-#include "macro/MacroTextFormat.h"
 #include "macro/StepTexts.h"
 
 namespace {
@@ -83,9 +82,14 @@ TEST_F(StepTextTest, GivesFixedTextsForModesStopSystemAndUnknown) {
   for (std::uint8_t op : {0x80, 0x81, 0x82, 0x02, 0xD0, 0xFF}) EXPECT_EQ(Text({op}), u"Unknown") << int(op);
 }
 
-TEST_F(StepTextTest, NeverTreatsAReworkedTemplateAsAPrintfFormat) {
+TEST_F(StepTextTest, FillsAReworkedTemplateAsEveryOtherTextButNeverAsAPrintfFormat) {
   texts.SetStep(MacroStepTexts::kWait, u"%s %n %x Wait %d ms %d 100%%");
   EXPECT_EQ(Text({0x88, 0x05}), u"%s %n %x Wait 5 ms %d 100%");
+  // The DPI and memory labels take these conversions too.
+  texts.SetStep(MacroStepTexts::kWait, u"Warte %i ms");
+  EXPECT_EQ(Text({0x88, 0x05}), u"Warte 5 ms");
+  texts.SetStep(MacroStepTexts::kWait, u"[%-4d]");
+  EXPECT_EQ(Text({0x88, 0x05}), u"[5   ]");
   texts.SetStep(MacroStepTexts::kKeyDown, u"%d %s%s");
   EXPECT_EQ(Text({0x83, 0x04}), u"%d A%s");
 }
@@ -109,12 +113,4 @@ TEST(StepAddress, PadsToFourDigits) {
   EXPECT_EQ(StepAddress(command), u"0037");
   command.address = 12345;
   EXPECT_EQ(StepAddress(command), u"12345");
-}
-
-TEST(FormatTemplate, FormatsTheMemoryConversions) {
-  EXPECT_EQ(FormatTemplate(u"Used %3.1f%%\r\n%d Byte", {FixedArg("%3.1f", 12.345), IntArg("%d", 727)}),
-            u"Used 12.3%\r\n727 Byte");
-  EXPECT_EQ(FormatTemplate(u"size: %4d Byte", {IntArg("%4d", 7)}), u"size:    7 Byte");
-  EXPECT_EQ(FormatTemplate(u"%04d|%d", {IntArg("%04d", -5), IntArg("%d", -2147483648ll)}), u"-005|-2147483648");
-  EXPECT_EQ(FormatTemplate(u"50%", {}), u"50%");
 }

@@ -1,0 +1,325 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <map>
+#include <set>
+
+#include "app/MainWindowModel.h"
+#include "support/TimerBoard.h"
+
+namespace {
+
+std::vector<int> IdsOf(const std::vector<WindowAction>& actions, ActionKind kind) {
+  std::vector<int> ids;
+  for (const WindowAction& action : actions) {
+    if (action.kind == kind) ids.push_back(action.id);
+  }
+  return ids;
+}
+
+std::vector<WindowAction> Of(const std::vector<WindowAction>& actions, ActionKind kind) {
+  std::vector<WindowAction> found;
+  std::copy_if(actions.begin(), actions.end(), std::back_inserter(found),
+               [kind](const WindowAction& action) { return action.kind == kind; });
+  return found;
+}
+
+std::set<int> AsSet(const std::vector<int>& ids) { return {ids.begin(), ids.end()}; }
+
+const SkinLayout kLayout = BuildSkinLayout(BuiltInSkinStyle());
+RectI TabRect(int tab) { return kLayout.tabs[static_cast<size_t>(tab)].rect; }
+
+// A controller whose timers tick in simulated time; every action it returns
+// lands in `log`.
+struct Window {
+  std::atomic<bool> busy{false};
+  MainWindowModel model;
+  TimerBoard timers;
+  std::vector<WindowAction> log;
+
+  explicit Window(MainWindowSetup setup = {}) : model(busy, kLayout, std::move(setup)) { Take(model.Start()); }
+
+  std::vector<WindowAction> Take(const WindowActions& actions) {
+    timers.Apply(actions);
+    log = actions.Items();
+    return log;
+  }
+  // Runs `ms` of simulated time and keeps every tick's actions.
+  std::vector<WindowAction> Run(int ms) {
+    std::vector<WindowAction> all;
+    timers.Advance(ms, [&](int id) {
+      WindowActions tick = model.OnTimer(id);
+      all.insert(all.end(), tick.Items().begin(), tick.Items().end());
+      return tick;
+    });
+    return log = all;
+  }
+  // Shown, with the start-up fade over.
+  Window& Shown() {
+    Take(model.OnVisibilityChanged(true));
+    Run(100);
+    return *this;
+  }
+  void ClickTab(int tab) { Take(model.OnLeftButtonDown(TabRect(tab).x + 5, TabRect(tab).y + 5)); }
+};
+
+const std::set<int> kEveryPageControl = {1004, 1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012, 1013, 1029, 1030, 1014,
+                                         1021, 1000, 1016, 1017, 1018, 1019, 1001, 1022, 1024, 1025, 1026, 1027, 1028};
+
+}  // namespace
+
+TEST(MainWindowPages, TabClickHidesEveryPageControlThenShowsOnlyTheNewPages) {
+  Window window;
+  window.Shown();
+  const std::map<int, std::set<int>> shown = {
+      {1, {1000, 1016, 1017, 1026, 1027, 1028}},
+      {2, {1001, 1022, 1024, 1025}},
+      {0, {1004, 1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012, 1013, 1029, 1030}}};
+  for (int tab : {1, 2, 0}) {
+    window.ClickTab(tab);
+    EXPECT_EQ(window.model.CurrentTab(), tab);
+    EXPECT_EQ(AsSet(IdsOf(window.log, ActionKind::kHideControl)), kEveryPageControl);
+    EXPECT_EQ(AsSet(IdsOf(window.log, ActionKind::kShowControl)), shown.at(tab)) << "page " << tab;
+    const auto firstShow = std::find_if(window.log.begin(), window.log.end(),
+                                        [](const WindowAction& a) { return a.kind == ActionKind::kShowControl; });
+    EXPECT_TRUE(std::none_of(firstShow, window.log.end(),
+                             [](const WindowAction& a) { return a.kind == ActionKind::kHideControl; }));
+    ASSERT_GE(window.log.size(), 2u);
+    EXPECT_EQ(window.log[window.log.size() - 2].kind, ActionKind::kSetControlsChanged);
+    EXPECT_EQ(window.log.back().kind, ActionKind::kRepaintWindow);
+  }
+}
+
+TEST(MainWindowPages, AreInertWhileBusyRecordingOrResetting) {
+  Window window;
+  window.Shown();
+  window.busy = true;
+  window.ClickTab(1);
+  window.busy = false;
+  window.model.SetRecording(true);
+  window.ClickTab(1);
+  window.model.SetRecording(false);
+  // A reset ends with an arrival, which clears the busy flag before the
+  // window hears that the reset is over.
+  window.Take(window.model.OnCommand(kControlReset));
+  window.Take(window.model.OnQuestionAnswered(true));
+  window.busy = false;
+  window.ClickTab(2);
+  EXPECT_TRUE(window.log.empty());
+  EXPECT_EQ(window.model.CurrentTab(), 0);
+}
+
+TEST(MainWindowPages, SamePageOnlyDropsTheHighlightAndLeavingTheMacroPageEndsItsCountdown) {
+  Window window;
+  window.Shown();
+  window.Take(window.model.SetButtonHighlight(true, {10, 10, 20, 20}));
+  window.Run(100);
+  ASSERT_EQ(window.model.Fades().HighlightAlpha(), 255);
+  window.ClickTab(0);
+  EXPECT_FALSE(window.model.Fades().HighlightShown());
+  EXPECT_TRUE(IdsOf(window.log, ActionKind::kShowControl).empty());
+
+  window.ClickTab(2);
+  window.Take(window.model.StartDisplayCountdown(5));
+  window.ClickTab(1);
+  EXPECT_FALSE(window.model.DisplayMarkerShown());
+  EXPECT_FALSE(window.timers.Running(MainWindowModel::kCountdownTimer));
+}
+
+TEST(MainWindowAnimations, TabPulsesUpAndDownWhileThePointerRestsAndStopsWhenItLeaves) {
+  Window window;
+  window.Shown();
+  const RectI tab1 = TabRect(1);
+  window.Take(window.model.OnPointerMove(tab1.x + 1, tab1.y + 1));
+  window.Run(50 * 25);
+  EXPECT_EQ(window.model.Tabs().Value(), 0xA0 - 4);  // 24 steps up, one down
+  EXPECT_EQ(Of(window.log, ActionKind::kRepaintRect).size(), 25u);
+  EXPECT_EQ(Of(window.log, ActionKind::kRepaintRect).back().rect, tab1);
+  window.Run(50 * 24);
+  EXPECT_EQ(window.model.Tabs().Value(), 0x44);  // down to 0x40 and up again
+
+  window.Take(window.model.OnPointerMove(5, 5));
+  EXPECT_EQ(window.model.Tabs().Value(), 0x40);
+  EXPECT_EQ(Of(window.log, ActionKind::kRepaintRect).size(), 3u);
+  EXPECT_FALSE(window.timers.AnyRunning());
+  // The current page's tab does not pulse.
+  window.Take(window.model.OnPointerMove(TabRect(0).x + 1, TabRect(0).y + 1));
+  EXPECT_FALSE(window.timers.AnyRunning());
+}
+
+TEST(MainWindowAnimations, FadesStepToTheirEndsThenStopTheirTimer) {
+  Window window;
+  window.Shown();
+  window.Take(window.model.SetButtonHighlight(true, {300, 100, 30, 30}));
+  window.Run(40);
+  EXPECT_EQ(window.model.Fades().HighlightAlpha(), 240);
+  window.Run(1000);
+  EXPECT_EQ(window.model.Fades().HighlightAlpha(), 255);
+  EXPECT_EQ(Of(window.log, ActionKind::kRepaintRect).size(), 1u);
+  EXPECT_FALSE(window.timers.AnyRunning());
+  window.Take(window.model.SetButtonHighlight(false, {}));
+  window.Run(1000);
+  EXPECT_FALSE(window.model.Fades().HighlightShown());
+  EXPECT_EQ(window.model.Fades().HighlightAlpha(), 0);
+
+  // The colour panel rises while its countdown runs and falls after it.
+  window.Take(window.model.HoldHoverPanel(2));
+  window.Run(70);
+  EXPECT_EQ(window.model.Fades().PanelAlpha(), 255);
+  EXPECT_EQ(Of(window.log, ActionKind::kRepaintRect).back().rect, (RectI{570, 164, 192, 84}));
+  EXPECT_FALSE(window.timers.Running(InWindowFades::kTimerId));
+  window.Run(2200);
+  EXPECT_EQ(window.model.Fades().PanelAlpha(), 0);
+  EXPECT_FALSE(window.timers.AnyRunning());
+}
+
+TEST(MainWindowAnimations, FocusChangeRedrawsTheHighlightedButtonFortyTimes) {
+  Window window;
+  window.Shown();
+  const auto focus = window.Take(window.model.OnControlFocusChanged());
+  EXPECT_EQ(focus.front().kind, ActionKind::kSetControlsChanged);
+  window.Run(60000);
+  EXPECT_EQ(Of(window.log, ActionKind::kRepaintHighlightedButton).size(), 40u);
+  EXPECT_EQ(window.timers.WakeUps(), 8 + 40);  // the start-up fade, then the countdown
+}
+
+TEST(MainWindowAnimations, TooltipShowsOnTheFifthTickAboveItsItem) {
+  MainWindowSetup setup;
+  setup.tooltipExtraWidth = 6;
+  setup.measureTooltip = [](int slot) { return TextExtent{100 + slot, 12}; };
+  Window window(setup);
+  window.Shown();
+  std::array<RectI, Tooltips::kItemCount> items{};
+  for (int i = 0; i < Tooltips::kItemCount; ++i) items[static_cast<size_t>(i)] = {400 + 40 * i, 500, 32, 32};
+  window.model.SetToolboxItems(items);
+  window.Take(window.model.OnPointerMove(445, 510));  // item 1, but not on the macro page
+  EXPECT_FALSE(window.timers.AnyRunning());
+
+  window.ClickTab(2);
+  window.Take(window.model.OnPointerMove(445, 510));
+  window.Run(400);
+  EXPECT_FALSE(window.model.Tooltip().shown);
+  window.Run(100);
+  const Tooltips::Bubble bubble = window.model.Tooltip();
+  ASSERT_TRUE(bubble.shown);
+  EXPECT_EQ(bubble.textSlot, 10);  // editor mode 0: "new folder"
+  EXPECT_EQ(bubble.rect, (RectI{456 - 85, 500 - 22, 170, 17}));
+  EXPECT_FALSE(window.timers.AnyRunning());
+
+  window.model.SetEditorMode(1);
+  window.Take(window.model.OnPointerMove(525, 510));               // item 3
+  EXPECT_EQ(Of(window.log, ActionKind::kRepaintRect).size(), 2u);  // the old item and its bubble
+  window.Run(500);
+  EXPECT_EQ(window.model.Tooltip().textSlot, 3);
+  window.Take(window.model.OnPointerMove(445, 510));
+  window.Run(500);
+  EXPECT_EQ(window.model.Tooltip().textSlot, 1);
+  window.Take(window.model.OnPointerLeave());
+  EXPECT_FALSE(window.model.Tooltip().shown);
+}
+
+TEST(MainWindowAnimations, StartupFadeWaitsForTheWindowAndHideAtStartHidesOnce) {
+  Window fading;
+  EXPECT_FALSE(fading.timers.AnyRunning());
+  fading.Take(fading.model.OnVisibilityChanged(true));
+  fading.Run(100);
+  const auto alphas = Of(fading.log, ActionKind::kSetAlpha);
+  ASSERT_EQ(alphas.size(), 8u);
+  EXPECT_EQ(alphas.front().alpha, 35);
+  EXPECT_EQ(alphas.back().alpha, 255);
+  EXPECT_FALSE(fading.timers.AnyRunning());
+
+  MainWindowSetup setup;
+  setup.hideAtStart = true;
+  Window hidden(setup);
+  hidden.Take(hidden.model.OnVisibilityChanged(true));
+  hidden.Run(100);
+  EXPECT_EQ(Of(hidden.log, ActionKind::kHideAndCenter).size(), 1u);
+  EXPECT_TRUE(Of(hidden.log, ActionKind::kSetAlpha).empty());
+}
+
+TEST(MainWindowAnimations, HiddenWindowRunsNoTimerOnceItsCountdownsEnd) {
+  Window window;
+  window.Shown();
+  window.Take(window.model.OnPointerMove(TabRect(2).x + 1, TabRect(2).y + 1));
+  window.Take(window.model.OnControlFocusChanged());
+  window.Take(window.model.SetButtonHighlight(true, {1, 1, 5, 5}));
+  window.Take(window.model.HoldHoverPanel(3));
+  window.Take(window.model.OnVisibilityChanged(false));
+  EXPECT_EQ(window.model.Fades().PanelAlpha(), 255);
+  const std::int64_t before = window.timers.WakeUps();
+  window.Run(10000);
+  EXPECT_EQ(window.timers.WakeUps() - before, 3);  // the panel's countdown only
+  EXPECT_EQ(window.model.Fades().PanelAlpha(), 0);
+  EXPECT_FALSE(window.timers.AnyRunning());
+}
+
+TEST(MainWindowCommands, EnterEscapeAndMovingDoOnlyWhatTheyShould) {
+  Window window;
+  EXPECT_TRUE(window.model.OnCommand(1).Empty());  // OK: Enter
+  EXPECT_TRUE(window.model.OnCancel(false).Empty());
+  EXPECT_EQ(window.model.OnCancel(true).Items().front().kind, ActionKind::kEndDialog);
+  EXPECT_EQ(window.model.OnCommand(kControlClose).Items().front().kind, ActionKind::kHideWindow);
+  EXPECT_EQ(IdsOf(window.model.OnMoving().Items(), ActionKind::kRepaintControl).size(), 16u);
+  window.ClickTab(1);
+  EXPECT_EQ(AsSet(IdsOf(window.model.OnMoving().Items(), ActionKind::kRepaintControl)),
+            (std::set<int>{1001, 1002, 1003, 1015}));
+}
+
+TEST(MainWindowOperations, BackupChoosesItsFileFirstAndASecondClickWhileItRunsDoesNothing) {
+  Window window;
+  window.ClickTab(1);
+  window.Take(window.model.OnCommand(kControlBackup));
+  ASSERT_EQ(window.log.size(), 1u);
+  EXPECT_EQ(window.log[0].kind, ActionKind::kOpenFileDialog);
+  EXPECT_EQ(window.log[0].fileDialog, FileDialogKind::kSave);
+  window.Take(window.model.OnFileChosen(u"Z:\\b.mbf"));
+  EXPECT_TRUE(window.busy);
+  EXPECT_EQ(AsSet(IdsOf(window.log, ActionKind::kDisableControl)), (std::set<int>{1026, 1027, 1028}));
+  EXPECT_EQ(AsSet(IdsOf(window.log, ActionKind::kHideControl)), (std::set<int>{1000, 1016, 1017}));
+  EXPECT_EQ(Of(window.log, ActionKind::kSetWaitCursor).size(), 1u);
+  ASSERT_EQ(window.log.back().kind, ActionKind::kStartWorker);
+  EXPECT_EQ(window.log.back().operation, DeviceOperation::kBackup);
+  EXPECT_EQ(window.log.back().text, u"Z:\\b.mbf");
+
+  for (int id : {kControlBackup, kControlRestore, kControlReset}) EXPECT_TRUE(window.model.OnCommand(id).Empty());
+
+  window.Take(window.model.OnOperationEnded({u"Completed !!"}));
+  EXPECT_FALSE(window.busy);
+  EXPECT_EQ(AsSet(IdsOf(window.log, ActionKind::kEnableControl)), (std::set<int>{1026, 1027, 1028}));
+  EXPECT_EQ(AsSet(IdsOf(window.log, ActionKind::kShowControl)), (std::set<int>{1000, 1016, 1017}));
+  EXPECT_EQ(Of(window.log, ActionKind::kRestoreClassCursor).size(), 1u);
+  ASSERT_EQ(window.log.back().kind, ActionKind::kShowMessage);
+  EXPECT_EQ(window.log.back().text, u"Completed !!");
+  EXPECT_EQ(window.log.back().captionSlot, 1);  // "Save"
+}
+
+TEST(MainWindowOperations, RestoreAndResetAskFirstAndNoOrACancelledFileChangesNothing) {
+  Window window;
+  window.Take(window.model.OnCommand(kControlRestore));
+  ASSERT_EQ(window.log.size(), 1u);
+  EXPECT_EQ(window.log[0].kind, ActionKind::kAskYesNo);
+  EXPECT_EQ(window.log[0].messageSlot, 9);
+  EXPECT_EQ(window.log[0].captionSlot, 8);
+  EXPECT_TRUE(window.model.OnQuestionAnswered(false).Empty());
+  EXPECT_FALSE(window.busy);
+
+  window.Take(window.model.OnCommand(kControlRestore));
+  window.Take(window.model.OnQuestionAnswered(true));
+  EXPECT_EQ(window.log.at(0).fileDialog, FileDialogKind::kOpen);
+  EXPECT_TRUE(window.model.OnFileChosen(u"").Empty());
+  EXPECT_FALSE(window.busy);
+
+  window.Take(window.model.OnCommand(kControlReset));
+  EXPECT_EQ(window.log.at(0).messageSlot, 11);
+  EXPECT_EQ(window.log.at(0).captionSlot, 10);
+  window.Take(window.model.OnQuestionAnswered(true));
+  ASSERT_EQ(window.log.back().kind, ActionKind::kStartWorker);
+  EXPECT_EQ(window.log.back().operation, DeviceOperation::kReset);
+  // Off the page with the sliders, the end leaves them hidden.
+  EXPECT_TRUE(IdsOf(window.model.OnOperationEnded({}).Items(), ActionKind::kShowControl).empty());
+
+  window.busy = true;  // an arrival runs
+  EXPECT_TRUE(window.model.OnCommand(kControlReset).Empty());
+}

@@ -139,6 +139,10 @@ std::u16string ProfileRowName(int row, const std::array<std::u16string, 5>& repo
   return text::FormatTemplate(u"profile %d", {text::TemplateArg::Int(row + 1)});
 }
 
+bool DragsWindow(const SkinLayout& layout, int x, int y) {
+  return x >= 0 && y >= 0 && x < kWindowWidth && y < layout.tabs[0].rect.y;
+}
+
 RectI HoverPanelRect() { return {570, 164, 762 - 570, 248 - 164}; }
 
 RectI ProgressPanelRect() {

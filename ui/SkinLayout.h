@@ -148,6 +148,9 @@ const std::array<ProfileNameRow, 7>& ProfileNameRows();
 // mouse is attached), "profile N" for the rest.
 std::u16string ProfileRowName(int row, const std::array<std::u16string, 5>& reportedNames);
 
+// The window has no title bar: the strip above the tabs drags it instead.
+bool DragsWindow(const SkinLayout& layout, int x, int y);
+
 // Where the profile colour palette fades in while the pointer rests there.
 RectI HoverPanelRect();
 

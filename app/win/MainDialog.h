@@ -9,7 +9,7 @@
 
 #include <memory>
 
-#include "app/StartupFade.h"
+#include "app/MainWindowModel.h"
 #include "app/UiText.h"
 #include "app/SimulatorScript.h"
 #include "app/TrayClicks.h"
@@ -71,8 +71,14 @@ class MainDialog {
   void ShowSignalThread();
   void CloseSignalThread();
 
-  // The skinned window: its initialisation, paint and the state it shows.
+  // The skinned window and its controller: initialisation, the messages
+  // they take, the actions the controller asks for, the state it shows.
   void InitSkin();
+  void StartController();
+  bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& answer);
+  void ReportVisibility();
+  void ApplyActions(const WindowActions& actions);
+  void HideAndCenter();
   PaintSnapshot Snapshot() const;
 
   HINSTANCE instance;
@@ -81,7 +87,6 @@ class MainDialog {
   HANDLE closeEvent;
   DeviceServices& devices;
   HWND window = nullptr;
-  StartupFade fade;
   HANDLE tiltWaitEvent = nullptr;
   HANDLE stopThreads = nullptr;  // ends the signal threads when the window goes
   TrayIcon tray;
@@ -95,6 +100,10 @@ class MainDialog {
   EditControlFonts editFonts;
   MainWindowSkin skin;
   bool skinned = false;
+  std::unique_ptr<MainWindowModel> model;
+  bool reportedShown = false;
+  bool trackingPointer = false;
+  std::uint64_t timerMessages = 0;  // every WM_TIMER the window received
   TiltAccumulator tiltAccumulator;
   TiltMutex tiltMutex;
   std::unique_ptr<TiltScroller> tiltScroller;

@@ -33,6 +33,7 @@ MainWindowSkin::~MainWindowSkin() = default;
 bool MainWindowSkin::Init(HWND dialog, const SkinStyle& style, const SkinFontSet& fonts, HCURSOR classCursor,
                           bool startHidden) {
   window = dialog;
+  layout = BuildSkinLayout(style);
   const int loaded = images.LoadAll();
   diag::Writef("skin images loaded: %d", loaded);
   Gdiplus::Bitmap* background = images.Get(kWindowBackgroundImage);
@@ -47,7 +48,6 @@ bool MainWindowSkin::Init(HWND dialog, const SkinStyle& style, const SkinFontSet
   assets.fonts = &fonts;
   assets.hand = LoadSkinHandCursor();
   assets.parentCursor = classCursor;
-  layout = BuildSkinLayout(style);
   PlaceControls();
 
   const RectI windowRect = WindowRect(startHidden);

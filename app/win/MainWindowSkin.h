@@ -37,6 +37,7 @@ class MainWindowSkin {
   // the system's look.
   bool Init(HWND dialog, const SkinStyle& style, const SkinFontSet& fonts, HCURSOR classCursor, bool startHidden);
 
+  // Built from the style even when the background is missing.
   const SkinLayout& Layout() const { return layout; }
   // The background's size, which the window takes when it shows.
   SIZE Size() const { return SIZE{surface.Width(), surface.Height()}; }

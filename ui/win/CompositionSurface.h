@@ -21,8 +21,8 @@ class CompositionSurface {
   ~CompositionSurface();
 
   // Makes the surface and its pristine copy from `background`, both 32-bit
-  // over transparent black. False when the image is missing or the system
-  // refuses a bitmap; the window then paints nothing of its own.
+  // over black. False when the image is missing or the system refuses a
+  // bitmap; the window then paints nothing of its own.
   bool Create(Gdiplus::Bitmap* background);
 
   int Width() const { return width; }
@@ -35,10 +35,16 @@ class CompositionSurface {
              const std::function<void(Canvas&)>& paint);
 
  private:
+  // A 32-bit top-down bitmap whose pixels GDI+ can draw on directly.
+  struct Pixels {
+    HBITMAP bitmap = nullptr;
+    BYTE* bits = nullptr;
+  };
+  Pixels MakePixels() const;
   void Release();
 
-  HBITMAP surface = nullptr;
-  HBITMAP pristine = nullptr;
+  Pixels surface;
+  Pixels pristine;
   int width = 0;
   int height = 0;
 };

@@ -150,16 +150,6 @@ void MainWindowSkin::Paint(const PaintSnapshot& snapshot) {
   EndPaint(window, &paint);
 }
 
-SkinButton* MainWindowSkin::Button(int id) const {
-  const auto found = buttons.find(id);
-  return found != buttons.end() ? found->second.get() : nullptr;
-}
-
-SkinSlider* MainWindowSkin::Slider(int id) const {
-  const auto found = sliders.find(id);
-  return found != sliders.end() ? found->second.get() : nullptr;
-}
-
 HBRUSH MainWindowSkin::ControlBrush(HWND control) const {
   return static_cast<HBRUSH>(GetStockObject(IsEditor(GetDlgCtrlID(control)) ? WHITE_BRUSH : HOLLOW_BRUSH));
 }

@@ -41,16 +41,12 @@ class MainWindowSkin {
   const SkinLayout& Layout() const { return layout; }
   // The background's size, which the window takes when it shows.
   SIZE Size() const { return SIZE{surface.Width(), surface.Height()}; }
-  int LoadedImages() const { return images.LoadedCount(); }
 
   // The next paint leaves the visible skinned controls alone.
   void SetControlsChanged() { controlsChanged = 1; }
 
   // WM_PAINT of the main window.
   void Paint(const PaintSnapshot& snapshot);
-
-  SkinButton* Button(int id) const;
-  SkinSlider* Slider(int id) const;
 
   // The answer to WM_CTLCOLOR* for `control`: white behind the three edit
   // controls, nothing (the skin shows through) behind every other.

@@ -628,15 +628,16 @@ void MainDialog::ReportVisibility() {
 
 void MainDialog::ApplyActions(const WindowActions& actions) {
   for (const WindowAction& action : actions.Items()) {
-    const HWND control = GetDlgItem(window, action.id);
+    // Only the control actions' ids name controls; the timers' are timers.
+    const auto control = [&] { return GetDlgItem(window, action.id); };
     switch (action.kind) {
       case ActionKind::kShowControl:
       case ActionKind::kHideControl:
-        if (control != nullptr) ShowWindow(control, action.kind == ActionKind::kShowControl ? SW_SHOW : SW_HIDE);
+        ShowWindow(control(), action.kind == ActionKind::kShowControl ? SW_SHOW : SW_HIDE);
         break;
       case ActionKind::kEnableControl:
       case ActionKind::kDisableControl:
-        if (control != nullptr) EnableWindow(control, action.kind == ActionKind::kEnableControl);
+        EnableWindow(control(), action.kind == ActionKind::kEnableControl);
         break;
       case ActionKind::kRepaintWindow:
         InvalidateRect(window, nullptr, FALSE);
@@ -648,7 +649,7 @@ void MainDialog::ApplyActions(const WindowActions& actions) {
         break;
       }
       case ActionKind::kRepaintControl:
-        if (control != nullptr) InvalidateRect(control, nullptr, FALSE);
+        if (const HWND repainted = control()) InvalidateRect(repainted, nullptr, FALSE);
         break;
       case ActionKind::kRepaintHighlightedButton: {
         const RectI& area = model->Fades().HighlightArea();

@@ -9,11 +9,12 @@
 
 #include <memory>
 
-#include "app/StartupFade.h"
+#include "app/MainWindowModel.h"
 #include "app/UiText.h"
 #include "app/SimulatorScript.h"
 #include "app/TrayClicks.h"
 #include "app/win/DeviceServices.h"
+#include "app/win/MainWindowSkin.h"
 #include "app/win/TrayIcon.h"
 #include "app/win/WindowConnectionView.h"
 #include "device/Connection.h"
@@ -70,13 +71,22 @@ class MainDialog {
   void ShowSignalThread();
   void CloseSignalThread();
 
+  // The skinned window and its controller: initialisation, the messages
+  // they take, the actions the controller asks for, the state it shows.
+  void InitSkin();
+  void StartController();
+  bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& answer);
+  void ReportVisibility();
+  void ApplyActions(const WindowActions& actions);
+  void HideAndCenter();
+  PaintSnapshot Snapshot() const;
+
   HINSTANCE instance;
   StartupSwitches switches;
   HANDLE showEvent;
   HANDLE closeEvent;
   DeviceServices& devices;
   HWND window = nullptr;
-  StartupFade fade;
   HANDLE tiltWaitEvent = nullptr;
   HANDLE stopThreads = nullptr;  // ends the signal threads when the window goes
   TrayIcon tray;
@@ -88,6 +98,12 @@ class MainDialog {
   UiText uiText;
   SkinStyle skinStyle;
   EditControlFonts editFonts;
+  MainWindowSkin skin;
+  bool skinned = false;
+  std::unique_ptr<MainWindowModel> model;
+  bool reportedShown = false;
+  bool trackingPointer = false;
+  std::uint64_t timerMessages = 0;  // every WM_TIMER the window received
   TiltAccumulator tiltAccumulator;
   TiltMutex tiltMutex;
   std::unique_ptr<TiltScroller> tiltScroller;

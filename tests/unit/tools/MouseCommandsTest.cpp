@@ -16,7 +16,7 @@
 #include "sim/SimulatorStateFile.h"
 #include "tests/unit/device/SimRig.h"
 #include "tools/MouseCommands.h"
-#include "tools/MouseDirectory.h"
+#include "device/MouseDirectory.h"
 #include "tools/ToolCommands.h"
 
 namespace fs = std::filesystem;

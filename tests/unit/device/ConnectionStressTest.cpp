@@ -164,6 +164,15 @@ TEST(ConnectionStress, ThousandCyclesOfArrivalPlayersNotificationsAndUnplugLeave
       std::this_thread::yield();
     }
   });
+  // A failed assertion leaves the test early; the thread must not outlive it.
+  struct Joiner {
+    std::atomic<bool>& stop;
+    std::thread& thread;
+    ~Joiner() {
+      stop = true;
+      if (thread.joinable()) thread.join();
+    }
+  } joiner{stop, tiltThread};
 
   const auto report = [&](std::uint16_t buttons, std::int8_t wheelMove = 0, std::int8_t tiltMove = 0) {
     const auto bytes = port.Input(buttons, wheelMove, tiltMove);

@@ -20,6 +20,8 @@ struct PlayerTest : ::testing::Test {
   ConnectionRig rig;
   void SetUp() override {
     rig.Arrive();
+    // Every test plays on the mouse that arrived; without one it has nothing to run.
+    ASSERT_TRUE(rig.link.FindDevice(rig.connection.CurrentPath.Get()).has_value());
     rig.Forget();
   }
   // Times (virtual microseconds) at which the mouse received its live-input requests.
@@ -47,6 +49,7 @@ TEST_F(PlayerTest, SendsKeysUsagesAndButtonsAsTheStepsSay) {
 TEST_F(PlayerTest, ReleasesEveryKeyUsageAndButtonStillHeld) {
   PlayOnce(rig, {0x04, 0x83, 0x04, 0x83, 0xE1, 0x85, 0xE9, 0x00, 0x23});
   const Lines live = rig.LiveInput();
+  ASSERT_GE(live.size(), 4u);
   const Lines tail(live.end() - 4, live.end());
   EXPECT_EQ(tail, (Lines{"up 04", "up E1", "usage 00 00", "buttons 00 03"}));
   EXPECT_TRUE(rig.Mouse().keysDown.empty());
@@ -95,6 +98,7 @@ TEST_F(PlayerTest, StopsAtAnUnacknowledgedRequestAndStillReleases) {
   const Lines live = rig.LiveInput();
   EXPECT_EQ(std::count(live.begin(), live.end(), "down 06"), 0);
   EXPECT_TRUE(rig.Mouse().keysDown.empty());
+  ASSERT_FALSE(live.empty());
   EXPECT_EQ(live.back(), "buttons 00 00");
   EXPECT_EQ((*mouse->timerSlots)[0].runState.load(), device::TimerSlot::kIdle);
 }

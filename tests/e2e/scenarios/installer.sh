@@ -53,16 +53,16 @@ expect_installed() {
 }
 
 # The uninstaller hands its work to a copy of itself and returns at once:
-# wait for that copy to take its own file away.
+# wait for that copy's last step, the removal of its Programs and Features entry.
 run_uninstaller() {
   local i
   "$WINE" "$(install_dir)/uninstall.exe" /S >/dev/null 2>&1
-  for i in $(seq 1 300); do
-    [ -e "$(install_dir)/uninstall.exe" ] || break
-    sleep 0.1
+  for i in $(seq 1 60); do
+    "$WINE" reg query "$UNINSTALL_KEY" >/dev/null 2>&1 || return 0
+    sleep 0.5
   done
-  [ ! -e "$(install_dir)/uninstall.exe" ] || { e2e_log "the uninstaller did not finish"; return 1; }
-  "$WINESERVER" -w 2>/dev/null || true
+  e2e_log "the uninstaller did not finish"
+  return 1
 }
 
 # Nothing of the installer's is left: what stays in the program's folder is

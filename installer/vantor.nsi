@@ -134,11 +134,18 @@ Function LanguagePageLeave
   ${EndIf}
 FunctionEnd
 
-Section "Vantor 3 settings program" SectionProgram
-  SectionIn RO
+; The new program file ends the running copy, from a temporary folder so that
+; the installed one can be replaced; in a function, so that the space the
+; components page asks for counts the program once.
+Function CloseRunningProgram
   InitPluginsDir
   File "/oname=$PLUGINSDIR\${EXE}" "${PROGRAM_DIR}/${EXE}"
   !insertmacro CloseRunningCopy "$PLUGINSDIR\${EXE}"
+FunctionEnd
+
+Section "Vantor 3 settings program" SectionProgram
+  SectionIn RO
+  Call CloseRunningProgram
 
   SetOutPath "$INSTDIR"
   File "${PROGRAM_DIR}/${EXE}"

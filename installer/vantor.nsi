@@ -35,6 +35,8 @@ RequestExecutionLevel admin
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\${PRODUCT}"
+; Installing again goes where the first installation went.
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "${PRODUCT} ${VERSION}"
 ShowInstDetails nevershow
 ShowUninstDetails nevershow

@@ -110,6 +110,34 @@ ButtonMasks SoftwareProfiles::Masks() const {
   return MasksForRow(record->rows[static_cast<std::size_t>(current_)]);
 }
 
+std::u16string SoftwareProfiles::Name(int profile) const {
+  std::lock_guard<std::mutex> hold(mutex_);
+  const DeviceProfileRecord* record = RecordLocked();
+  if (record == nullptr || profile < 0 || profile >= kSoftwareProfileCount) return {};
+  return record->profileName[static_cast<std::size_t>(profile)];
+}
+
+ProfileValues SoftwareProfiles::Values(int profile) const {
+  std::lock_guard<std::mutex> hold(mutex_);
+  const DeviceProfileRecord* record = RecordLocked();
+  if (record == nullptr || profile < 0 || profile >= kSoftwareProfileCount) return {};
+  const auto at = static_cast<std::size_t>(profile);
+  // The library may hold anything; the mouse takes 0 to 8.
+  const auto clamp = [](std::uint32_t v) { return static_cast<std::uint8_t>(std::min<std::uint32_t>(v, 8)); };
+  return {clamp(record->valueA[at]), clamp(record->valueB[at]), clamp(record->valueC[at])};
+}
+
+int SoftwareProfiles::SetCurrentValues(const ProfileValues& values) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  DeviceProfileRecord* record = RecordLocked();
+  if (record == nullptr) return 0;
+  const auto at = static_cast<std::size_t>(current_);
+  record->valueA[at] = values[0];
+  record->valueB[at] = values[1];
+  record->valueC[at] = values[2];
+  return SaveLocked();
+}
+
 bool SoftwareProfiles::MacroForButton(int button, MacroCommands& commands) const {
   std::lock_guard<std::mutex> hold(mutex_);
   const DeviceProfileRecord* record = RecordLocked();

@@ -24,6 +24,10 @@ struct ButtonMasks {
   std::uint8_t maskB = 0xFF;  // bit 0: wheel up, bit 1: wheel down
 };
 
+// A profile's three settings (valueA to valueC): its colour, red, green and
+// blue from 0 to 8, which the mouse takes as device parameters 0, 1 and 2.
+using ProfileValues = std::array<std::uint8_t, 3>;
+
 // The masks for a row of button values.
 ButtonMasks MasksForRow(const std::array<std::uint32_t, kRowValues>& row);
 
@@ -58,6 +62,12 @@ class SoftwareProfiles {
   // to the mouse.
   std::uint32_t RowValue(int button) const;
   ButtonMasks Masks() const;
+  // Profile `profile`'s name and settings; empty and zero with no mouse.
+  std::u16string Name(int profile) const;
+  ProfileValues Values(int profile) const;
+  // Stores the current profile's settings and saves the library. 1 when
+  // stored and saved; 0 with no mouse or when not saved.
+  int SetCurrentValues(const ProfileValues& values);
   // The library macro that the current profile gives `button`; false when
   // there is none (no value, or the id of a removed macro or of a group).
   bool MacroForButton(int button, MacroCommands& commands) const;

@@ -84,6 +84,7 @@ INT_PTR CALLBACK MainDialog::Proc(HWND window, UINT message, WPARAM wParam, LPAR
 
 INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   INT_PTR answer = FALSE;
+  if (OnButtonPageMessage(message, wParam, lParam)) return TRUE;
   if (OnWindowMessage(message, wParam, lParam, answer)) return answer;
   switch (message) {
     case WM_INITDIALOG:
@@ -272,6 +273,7 @@ void MainDialog::StartDeviceWork() {
   trigger = std::make_unique<PlaybackTrigger>(*profiles, *players, connection->OperationBusy);
   notifications = std::make_unique<device::MouseNotifications>(
       *connection, tiltAccumulator, [this] { PulseEvent(tiltWaitEvent); }, *trigger);
+  StartButtonPage();
   connection->RequestRescan();
 
   if (devices.Simulator()) {
@@ -550,7 +552,41 @@ PaintSnapshot MainDialog::Snapshot() const {
   MemoryFigures memory;
   memory.macroAreaBytes = kMacroAreaSize;
   memory.freeBytes = kMacroAreaSize;
-  return WindowSnapshot(*model, uiText, memory);
+  PaintSnapshot snapshot = WindowSnapshot(*model, uiText, memory);
+  if (buttonPage) buttonPage->Fill(snapshot, memory, model->Fades().PanelAlpha());
+  return snapshot;
+}
+
+// Each arrival reads the mouse's macros and names for the lists, on the
+// arrival thread, before the window hears that the mouse is ready.
+void MainDialog::StartButtonPage() {
+  buttonPage = std::make_unique<ButtonPage>(window, *connection, uiText);
+  connection->AfterArrival = [this](const device::DevicePath& path) { buttonPage->ReadMouse(path); };
+}
+
+bool MainDialog::OnButtonPageMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!buttonPage) return false;
+  if (message == ButtonPage::kMsgMouseRead) {
+    buttonPage->OnMouseRead();
+    return true;
+  }
+  if (message == WM_COMMAND && HIWORD(wParam) == CBN_SELCHANGE) {
+    return buttonPage->OnSelectionChange(LOWORD(wParam));
+  }
+  if (!model || model->CurrentTab() != 0) return false;
+  const int x = GET_X_LPARAM(lParam);
+  const int y = GET_Y_LPARAM(lParam);
+  const int alpha = model->Fades().PanelAlpha();
+  if (message == WM_MOUSEMOVE && alpha > 0 && kPalettePanel.Contains(x, y)) {
+    ApplyActions(model->HoldHoverPanel(ButtonPage::kPaletteSeconds));
+    return false;  // the controller still follows the pointer
+  }
+  int hold = 0;
+  if (message == WM_LBUTTONDOWN && buttonPage->OnClick(x, y, alpha, hold)) {
+    ApplyActions(model->HoldHoverPanel(hold));
+    return true;
+  }
+  return false;
 }
 
 bool MainDialog::OnWindowMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& answer) {

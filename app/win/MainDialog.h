@@ -13,6 +13,7 @@
 #include "app/UiText.h"
 #include "app/SimulatorScript.h"
 #include "app/TrayClicks.h"
+#include "app/win/ButtonPage.h"
 #include "app/win/DeviceServices.h"
 #include "app/win/MainWindowSkin.h"
 #include "app/win/TrayIcon.h"
@@ -80,6 +81,9 @@ class MainDialog {
   void ApplyActions(const WindowActions& actions);
   void HideAndCenter();
   PaintSnapshot Snapshot() const;
+  // The button page's share of the window's messages.
+  void StartButtonPage();
+  bool OnButtonPageMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   HINSTANCE instance;
   StartupSwitches switches;
@@ -118,6 +122,7 @@ class MainDialog {
   std::unique_ptr<device::Connection> connection;
   std::unique_ptr<PlaybackTrigger> trigger;
   std::unique_ptr<device::MouseNotifications> notifications;
+  std::unique_ptr<ButtonPage> buttonPage;
   std::array<std::uint16_t, 2> simulatedButtons{};
   std::thread scriptThread;
 };

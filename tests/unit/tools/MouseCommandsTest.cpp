@@ -17,7 +17,7 @@
 #include "tests/unit/device/SimRig.h"
 #include "tests/support/TestSessionLock.h"
 #include "tools/MouseCommands.h"
-#include "tools/MouseDirectory.h"
+#include "device/MouseDirectory.h"
 #include "tools/ToolCommands.h"
 
 namespace fs = std::filesystem;

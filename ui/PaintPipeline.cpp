@@ -4,6 +4,7 @@
 
 #include "ui/BusyOverlayPainter.h"
 #include "ui/PageFixedPainter.h"
+#include "ui/ResolutionPagePainter.h"
 #include "ui/TabStripPainter.h"
 #include "ui/TextItemPainter.h"
 
@@ -72,6 +73,9 @@ void PaintWindow(const PaintSnapshot& snapshot, const SkinLayout& layout, Canvas
       case PaintStep::ButtonPageFixed:
       case PaintStep::ResolutionPageFixed:
         PaintPageFixedParts(snapshot, layout, canvas);
+        break;
+      case PaintStep::ResolutionLevels:
+        PaintResolutionLevels(snapshot, canvas);
         break;
       case PaintStep::BusyOverlay:
         PaintBusyOverlay(snapshot, layout, canvas);

@@ -19,6 +19,13 @@ struct BusyOverlay {
   std::optional<double> progress;  // 0 to 1, when the work reports it
 };
 
+// The four DPI levels as the resolution page shows them.
+struct ResolutionLevels {
+  std::array<std::array<int, 2>, 4> dpi{};  // X and Y resolution of each level
+  int current = 0;
+  bool mouseConnected = false;
+};
+
 struct PaintSnapshot {
   int page = 0;
   int hoverTab = -1;  // the tab under the pointer, -1 for none
@@ -33,6 +40,8 @@ struct PaintSnapshot {
   int macroAreaBytes = 0;
   int freeBytes = 0;
   int editedMacroBytes = 0;
+
+  ResolutionLevels resolution;
 
   BusyOverlay busy;
   bool reorganising = false;  // the device memory is being defragmented

@@ -14,6 +14,7 @@
 #include "app/SimulatorScript.h"
 #include "app/TrayClicks.h"
 #include "app/win/DeviceServices.h"
+#include "app/win/DpiPageControls.h"
 #include "app/win/MainWindowSkin.h"
 #include "app/win/TrayIcon.h"
 #include "app/win/WindowConnectionView.h"
@@ -80,6 +81,8 @@ class MainDialog {
   void ApplyActions(const WindowActions& actions);
   void HideAndCenter();
   PaintSnapshot Snapshot() const;
+  // The "DPI & Tools" page's share of the window's messages.
+  bool OnDpiPageMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   HINSTANCE instance;
   StartupSwitches switches;
@@ -115,6 +118,7 @@ class MainDialog {
   std::unique_ptr<device::MacroPlayers> players;
   std::unique_ptr<SoftwareProfiles> profiles;
   std::unique_ptr<WindowConnectionView> connectionView;
+  std::unique_ptr<DpiPageControls> dpiControls;
   std::unique_ptr<device::Connection> connection;
   std::unique_ptr<PlaybackTrigger> trigger;
   std::unique_ptr<device::MouseNotifications> notifications;

@@ -4,8 +4,10 @@
 
 namespace {
 
-// Each level button's state images start here: normal, hover, pressed, disabled.
-constexpr std::array<int, 4> kLevelButtonImages = {157, 166, 170, 174};
+// Each level button's state images: normal, hover, pressed, disabled.
+constexpr std::array<std::array<int, 4>, 4> kLevelButtonImages = {
+    {{159, 158, 160, 157}, {167, 168, 169, 166}, {171, 172, 173, 170}, {174, 175, 176, 177}}};
+constexpr int kNormalSlot = 0;
 constexpr std::array<int, 4> kLevelPictures = {163, 164, 165, 162};
 constexpr int kPressedSlot = 2;
 constexpr int kLevelPictureX = 503;
@@ -51,10 +53,10 @@ void PaintResolutionLevels(const PaintSnapshot& snapshot, Canvas& canvas) {
       canvas.DrawPolyline(callout, Pen({32, 32, 32, 0x30}, 6));
       canvas.DrawPolyline(callout, Pen({64, 64, 64, 0x80}, 3));
       canvas.DrawPolyline(callout, Pen({168, 168, 168, 0xC8}, 1));
-      canvas.DrawImage(kLevelButtonImages[k] + kPressedSlot, LevelX(level), 148);
+      canvas.DrawImage(kLevelButtonImages[k][kPressedSlot], LevelX(level), 148);
       canvas.DrawImage(kLevelPictures[k], kLevelPictureX, kLevelPictureY);
     } else {
-      canvas.DrawImage(kLevelButtonImages[k], LevelX(level), 148);
+      canvas.DrawImage(kLevelButtonImages[k][kNormalSlot], LevelX(level), 148);
     }
     TextStyle style;
     style.font = kLabelFont;

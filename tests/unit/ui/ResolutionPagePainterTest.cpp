@@ -27,7 +27,7 @@ TEST(ResolutionPagePainter, TheCurrentLevelIsPressedAndGlowsTowardsItsPictureWhi
   EXPECT_EQ(strokes[2].points.size(), 5u);
   EXPECT_EQ(strokes[2].points.front(), (PointF{108 + 126 + 23, 232}));
   EXPECT_EQ(strokes[2].points.back().x, 503);
-  EXPECT_EQ(canvas.ImageIds(), (std::vector<int>{157, 166, 172, 165, 174}));
+  EXPECT_EQ(canvas.ImageIds(), (std::vector<int>{159, 167, 173, 165, 174}));
   const auto images = canvas.OfKind(CanvasCall::Image);
   EXPECT_EQ(images[2].rect, (RectI{236, 148, 0, 0}));
   EXPECT_EQ(images[3].rect, (RectI{503, 125, 0, 0}));
@@ -46,7 +46,7 @@ TEST(ResolutionPagePainter, WithoutAMouseEveryLevelIsPlainAndNothingGlows) {
   RecordingCanvas canvas;
   PaintResolutionLevels(Levels(false), canvas);
   EXPECT_TRUE(canvas.OfKind(CanvasCall::Polyline).empty());
-  EXPECT_EQ(canvas.ImageIds(), (std::vector<int>{157, 166, 170, 174}));
+  EXPECT_EQ(canvas.ImageIds(), (std::vector<int>{159, 167, 171, 174}));
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "app/ProgramDir.h"
 #include "app/WindowSnapshot.h"
 #include "app/win/LanguageSetting.h"
+#include "app/win/LibraryLocation.h"
 #include "app/win/WinText.h"
 #include "base/DiagLog.h"
 #include "base/Utf16.h"
@@ -257,18 +258,18 @@ void MainDialog::LoadLanguage() {
 // The library, the per-mouse settings, the players and the connection; the
 // first tick of the rescan timer then finds the mouse.
 void MainDialog::StartDeviceWork() {
-  const std::filesystem::path libraryFile = std::filesystem::path(App.programDir) / "macro.dat";
-  const LibraryLoadReport loaded = LoadLibrary(library, libraryView, libraryFile, std::time(nullptr));
+  const LibraryPlace place = LocateLibrary(App.programDir);
+  const LibraryLoadReport loaded = LoadLibraryAt(place, library, libraryView, std::time(nullptr));
   diag::Writef("library: %d (0 loaded, 1 missing, 2 unreadable, 3 wrong magic, 4 damaged)",
                static_cast<int>(loaded.result));
   if (!loaded.keptAside.empty()) diag::Write("library: damaged file kept as " + loaded.keptAside.u8string());
   // Said once, at the start: every change of this run goes where it names.
-  if (const std::optional<Notice> notice = LibraryLoadNotice(uiText, loaded, libraryFile)) {
+  if (const std::optional<Notice> notice = LibraryLoadNotice(uiText, loaded, place.readFrom)) {
     MessageBoxW(window, ToWide(notice->text).c_str(), ToWide(notice->caption).c_str(), MB_OK | MB_ICONWARNING);
   }
 
   players = std::make_unique<device::MacroPlayers>(devices.Link(), hostInput, slotTimers);
-  profiles = std::make_unique<SoftwareProfiles>(library, libraryFile);
+  profiles = std::make_unique<SoftwareProfiles>(library, place.saveTo);
   profiles->SetUnknownModeText(uiText.labels[34].text);
   connectionView = std::make_unique<WindowConnectionView>(window);
   connectionView->TieClicked(IsDlgButtonChecked(window, IDC_TIE_XY) == BST_CHECKED);

@@ -163,6 +163,17 @@ int SoftwareProfiles::ClearRowValue(int button) {
   return SetRowValue(button, 0);
 }
 
+void SoftwareProfiles::StoreLevelChoices(int level, const std::array<std::array<std::uint8_t, 2>, 4>& steps) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  DeviceProfileRecord* record = RecordLocked();
+  if (record == nullptr) return;
+  record->profileSetting = static_cast<std::uint32_t>(level);
+  for (std::size_t k = 0; k < steps.size(); ++k) {
+    record->pairFirst[k] = steps[k][0];
+    record->pairSecond[k] = steps[k][1];
+  }
+}
+
 DeviceProfileRecord* SoftwareProfiles::RecordLocked() const {
   if (!attached_) return nullptr;
   const auto found = library_.devices.find(identity_);

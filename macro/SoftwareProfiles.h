@@ -78,6 +78,10 @@ class SoftwareProfiles {
   // The button goes back to the mouse. 1 when stored and saved.
   int ClearRowValue(int button);
 
+  // The DPI page's choices: the level shown and each level's X and Y step,
+  // kept with the mouse's record (saved with the next save of the library).
+  void StoreLevelChoices(int level, const std::array<std::array<std::uint8_t, 2>, 4>& steps);
+
  private:
   // The library is reached through a reference, so this serves const readers too.
   DeviceProfileRecord* RecordLocked() const;

@@ -90,7 +90,11 @@ std::vector<SimEvent> SimulatedHidPort::Log() const {
   return log_;
 }
 
-std::vector<std::string> SimulatedHidPort::Requests(int mouse) const {
+std::vector<std::string> SimulatedHidPort::Requests(int mouse) const { return RenderRequests(mouse, false); }
+
+std::vector<std::string> SimulatedHidPort::TimedRequests(int mouse) const { return RenderRequests(mouse, true); }
+
+std::vector<std::string> SimulatedHidPort::RenderRequests(int mouse, bool timed) const {
   std::lock_guard<std::mutex> hold(mutex_);
   std::vector<std::string> lines;
   for (const auto& event : log_) {
@@ -108,7 +112,7 @@ std::vector<std::string> SimulatedHidPort::Requests(int mouse) const {
     } else {
       continue;
     }
-    lines.emplace_back(text);
+    lines.emplace_back(timed ? std::to_string(event.timeUs) + ' ' + text : std::string(text));
   }
   return lines;
 }

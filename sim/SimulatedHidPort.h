@@ -75,6 +75,9 @@ class SimulatedHidPort final : public device::HidPort {
   // or "str 250", and each protocol error after its request as "err ...".
   std::vector<SimEvent> Log() const;
   std::vector<std::string> Requests(int mouse = -1) const;
+  // The same lines, each after the time it was received ("1234567 str 250",
+  // microseconds of the port's clock; 0 without one).
+  std::vector<std::string> TimedRequests(int mouse = -1) const;
   void ClearLog();
   // Every protocol error of every mouse since it was added, logged or not.
   std::vector<std::string> ProtocolErrors() const;
@@ -104,6 +107,7 @@ class SimulatedHidPort final : public device::HidPort {
     std::uint16_t usage = 0;
   };
 
+  std::vector<std::string> RenderRequests(int mouse, bool timed) const;
   bool Present(const Interface& iface) const;
   // The interface behind an open handle, or nullptr.
   const Interface* Lookup(device::HidHandle handle, int& index) const;

@@ -5,6 +5,7 @@
 #include "ui/BusyOverlayPainter.h"
 #include "ui/ButtonPagePainter.h"
 #include "ui/PageFixedPainter.h"
+#include "ui/ResolutionPagePainter.h"
 #include "ui/TabStripPainter.h"
 #include "ui/TextItemPainter.h"
 
@@ -76,6 +77,9 @@ void PaintWindow(const PaintSnapshot& snapshot, const SkinLayout& layout, Canvas
         break;
       case PaintStep::ButtonPageContents:
         PaintButtonPageContents(snapshot, canvas);
+        break;
+      case PaintStep::ResolutionLevels:
+        PaintResolutionLevels(snapshot, canvas);
         break;
       case PaintStep::BusyOverlay:
         PaintBusyOverlay(snapshot, layout, canvas);

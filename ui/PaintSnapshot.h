@@ -33,6 +33,13 @@ struct ButtonPageView {
   int highlightedButton = -1;
 };
 
+// The four DPI levels as the resolution page shows them.
+struct ResolutionLevels {
+  std::array<std::array<int, 2>, 4> dpi{};  // X and Y resolution of each level
+  int current = 0;
+  bool mouseConnected = false;
+};
+
 struct PaintSnapshot {
   int page = 0;
   int hoverTab = -1;  // the tab under the pointer, -1 for none
@@ -49,6 +56,9 @@ struct PaintSnapshot {
   int editedMacroBytes = 0;
 
   ButtonPageView buttonPage;
+};
+
+  ResolutionLevels resolution;
 
   BusyOverlay busy;
   bool reorganising = false;  // the device memory is being defragmented

@@ -130,6 +130,9 @@ int ConfigApp::Run() {
         dialog.Run();
       }
       if (simulatorLog) devices.WriteSimulatorLog(std::filesystem::path(FromWide(simulatorLog)));
+      if (const wchar_t* times = _wgetenv(L"VANTOR_SIM_TIMES")) {
+        devices.WriteSimulatorTimes(std::filesystem::path(FromWide(times)));
+      }
       break;
     }
   }

@@ -11,7 +11,7 @@
 
 DeviceServices::DeviceServices(const StartupSwitches& switches) : sleeper(device::MakeWin32Sleeper()) {
   if (switches.simulate) {
-    auto simulated = sim::MakeSimulatedHidPort(switches.simulatedMice);
+    auto simulated = sim::MakeSimulatedHidPort(switches.simulatedMice, sleeper.get());
     simulator = simulated.get();
     port = std::move(simulated);
     diag::Writef("device link: %d simulated mouse/mice", simulator->MouseCount());
@@ -32,5 +32,13 @@ void DeviceServices::WriteSimulatorLog(const std::filesystem::path& file) const 
   std::ofstream out(file, std::ios::out | std::ios::trunc | std::ios::binary);
   for (int mouse = 0; mouse < simulator->MouseCount(); ++mouse) {
     for (const std::string& line : simulator->Requests(mouse)) out << mouse << ' ' << line << '\n';
+  }
+}
+
+void DeviceServices::WriteSimulatorTimes(const std::filesystem::path& file) const {
+  if (!simulator) return;
+  std::ofstream out(file, std::ios::out | std::ios::trunc | std::ios::binary);
+  for (int mouse = 0; mouse < simulator->MouseCount(); ++mouse) {
+    for (const std::string& line : simulator->TimedRequests(mouse)) out << mouse << ' ' << line << '\n';
   }
 }

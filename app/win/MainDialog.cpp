@@ -118,7 +118,12 @@ INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (connection) connection->OnDeviceChange(wParam);
       return FALSE;
     case WindowConnectionView::kMessage:
-      if (connectionView) connectionView->Apply(wParam, lParam);
+      // The DPI page shows the levels itself, quietly, so the sliders do not
+      // report them back as the user's moves.
+      if (!dpiControls || wParam != WindowConnectionView::kSteps) {
+        if (connectionView) connectionView->Apply(wParam, lParam);
+      }
+      if (dpiControls) dpiControls->OnConnectionAction(wParam, lParam);
       return TRUE;
     case WindowConnectionView::kCreateTiltMutexMessage:
       tiltMutex.AcquireAtArrival();
@@ -396,10 +401,7 @@ void MainDialog::OnTimer(UINT_PTR id) {
     tray.ShowBalloon(uiText.versionLabel.text);
     return;
   }
-  if (id == static_cast<UINT_PTR>(device::kLevelResyncTimer)) {
-    KillTimer(window, id);
-    return;
-  }
+  if (dpiControls && dpiControls->OnTimer(id, model && model->CurrentTab() == 1)) return;
   // The controller's timers: the start-up fade, the countdowns and the
   // in-window animations.
   if (model) ApplyActions(model->OnTimer(static_cast<int>(id)));
@@ -417,6 +419,10 @@ void MainDialog::OnCommand(int id) {
       break;
     case IDC_TIE_XY:
       if (connectionView) connectionView->TieClicked(IsDlgButtonChecked(window, IDC_TIE_XY) == BST_CHECKED);
+      if (dpiControls) dpiControls->OnTieClicked(IsDlgButtonChecked(window, IDC_TIE_XY) == BST_CHECKED);
+      break;
+    case IDC_ENABLE:
+      if (dpiControls) dpiControls->ShowRegisters();
       break;
     case IDC_HIDE:
       HideToTray("window hidden to the tray");
@@ -545,6 +551,7 @@ void MainDialog::StartController() {
   setup.hideAtStart = App.hideAtStart;
   setup.tooltipExtraWidth = uiText.tooltipExtraWidth;
   model = std::make_unique<MainWindowModel>(connection->OperationBusy, skin.Layout(), std::move(setup));
+  dpiControls = std::make_unique<DpiPageControls>(window, skin, *connection, uiText);
   ApplyActions(model->Start());
 }
 
@@ -554,6 +561,7 @@ PaintSnapshot MainDialog::Snapshot() const {
   memory.freeBytes = kMacroAreaSize;
   PaintSnapshot snapshot = WindowSnapshot(*model, uiText, memory);
   if (buttonPage) buttonPage->Fill(snapshot, memory, model->Fades().PanelAlpha());
+  if (dpiControls) dpiControls->FillSnapshot(snapshot);
   return snapshot;
 }
 
@@ -589,8 +597,24 @@ bool MainDialog::OnButtonPageMessage(UINT message, WPARAM wParam, LPARAM lParam)
   return false;
 }
 
-bool MainDialog::OnWindowMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& answer) {
+bool MainDialog::OnDpiPageMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!dpiControls) return false;
+  if (message == static_cast<UINT>(kMsgSliderMoved)) {
+    dpiControls->OnSliderMoved(reinterpret_cast<HWND>(wParam));
+    return true;
+  }
+  if (message == WM_LBUTTONDOWN && model->CurrentTab() == 1) {
+    dpiControls->OnClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+  }
+  return false;
+}
+
+bool MainDialog::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& answer) {
   if (!model) return false;
+  if (OnDpiPageMessage(message, wParam, lParam)) {
+    answer = TRUE;
+    return true;
+  }
   switch (message) {
     case WM_PAINT:
       if (!skinned) return false;

@@ -15,6 +15,7 @@
 #include "app/TrayClicks.h"
 #include "app/win/ButtonPage.h"
 #include "app/win/DeviceServices.h"
+#include "app/win/DpiPageControls.h"
 #include "app/win/MainWindowSkin.h"
 #include "app/win/TrayIcon.h"
 #include "app/win/WindowConnectionView.h"
@@ -84,6 +85,8 @@ class MainDialog {
   // The button page's share of the window's messages.
   void StartButtonPage();
   bool OnButtonPageMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // The "DPI & Tools" page's share of the window's messages.
+  bool OnDpiPageMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   HINSTANCE instance;
   StartupSwitches switches;
@@ -119,6 +122,7 @@ class MainDialog {
   std::unique_ptr<device::MacroPlayers> players;
   std::unique_ptr<SoftwareProfiles> profiles;
   std::unique_ptr<WindowConnectionView> connectionView;
+  std::unique_ptr<DpiPageControls> dpiControls;
   std::unique_ptr<device::Connection> connection;
   std::unique_ptr<PlaybackTrigger> trigger;
   std::unique_ptr<device::MouseNotifications> notifications;

@@ -56,8 +56,6 @@ struct PaintSnapshot {
   int editedMacroBytes = 0;
 
   ButtonPageView buttonPage;
-};
-
   ResolutionLevels resolution;
 
   BusyOverlay busy;

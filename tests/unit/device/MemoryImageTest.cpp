@@ -170,12 +170,8 @@ TEST(WriteDirectoryEntry, WritesTheNameInThreePartsThenBothWords) {
   ASSERT_EQ(
       device::WriteDirectoryEntry(rig.link, rig.Path(), 2, 0x0900, 0x0A10, u"ABCDEFGHIJKLMNOP"), 1);
   const auto& memory = rig.Mouse().memory;
-  EXPECT_EQ(memory[64], 0x00);
-  EXPECT_EQ(memory[65], 0x09);
-  EXPECT_EQ(memory[66], 0x10);
-  EXPECT_EQ(memory[67], 0x0A);
-  EXPECT_EQ(memory[68], 'A');
-  EXPECT_EQ(memory[69], 0);
+  EXPECT_EQ(std::vector<int>(memory.begin() + 64, memory.begin() + 70),
+            (std::vector<int>{0x00, 0x09, 0x10, 0x0A, 'A', 0}));
   EXPECT_EQ(memory[64 + 28], 'M');
   EXPECT_EQ(memory[64 + 30], 'N');  // the name is cut after 14 characters
   const auto requests = rig.Requests();

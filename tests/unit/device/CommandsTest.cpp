@@ -42,9 +42,7 @@ TEST(SetButtonFunction, StillRecordsWhenNoMouseIsAttached) {
 TEST(DeviceCommands, AnUnlistedPathSendsNothing) {
   SimRig rig;
   const device::DevicePath gone = u"\\\\?\\hid#gone";
-  std::uint8_t value = 0;
-  std::uint8_t x = 0;
-  std::uint8_t y = 0;
+  std::uint8_t value = 0, x = 0, y = 0;
   device::LevelRatio ratio;
   EXPECT_EQ(device::ReadLevelSteps(rig.link, gone, 0, x, y), 0);
   EXPECT_EQ(device::ReadLevelRatio(rig.link, gone, 0, ratio), 0);
@@ -65,8 +63,7 @@ TEST(DeviceCommands, LevelRequestsCarryAxisLevelAndValues) {
   ASSERT_EQ(device::SetLevelStep(rig.link, rig.Path(), device::kAxisY, 2, 16), 1);
   ASSERT_EQ(device::SetLevelRatio(rig.link, rig.Path(), device::kAxisX, 2, 3, 4), 1);
   ASSERT_EQ(device::SelectLevel(rig.link, rig.Path(), 2), 1);
-  std::uint8_t x = 0;
-  std::uint8_t y = 0;
+  std::uint8_t x = 0, y = 0;
   ASSERT_EQ(device::ReadLevelSteps(rig.link, rig.Path(), 2, x, y), 1);
   device::LevelRatio ratio;
   ASSERT_EQ(device::ReadLevelRatio(rig.link, rig.Path(), 2, ratio), 1);
@@ -76,10 +73,7 @@ TEST(DeviceCommands, LevelRequestsCarryAxisLevelAndValues) {
                                 "set 01 83 01 02 10 00 00 12", "set 01 84 00 02 03 04 00 12",
                                 "set 01 87 02 00 00 00 00 12", "set 01 03 00 02 00 00 00 12",
                                 "set 01 04 00 02 00 00 00 12", "set 01 07 00 00 00 00 00 12"}));
-  EXPECT_EQ(x, 20);
-  EXPECT_EQ(y, 16);
-  EXPECT_EQ(ratio.xNumerator, 3);
-  EXPECT_EQ(ratio.xDenominator, 4);
+  EXPECT_EQ(std::make_tuple(x, y, ratio.xNumerator, ratio.xDenominator), std::make_tuple(20, 16, 3, 4));
   // The reads go over a plain open; the writes over an overlapped one.
   std::vector<std::uint32_t> flags;
   for (const auto& event : rig.port.Log()) {

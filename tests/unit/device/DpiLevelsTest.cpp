@@ -46,19 +46,6 @@ TEST(ReduceFraction, BringsPairsToLowestTerms) {
   }
 }
 
-TEST(WriteLevel, SendsOneBaseAndAReducedRatioPerAxis) {
-  SimRig rig(1, WithSteps(1, {4, 8, 16, 32}));
-  ASSERT_EQ(device::WriteLevel(rig.link, rig.Path(), 1, 12, 12), 1);
-  EXPECT_EQ(rig.Requests(),
-            (std::vector<std::string>{"str 250", "set 01 83 00 01 10 00 00 12",
-                                      "set 01 83 01 01 10 00 00 12", "set 01 84 00 01 03 04 00 12",
-                                      "set 01 84 01 01 03 04 00 12"}));
-  device::LevelSteps steps;
-  ASSERT_EQ(device::ReadLevel(rig.link, rig.Path(), 1, steps), 1);
-  EXPECT_EQ(steps.x, 12);
-  EXPECT_EQ(steps.y, 12);
-}
-
 TEST(WriteLevel, GivesBothAxesTheBaseOfTheLargerStepUnlessTheSensorAllowsTwo) {
   SimRig single(1, WithSteps(0, {4, 8, 16, 32}));
   ASSERT_EQ(device::WriteLevel(single.link, single.Path(), 0, 4, 30), 1);

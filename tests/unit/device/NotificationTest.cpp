@@ -18,8 +18,11 @@ struct NotificationTest : ::testing::Test {
   }
 };
 
-TEST_F(NotificationTest, LevelChangeOfTheCurrentMouseIsRecordedWithinTheTableAndResynchronised) {
+TEST_F(NotificationTest, OnlyTheCurrentMousesLevelChangeIsRecordedWithinTheTableAndResynchronised) {
   rig.view.page = device::Page::kDpi;
+  rig.Report(rig.Mouse(1).LevelChangeReport(1));  // another mouse's change is not ours
+  EXPECT_EQ(rig.connection.CurrentLevelIndex.load(), 0);
+  EXPECT_TRUE(rig.view.Calls().empty());
   rig.Report(rig.Mouse(0).LevelChangeReport(2));
   EXPECT_EQ(rig.connection.CurrentLevelIndex.load(), 2);
   EXPECT_EQ(rig.view.Calls(), (std::vector<std::string>{"repaint full", "timer 201 80"}));
@@ -28,12 +31,6 @@ TEST_F(NotificationTest, LevelChangeOfTheCurrentMouseIsRecordedWithinTheTableAnd
   report[2] = 200;
   rig.Report(report);
   EXPECT_EQ(rig.connection.CurrentLevelIndex.load(), 3);
-}
-
-TEST_F(NotificationTest, LevelChangeFromAnotherMouseChangesNothing) {
-  rig.Report(rig.Mouse(1).LevelChangeReport(2));
-  EXPECT_EQ(rig.connection.CurrentLevelIndex.load(), 0);
-  EXPECT_TRUE(rig.view.Calls().empty());
 }
 
 TEST_F(NotificationTest, LevelChangeRereadsTheLevelsOnlyBeforeTheMouseIsReady) {

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "device/SensorListing.h"
+#include "support/TempFolder.h"
 
 TEST(SensorListing, LaysSixteenBytesOnEachDataLine) {
   std::string text;
@@ -28,12 +29,8 @@ TEST(SensorListing, ReadsTheFileWholeOrReportsItMissing) {
   std::u16string listing = u"unchanged";
   EXPECT_FALSE(device::ReadSensorListing("no/such/listing.txt", listing));
   EXPECT_EQ(listing, u"unchanged");
-  const auto file = std::filesystem::temp_directory_path() / "vantor_sensor_listing_test.txt";
-  {
-    std::ofstream out(file, std::ios::binary);
-    out << "01\r\nFF\r\n";
-  }
-  ASSERT_TRUE(device::ReadSensorListing(file, listing));
+  const TempFolder folder;
+  std::ofstream(folder / "listing.txt", std::ios::binary) << "01\r\nFF\r\n";
+  ASSERT_TRUE(device::ReadSensorListing(folder / "listing.txt", listing));
   EXPECT_EQ(listing, u"DB \t0x01, 0xFF, ");
-  std::filesystem::remove(file);
 }

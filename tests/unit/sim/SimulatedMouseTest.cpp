@@ -103,18 +103,13 @@ TEST(SimulatedMouse, StaysBusyWhileItsMemoryIsProgrammed) {
     Report request;
     std::int64_t programUs;
   };
-  const std::vector<Case> cases = {
-      {{0, 0x02, 0x01, 0x00, 0x10, 0, 0x5A, 0, 0x12}, 1000},
-      {{0, 0x02, 0x04, 0x00, 0x10, 0, 12, 0, 0x12}, 1000},
-      {{0, 0x02, 0x04, 0x00, 0x10, 0, 13, 0, 0x12}, 3000},
-      {{0, 0x02, 0x04, 0x00, 0x10, 0, 18, 0, 0x12}, 3000},
-      {{0, 0x02, 0x04, 0x00, 0x10, 0, 19, 0, 0x12}, 6000},
-      {{0, 0x02, 0x04, 0x00, 0x10, 0, 24, 0, 0x12}, 6000},
-      {{0, 0x02, 0x04, 0x00, 0x10, 0, 25, 0, 0x12}, 9000},
-      {{0, 0x02, 0x04, 0x00, 0x10, 0, 30, 0, 0x12}, 9000},
-      {{0, 0x02, 0x04, 0x00, 0x10, 0, 31, 0, 0x12}, 10000},
-      {{0, 0x02, 0x0A, 0x00, 0x10, 0, 0, 0, 0x12}, 5000},
-  };
+  // One byte written directly, a staged commit of 12 to 31 bytes, a page commit.
+  std::vector<Case> cases = {{{0, 0x02, 0x01, 0x00, 0x10, 0, 0x5A, 0, 0x12}, 1000},
+                             {{0, 0x02, 0x0A, 0x00, 0x10, 0, 0, 0, 0x12}, 5000}};
+  for (auto [count, us] : {std::pair{12, 1000}, {13, 3000}, {18, 3000}, {19, 6000}, {24, 6000},
+                           {25, 9000}, {30, 9000}, {31, 10000}}) {
+    cases.push_back({{0, 0x02, 0x04, 0x00, 0x10, 0, static_cast<std::uint8_t>(count), 0, 0x12}, us});
+  }
   for (const auto& c : cases) {
     sim::SimulatedMouse mouse;
     mouse.AdvanceTo(1000000);

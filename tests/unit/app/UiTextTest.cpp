@@ -17,28 +17,15 @@ UiText LoadFrom(const std::string& iniText) { return LoadUiText(IniFile::FromByt
 
 TEST(UiTextDefaults, GiveTheBuiltInEnglishTextsWithoutALanguageFile) {
   const UiText texts = LoadUiText(IniFile(), kMacroArea);
-  EXPECT_EQ(texts.labels[0].text, u"Profile");
+  // Odd spellings are the program's own, and empty slots keep the later ones in place.
   EXPECT_EQ(texts.labels[6].text, u"Record the duration or invervals");
-  EXPECT_EQ(texts.labels[8].visible, 0);
-  EXPECT_TRUE(texts.labels[51].text.empty());
-  EXPECT_EQ(texts.functionNames[11], u"DPI -");
-  EXPECT_EQ(texts.macroStepTexts[13], u"Press & hold mouse button ");
-  EXPECT_TRUE(texts.macroStepTexts[16].empty());
   EXPECT_EQ(texts.tooltipTexts[10], u"Add a new floder");
+  EXPECT_TRUE(texts.labels[51].text.empty());
+  EXPECT_TRUE(texts.macroStepTexts[16].empty());
   EXPECT_TRUE(texts.tooltipTexts[7].empty());
-  EXPECT_EQ(texts.trayMenuTexts[0], u"Open mouse management");
-  EXPECT_TRUE(texts.messageTexts[19].empty());
-  EXPECT_EQ(texts.messageTexts[18],
-            u"Remove the group '%s' ?\r\nAll child items will be move to 'Ungrouped' folder");
   EXPECT_EQ(texts.replacedTexts, 0);
   EXPECT_EQ(texts.versionLabel.text, u"Ver. 2.04");
-  EXPECT_EQ(texts.versionLabel.x, 638);
-  EXPECT_EQ(texts.versionLabel.y, 560);
-  EXPECT_EQ(texts.versionLabel.color, 0xBCBCBCu);
-  EXPECT_EQ(texts.versionLabel.font, 3);
   EXPECT_EQ(texts.labels[kSlotMemoryTotal].text, u"Memory\r\n5888 Byte");
-  EXPECT_EQ(texts.dpiTemplateX, u"X:%d");
-  EXPECT_EQ(texts.dpiTemplateY, u"Y:%d");
 }
 
 TEST(UiTextStringSections, ReplaceTextPositionColourShadowAndFont) {

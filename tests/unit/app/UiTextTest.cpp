@@ -31,7 +31,10 @@ TEST(UiTextDefaults, GiveTheBuiltInEnglishTextsWithoutALanguageFile) {
 TEST(UiTextStringSections, ReplaceTextPositionColourShadowAndFont) {
   const UiText texts = LoadFrom(
       "[STRING 3]\r\nstr=Aufl\xf6sung\r\nx=60\r\ny=150\r\ncolor=255\r\nshadow=1\r\nfont_index=4\r\n"
-      "[STRING 60]\r\nstr=Extra\r\nclear_type=1\r\ncolor=-1\r\n");
+      "[STRING 60]\r\nstr=Extra\r\nclear_type=1\r\ncolor=-1\r\n"
+      "[STRING 1]\r\nstr=Profil\\r\\nAnzeige \\n bleibt\r\n");
+  // Only the four-character escape becomes a line break.
+  EXPECT_EQ(texts.labels[1].text, u"Profil\r\nAnzeige \\n bleibt");
   const LabelSlot& dpi = texts.labels[3];
   EXPECT_EQ(dpi.text, u"Aufl\u00f6sung");
   EXPECT_EQ(dpi.x, 60);
@@ -68,22 +71,13 @@ TEST(UiTextStringSections, KeepForcedRowsWhateverTheFileSays) {
   EXPECT_EQ(texts.versionLabel.text, u"Version 2.04");
 }
 
-TEST(UiTextStringSections, TurnTheFourCharacterEscapeIntoALineBreakOnly) {
-  const UiText texts = LoadFrom("[STRING 1]\nstr=Profil\\r\\nAnzeige \\n bleibt\n");
-  EXPECT_EQ(texts.labels[1].text, u"Profil\r\nAnzeige \\n bleibt");
-}
-
-TEST(UiTextStringSections, RejectAFontIndexPastTheThirteenFonts) {
-  const UiText texts = LoadFrom("[STRING 3]\nstr=a\nfont_index=13\n[STRING 4]\nstr=b\nfont_index=-1\n"
-                                "[STRING 5]\nstr=c\nfont_index=12\n");
+TEST(UiTextStringSections, RejectFontIndexesPastTheThirteenFontsAndCutOverlongTexts) {
+  const std::string longText(600, 'x');
+  UiText texts = LoadFrom("[STRING 3]\nstr=a\nfont_index=13\n[STRING 4]\nstr=b\nfont_index=-1\n"
+                          "[STRING 5]\nstr=c\nfont_index=12\n[STRING 6]\nstr=" + longText + "\n");
   EXPECT_EQ(texts.labels[3].font, 3);
   EXPECT_EQ(texts.labels[4].font, 3);
   EXPECT_EQ(texts.labels[5].font, 12);
-}
-
-TEST(UiTextStringSections, CutOverlongTextsToWhatASlotHolds) {
-  const std::string longText(600, 'x');
-  UiText texts = LoadFrom("[STRING 6]\nstr=" + longText + "\n");
   EXPECT_EQ(texts.labels[6].text, std::u16string(kLabelTextUnits, u'x'));
   // A pair of surrogates is never split.
   std::string pairs;

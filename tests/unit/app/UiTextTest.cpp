@@ -25,6 +25,9 @@ TEST(UiTextDefaults, GiveTheBuiltInEnglishTextsWithoutALanguageFile) {
   EXPECT_TRUE(texts.tooltipTexts[7].empty());
   EXPECT_EQ(texts.replacedTexts, 0);
   EXPECT_EQ(texts.versionLabel.text, u"Ver. 2.04");
+  EXPECT_EQ(texts.versionLabel.x, 638);
+  EXPECT_EQ(texts.versionLabel.y, 560);
+  EXPECT_EQ(texts.versionLabel.color, 0xBCBCBCu);
   EXPECT_EQ(texts.labels[kSlotMemoryTotal].text, u"Memory\r\n5888 Byte");
 }
 

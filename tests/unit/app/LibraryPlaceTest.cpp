@@ -6,6 +6,7 @@
 
 #include "app/LibraryPlace.h"
 #include "base/AtomicFile.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -13,15 +14,7 @@ namespace {
 
 class LibraryPlaceTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    root = fs::temp_directory_path() /
-           ("vantor-place-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(root);
-    programDir = root / "Program Files" / "Wendral Mouse";
-    userDir = root / "AppData" / "Wendral Mouse";
-    fs::create_directories(programDir);
-  }
-  void TearDown() override { fs::remove_all(root); }
+  void SetUp() override { fs::create_directories(programDir); }
 
   std::vector<std::uint8_t> LibraryWith(const std::u16string& name) {
     MacroLibrary source;
@@ -34,9 +27,9 @@ class LibraryPlaceTest : public ::testing::Test {
     return bytes;
   }
 
-  fs::path root;
-  fs::path programDir;
-  fs::path userDir;
+  TempFolder root;
+  fs::path programDir = root / "Program Files" / "Wendral Mouse";
+  fs::path userDir = root / "AppData" / "Wendral Mouse";
 };
 
 }  // namespace

@@ -10,10 +10,10 @@
 
 namespace {
 
-std::vector<int> IdsOf(const std::vector<WindowAction>& actions, ActionKind kind) {
-  std::vector<int> ids;
+std::set<int> IdsOf(const std::vector<WindowAction>& actions, ActionKind kind) {
+  std::set<int> ids;
   for (const WindowAction& action : actions) {
-    if (action.kind == kind) ids.push_back(action.id);
+    if (action.kind == kind) ids.insert(action.id);
   }
   return ids;
 }
@@ -24,8 +24,6 @@ std::vector<WindowAction> Of(const std::vector<WindowAction>& actions, ActionKin
                [kind](const WindowAction& action) { return action.kind == kind; });
   return found;
 }
-
-std::set<int> AsSet(const std::vector<int>& ids) { return {ids.begin(), ids.end()}; }
 
 const SkinLayout kLayout = BuildSkinLayout(BuiltInSkinStyle());
 RectI TabRect(int tab) { return kLayout.tabs[static_cast<size_t>(tab)].rect; }
@@ -79,8 +77,8 @@ TEST(MainWindowPages, TabClickHidesEveryPageControlThenShowsOnlyTheNewPages) {
   for (int tab : {1, 2, 0}) {
     window.ClickTab(tab);
     EXPECT_EQ(window.model.CurrentTab(), tab);
-    EXPECT_EQ(AsSet(IdsOf(window.log, ActionKind::kHideControl)), kEveryPageControl);
-    EXPECT_EQ(AsSet(IdsOf(window.log, ActionKind::kShowControl)), shown.at(tab)) << "page " << tab;
+    EXPECT_EQ(IdsOf(window.log, ActionKind::kHideControl), kEveryPageControl);
+    EXPECT_EQ(IdsOf(window.log, ActionKind::kShowControl), shown.at(tab)) << "page " << tab;
     const auto firstShow = std::find_if(window.log.begin(), window.log.end(),
                                         [](const WindowAction& a) { return a.kind == ActionKind::kShowControl; });
     EXPECT_TRUE(std::none_of(firstShow, window.log.end(),
@@ -263,7 +261,7 @@ TEST(MainWindowCommands, EnterEscapeAndMovingDoOnlyWhatTheyShould) {
   EXPECT_EQ(window.model.OnCommand(kControlClose).Items().front().kind, ActionKind::kHideWindow);
   EXPECT_EQ(IdsOf(window.model.OnMoving().Items(), ActionKind::kRepaintControl).size(), 16u);
   window.ClickTab(1);
-  EXPECT_EQ(AsSet(IdsOf(window.model.OnMoving().Items(), ActionKind::kRepaintControl)),
+  EXPECT_EQ(IdsOf(window.model.OnMoving().Items(), ActionKind::kRepaintControl),
             (std::set<int>{1001, 1002, 1003, 1015}));
 }
 
@@ -276,8 +274,8 @@ TEST(MainWindowOperations, BackupChoosesItsFileFirstAndASecondClickWhileItRunsDo
   EXPECT_EQ(window.log[0].fileDialog, FileDialogKind::kSave);
   window.Take(window.model.OnFileChosen(u"Z:\\b.mbf"));
   EXPECT_TRUE(window.busy);
-  EXPECT_EQ(AsSet(IdsOf(window.log, ActionKind::kDisableControl)), (std::set<int>{1026, 1027, 1028}));
-  EXPECT_EQ(AsSet(IdsOf(window.log, ActionKind::kHideControl)), (std::set<int>{1000, 1016, 1017}));
+  EXPECT_EQ(IdsOf(window.log, ActionKind::kDisableControl), (std::set<int>{1026, 1027, 1028}));
+  EXPECT_EQ(IdsOf(window.log, ActionKind::kHideControl), (std::set<int>{1000, 1016, 1017}));
   EXPECT_EQ(Of(window.log, ActionKind::kSetWaitCursor).size(), 1u);
   ASSERT_EQ(window.log.back().kind, ActionKind::kStartWorker);
   EXPECT_EQ(window.log.back().operation, DeviceOperation::kBackup);
@@ -287,8 +285,8 @@ TEST(MainWindowOperations, BackupChoosesItsFileFirstAndASecondClickWhileItRunsDo
 
   window.Take(window.model.OnOperationEnded({u"Completed !!"}));
   EXPECT_FALSE(window.busy);
-  EXPECT_EQ(AsSet(IdsOf(window.log, ActionKind::kEnableControl)), (std::set<int>{1026, 1027, 1028}));
-  EXPECT_EQ(AsSet(IdsOf(window.log, ActionKind::kShowControl)), (std::set<int>{1000, 1016, 1017}));
+  EXPECT_EQ(IdsOf(window.log, ActionKind::kEnableControl), (std::set<int>{1026, 1027, 1028}));
+  EXPECT_EQ(IdsOf(window.log, ActionKind::kShowControl), (std::set<int>{1000, 1016, 1017}));
   EXPECT_EQ(Of(window.log, ActionKind::kRestoreClassCursor).size(), 1u);
   ASSERT_EQ(window.log.back().kind, ActionKind::kShowMessage);
   EXPECT_EQ(window.log.back().text, u"Completed !!");

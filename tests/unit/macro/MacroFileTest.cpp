@@ -103,12 +103,3 @@ TEST_F(MacroFileTest, LeavesTheEditorAloneForAForeignOrMissingFile) {
   EXPECT_EQ(ImportMacroFile(file, editor), MacroFileRead::kWrongMagic);
   EXPECT_EQ(EncodeMacro(editor), EncodeMacro(before));
 }
-
-TEST_F(MacroFileTest, ImportsAnInvalidFirstOpcodeAsAFreshMacro) {
-  ASSERT_EQ(WriteFileAtomically(file, FileWith(2, {0x02, 0x21})), 1);
-  MacroCommands editor = NewMacro();
-  editor[0].code[0] = 0x06;
-  ASSERT_EQ(ImportMacroFile(file, editor), MacroFileRead::kRead);
-  ASSERT_EQ(editor.size(), 1u);
-  EXPECT_EQ(editor[0].code[0], 0x04);
-}

@@ -33,35 +33,40 @@ class StepTextTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(StepTextTest, NamesKeysThroughTheLayout) {
-  EXPECT_EQ(Text({0x83, 0x04}), u"Press & hold Keyboard  A");
-  EXPECT_EQ(Text({0x84, 0x28}), u"Release Keyboard  Enter");
-  EXPECT_EQ(Text({0x83, 0x48}), u"Press & hold Keyboard  Pause");
-  EXPECT_EQ(Text({0x83, 0x53}), u"Press & hold Keyboard  Num Lock");
-  EXPECT_EQ(Text({0x83, 0x66}), u"Press & hold Keyboard  ");
-}
-
-TEST_F(StepTextTest, NamesConsumerKeysAndTheirRelease) {
-  EXPECT_EQ(Text({0x85, 0xE9, 0x00}), u"Press & hold Consumer-key  Volume +");
-  EXPECT_EQ(Text({0x85, 0x00, 0x00}), u"Release Consumer-key");
-  EXPECT_EQ(Text({0x85, 0x01, 0x00}), u"Press & hold Consumer-key  Unknown");
-  EXPECT_EQ(Text({0x85, 0x2A, 0x02}), u"Press & hold Consumer-key  Bookmarks");
-}
-
-TEST_F(StepTextTest, FillsNumbersOfWaitsJumpsAndTheCounter) {
-  EXPECT_EQ(Text({0x88, 0x32, 0x07}), u"Wait 50 ms");
-  EXPECT_EQ(Text({0x89, 0x10, 0x27}), u"Wait 10000 ms");
-  EXPECT_EQ(Text({0x08, 0x03, 0x01}), u"Jump to address 259");
-  EXPECT_EQ(Text({0x10, 0x01, 0x00}), u"Set ACC=ACC-1, if ACC!=0 then jump to address 1");
-  EXPECT_EQ(Text({0x18, 0xFF, 0xFF}), u"Set ACC=65535");
-}
-
-TEST_F(StepTextTest, ListsPressedButtonsWithButton4AsMaskBit8) {
-  EXPECT_EQ(Text({0x23}), u"Press & hold mouse button [Left][Right]");
-  EXPECT_EQ(Text({0x20}), u"Press & hold mouse button ");
-  EXPECT_EQ(Text({0x5F}), u"Release mouse button [Left][Right][Middle][B4][B5]");
-  EXPECT_EQ(Text({0x28}), u"Press & hold mouse button [B4]");
-  EXPECT_EQ(Text({0x50}), u"Release mouse button [B5]");
+TEST_F(StepTextTest, NamesEveryKindOfStepWithItsKeysButtonsAndNumbers) {
+  const struct Case {
+    std::vector<std::uint8_t> bytes;
+    std::u16string text;
+  } cases[] = {
+      // Keys are named through the layout; Pause and Num Lock share a scan code.
+      {{0x83, 0x04}, u"Press & hold Keyboard  A"},
+      {{0x84, 0x28}, u"Release Keyboard  Enter"},
+      {{0x83, 0x48}, u"Press & hold Keyboard  Pause"},
+      {{0x83, 0x53}, u"Press & hold Keyboard  Num Lock"},
+      {{0x83, 0x66}, u"Press & hold Keyboard  "},
+      {{0x85, 0xE9, 0x00}, u"Press & hold Consumer-key  Volume +"},
+      {{0x85, 0x00, 0x00}, u"Release Consumer-key"},
+      {{0x85, 0x01, 0x00}, u"Press & hold Consumer-key  Unknown"},
+      {{0x85, 0x2A, 0x02}, u"Press & hold Consumer-key  Bookmarks"},
+      {{0x88, 0x32, 0x07}, u"Wait 50 ms"},
+      {{0x89, 0x10, 0x27}, u"Wait 10000 ms"},
+      {{0x08, 0x03, 0x01}, u"Jump to address 259"},
+      {{0x10, 0x01, 0x00}, u"Set ACC=ACC-1, if ACC!=0 then jump to address 1"},
+      {{0x18, 0xFF, 0xFF}, u"Set ACC=65535"},
+      // Button 4 is mask bit 8.
+      {{0x23}, u"Press & hold mouse button [Left][Right]"},
+      {{0x20}, u"Press & hold mouse button "},
+      {{0x5F}, u"Release mouse button [Left][Right][Middle][B4][B5]"},
+      {{0x28}, u"Press & hold mouse button [B4]"},
+      {{0x50}, u"Release mouse button [B5]"},
+      {{0x04}, u"Execute one time"},
+      {{0x05}, u"Loop mode"},
+      {{0x06}, u"Firekey mode"},
+      {{0x00}, u"Stop"},
+      {{0xC7}, u"System command"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Text(c.bytes), c.text);
+  for (std::uint8_t op : {0x80, 0x81, 0x82, 0x02, 0xD0, 0xFF}) EXPECT_EQ(Text({op}), u"Unknown") << int(op);
 }
 
 TEST_F(StepTextTest, UsesTheBackwardWheelTextOnlyWhenItIsSet) {
@@ -71,15 +76,6 @@ TEST_F(StepTextTest, UsesTheBackwardWheelTextOnlyWhenItIsSet) {
   EXPECT_EQ(Text({0x7F}), u"Scroll back 1");
   EXPECT_EQ(Text({0x60}), u"Scroll back 0");
   EXPECT_EQ(Text({0x61}), u"Wheel Scrolling 1 count(unit)");
-}
-
-TEST_F(StepTextTest, GivesFixedTextsForModesStopSystemAndUnknown) {
-  EXPECT_EQ(Text({0x04}), u"Execute one time");
-  EXPECT_EQ(Text({0x05}), u"Loop mode");
-  EXPECT_EQ(Text({0x06}), u"Firekey mode");
-  EXPECT_EQ(Text({0x00}), u"Stop");
-  EXPECT_EQ(Text({0xC7}), u"System command");
-  for (std::uint8_t op : {0x80, 0x81, 0x82, 0x02, 0xD0, 0xFF}) EXPECT_EQ(Text({op}), u"Unknown") << int(op);
 }
 
 TEST_F(StepTextTest, FillsAReworkedTemplateAsEveryOtherTextButNeverAsAPrintfFormat) {

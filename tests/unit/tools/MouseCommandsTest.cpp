@@ -19,6 +19,7 @@
 #include "tools/MouseCommands.h"
 #include "device/MouseDirectory.h"
 #include "tools/ToolCommands.h"
+#include "support/FileBytes.h"
 #include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
@@ -182,22 +183,17 @@ TEST_F(MouseToolTest, ResetReportsWhatTheMouseTook) {
 
 TEST(MouseDirectory, ListsOnlyEntriesThatLieWithinTheMacroArea) {
   std::vector<std::uint8_t> bytes(kDirectoryBytes, 0xFF);
-  const auto put = [&bytes](int entry, std::uint16_t start, std::uint16_t end, const std::u16string& name) {
-    std::uint8_t* at = bytes.data() + entry * 32;
-    at[0] = static_cast<std::uint8_t>(start);
-    at[1] = static_cast<std::uint8_t>(start >> 8);
-    at[2] = static_cast<std::uint8_t>(end);
-    at[3] = static_cast<std::uint8_t>(end >> 8);
-    std::fill(at + 4, at + 32, 0);
-    for (std::size_t i = 0; i < name.size(); ++i) {
-      at[4 + 2 * i] = static_cast<std::uint8_t>(name[i]);
-      at[5 + 2 * i] = static_cast<std::uint8_t>(name[i] >> 8);
-    }
+  const auto put = [&bytes](int entry, std::uint32_t start, std::uint32_t end, const std::string& name) {
+    FileBytes record;
+    record.U32(start | end << 16);
+    for (char c : name) record.Raw({static_cast<std::uint8_t>(c), 0});
+    record.data.resize(32);
+    std::copy(record.data.begin(), record.data.end(), bytes.begin() + entry * 32);
   };
-  put(0, 0, 9, u"fourteen chars");  // the last two characters stand at offset 28
-  put(1, 20, 19, u"backwards");
-  put(2, 5000, 5888, u"past the end");
-  put(5, 5887, 5887, u"last byte");
+  put(0, 0, 9, "fourteen chars");  // the last two characters stand at offset 28
+  put(1, 20, 19, "backwards");
+  put(2, 5000, 5888, "past the end");
+  put(5, 5887, 5887, "last byte");
   const std::vector<MouseMacro> macros = ParseMouseDirectory(bytes.data());
   ASSERT_EQ(macros.size(), 2u);
   EXPECT_EQ(macros[0].name, u"fourteen chars");

@@ -90,8 +90,6 @@ TEST(TabStripPainter, EngravesEachCaptionInItsFontAndShift) {
   EXPECT_EQ(shadow.rect, (RectI{216, 68, 167, 33}));
   EXPECT_EQ(caption.textStyle.vertical, TextAlign::Center);
   EXPECT_EQ(caption.textStyle.font, 4);
-  EXPECT_EQ(BuiltInSkinFonts()[4].face, u"Tahoma");
-  EXPECT_EQ(BuiltInSkinFonts()[4].pixelSize, 11);
   EXPECT_EQ(texts[0].textStyle.font, 0);
 }
 

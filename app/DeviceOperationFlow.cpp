@@ -136,12 +136,3 @@ std::u16string StatusTextOf(const UiText& texts, const device::StatusTextSlot& s
   }
   return entry < texts.messageTexts.size() ? texts.messageTexts[entry] : std::u16string();
 }
-
-device::OperationTexts OperationTextsFrom(const UiText& texts) {
-  device::OperationTexts result;
-  for (int n = 0; n < device::kOperationStatusCount; ++n) {
-    const auto status = static_cast<device::OperationStatus>(n);
-    result.Set(status, StatusTextOf(texts, device::StatusTextSlotOf(status)));
-  }
-  return result;
-}

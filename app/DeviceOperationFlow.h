@@ -68,5 +68,3 @@ class DeviceOperationFlow {
 
 // A status text as the user's language file words it.
 std::u16string StatusTextOf(const UiText& texts, const device::StatusTextSlot& slot);
-// Every status text of the operations, for the worker.
-device::OperationTexts OperationTextsFrom(const UiText& texts);

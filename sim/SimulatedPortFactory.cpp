@@ -4,8 +4,8 @@
 
 namespace sim {
 
-std::unique_ptr<SimulatedHidPort> MakeSimulatedHidPort(int mice) {
-  auto port = std::make_unique<SimulatedHidPort>();
+std::unique_ptr<SimulatedHidPort> MakeSimulatedHidPort(int mice, device::Sleeper* clock) {
+  auto port = std::make_unique<SimulatedHidPort>(clock);
   port->AddForeignDevice(ForeignDevice{0, u""});
   for (int i = 0; i < std::clamp(mice, 1, 2); ++i) {
     MouseConfig config;

@@ -9,6 +9,7 @@
 namespace sim {
 
 // `mice` is clamped to 1..2. The second mouse has its own identity.
-std::unique_ptr<SimulatedHidPort> MakeSimulatedHidPort(int mice);
+// `clock`, when given, spends each mouse's transfer latency.
+std::unique_ptr<SimulatedHidPort> MakeSimulatedHidPort(int mice, device::Sleeper* clock = nullptr);
 
 }  // namespace sim

@@ -122,6 +122,16 @@ INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return TRUE;
     }
+    case DeviceOperationWorker::kProgressMessage:
+      OnOperationReport(wParam, lParam);
+      return TRUE;
+    case DeviceOperationWorker::kEndedMessage:
+      OnOperationEnded();
+      return TRUE;
+    case WM_SETCURSOR:
+      if (!operationActions || !operationActions->OnSetCursor()) return FALSE;
+      SetWindowLongPtrW(window, DWLP_MSGRESULT, TRUE);
+      return TRUE;
     case kMsgShowStep:
       if (wParam == kStepShow) ShowWindow(window, SW_SHOWNORMAL);
       if (wParam == kStepForeground) SetForegroundWindow(window);
@@ -264,6 +274,7 @@ void MainDialog::StartDeviceWork() {
   notifications = std::make_unique<device::MouseNotifications>(
       *connection, tiltAccumulator, [this] { PulseEvent(tiltWaitEvent); }, *trigger);
   connection->RequestRescan();
+  StartOperations();
 
   if (devices.Simulator()) {
     if (const wchar_t* scriptFile = _wgetenv(L"VANTOR_SIM_SCRIPT")) {
@@ -425,6 +436,11 @@ void MainDialog::OnCommand(int id) {
     case IDC_HIDE:
       HideToTray("window hidden to the tray");
       break;
+    case IDC_BACKUP:
+    case IDC_RESTORE:
+    case IDC_RESET:
+      if (model) ApplyActions(model->OnCommand(id));
+      break;
     case ID_TRAY_RESTORE:
       // The levels are not read on this path, unlike a double click.
       diag::Write("tray menu: restore");
@@ -444,6 +460,7 @@ void MainDialog::OnDestroy() {
   if (showThread.joinable()) showThread.join();
   if (closeThread.joinable()) closeThread.join();
   if (scriptThread.joinable()) scriptThread.join();
+  if (operationWorker) operationWorker->WaitAnswering();
   WaitForArrivalToEnd();
   if (connection) connection->Shutdown();
   if (tiltScroller) tiltScroller->Stop();
@@ -536,4 +553,67 @@ void MainDialog::CloseSignalThread() {
   diag::Write("close signal");
   App.exitAllowed = 1;
   PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+}
+
+void MainDialog::StartOperations() {
+  model = std::make_unique<MainWindowModel>(connection->OperationBusy, BuildSkinLayout(skinStyle), MainWindowSetup{});
+  operationWorker = std::make_unique<DeviceOperationWorker>(window, *connection, *connectionView);
+  operationActions = std::make_unique<OperationActions>(window, classCursor, uiText, *operationWorker);
+}
+
+void MainDialog::ApplyActions(const WindowActions& actions) {
+  for (const WindowAction& action : actions.Items()) {
+    if (std::optional<WindowActions> next = operationActions->Apply(action, *model)) {
+      ApplyActions(*next);
+      continue;
+    }
+    const HWND control = GetDlgItem(window, action.id);
+    switch (action.kind) {
+      case ActionKind::kEnableControl:
+      case ActionKind::kDisableControl:
+        if (control) EnableWindow(control, action.kind == ActionKind::kEnableControl);
+        break;
+      case ActionKind::kShowControl:
+      case ActionKind::kHideControl:
+        if (control) ShowWindow(control, action.kind == ActionKind::kShowControl ? SW_SHOW : SW_HIDE);
+        break;
+      case ActionKind::kRepaintRect: {
+        const RECT rect{action.rect.x, action.rect.y, action.rect.x + action.rect.width,
+                        action.rect.y + action.rect.height};
+        InvalidateRect(window, &rect, FALSE);
+        break;
+      }
+      case ActionKind::kRepaintWindow:
+        InvalidateRect(window, nullptr, FALSE);
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+void MainDialog::OnOperationReport(WPARAM report, LPARAM value) {
+  if (!model) return;
+  switch (report) {
+    case DeviceOperationWorker::kFraction:
+      ApplyActions(model->OnOperationProgress(static_cast<double>(value) / DeviceOperationWorker::kFractionScale));
+      break;
+    case DeviceOperationWorker::kStatus:
+      ApplyActions(model->OnOperationStatus(device::StatusTextSlotOf(static_cast<device::OperationStatus>(value))));
+      break;
+    case DeviceOperationWorker::kSecondLine:
+      ApplyActions(model->OnOperationSecondLine(operationWorker->SecondLine()));
+      break;
+    case DeviceOperationWorker::kRepaintWindow:
+      InvalidateRect(window, nullptr, FALSE);
+      break;
+    default:
+      break;
+  }
+}
+
+void MainDialog::OnOperationEnded() {
+  if (!model) return;
+  const Notice notice = OperationNotice(uiText, operationWorker->Finish());
+  ApplyActions(model->OnOperationEnded({notice.text}));
 }

@@ -9,11 +9,14 @@
 
 #include <memory>
 
+#include "app/MainWindowModel.h"
 #include "app/StartupFade.h"
 #include "app/UiText.h"
 #include "app/SimulatorScript.h"
 #include "app/TrayClicks.h"
+#include "app/win/DeviceOperationWorker.h"
 #include "app/win/DeviceServices.h"
+#include "app/win/OperationActions.h"
 #include "app/win/TrayIcon.h"
 #include "app/win/WindowConnectionView.h"
 #include "device/Connection.h"
@@ -70,6 +73,13 @@ class MainDialog {
   void ShowSignalThread();
   void CloseSignalThread();
 
+  // Backup, Restore and Reset: the controller's actions applied, the
+  // worker's reports handed to it.
+  void StartOperations();
+  void ApplyActions(const WindowActions& actions);
+  void OnOperationReport(WPARAM report, LPARAM value);
+  void OnOperationEnded();
+
   HINSTANCE instance;
   StartupSwitches switches;
   HANDLE showEvent;
@@ -102,6 +112,9 @@ class MainDialog {
   std::unique_ptr<device::Connection> connection;
   std::unique_ptr<PlaybackTrigger> trigger;
   std::unique_ptr<device::MouseNotifications> notifications;
+  std::unique_ptr<MainWindowModel> model;
+  std::unique_ptr<DeviceOperationWorker> operationWorker;
+  std::unique_ptr<OperationActions> operationActions;
   std::array<std::uint16_t, 2> simulatedButtons{};
   std::thread scriptThread;
 };

@@ -319,10 +319,9 @@ TEST(MainWindowOperations, ProgressPanelShowsTheStatusInTheUsersWordsAndRepaints
   EXPECT_EQ(panel.text, u"Bibliothek weg...");
   EXPECT_EQ(panel.progress, 0.25);
 
-  const device::OperationTexts workerTexts = OperationTextsFrom(texts);
-  EXPECT_EQ(workerTexts.Text(device::OperationStatus::kReadingAll), u"Lese alles...");
-  EXPECT_EQ(workerTexts.Text(device::OperationStatus::kResettingButtons), u"Resetting button setting...");
-  EXPECT_EQ(workerTexts.Text(device::OperationStatus::kWaiting), u"Waiting...");
+  EXPECT_EQ(StatusTextOf(texts, device::StatusTextSlotOf(device::OperationStatus::kReadingAll)), u"Lese alles...");
+  EXPECT_EQ(StatusTextOf(texts, device::StatusTextSlotOf(device::OperationStatus::kResettingButtons)),
+            u"Resetting button setting...");
 
   window.Take(window.model.OnOperationEnded({}));
   EXPECT_EQ(window.model.Operation().Panel(texts).counter, 0);

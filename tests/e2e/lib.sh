@@ -110,8 +110,57 @@ screenshot() {
   import -display "$DISPLAY" -window root "$OUT/screens/$1.png" 2>/dev/null || e2e_log "no screenshot for $1"
 }
 
-# end_program LOG PID: asks the program to end and waits for it.
+# expect_exit PID [CODE]: waits for a program started here to end and checks
+# its exit code (default 0).
+expect_exit() {
+  local pid=$1 want=${2:-0} code=0
+  wait_exit "$pid" 30 || return 1
+  wait "$pid" || code=$?
+  if [ "$code" -ne "$want" ]; then
+    e2e_log "process $pid ended with code $code, expected $want"
+    return 1
+  fi
+}
+
+# end_program LOG PID [CODE]: asks the program to end, waits for it and checks
+# its exit code.
 end_program() {
   post_to_program 11889 || true
-  wait_exit "$2" 20
+  expect_exit "$2" "${3:-0}"
+}
+
+# expect_absent PATTERN FILE...: fails when a line matches the extended
+# PATTERN ("-" reads standard input). A negated grep would not do: `set -e`
+# never ends a scenario on a command that starts with "!".
+expect_absent() {
+  local pattern=$1 status=0
+  shift
+  grep -nE -- "$pattern" "$@" || status=$?
+  case $status in
+    0) e2e_log "unexpected '$pattern' in $*"; return 1 ;;
+    1) return 0 ;;
+    *) e2e_log "cannot read $*"; return 1 ;;
+  esac
+}
+
+# expect_request LOG MOUSE REQUEST: the simulator's log (VANTOR_SIM_LOG, written
+# when the program ends) shows that simulated MOUSE received REQUEST, such as
+# "str 32" or "set 09 00 1A 00 00 00 00 00".
+expect_request() {
+  grep -qxF -- "$2 $3" "$1" && return 0
+  e2e_log "mouse $2 never received '$3'"
+  return 1
+}
+
+# numbers_told LOG MOUSE: the device numbers that MOUSE was told, one a line;
+# a mouse learns number N from a read of string descriptor 30 + N (1..19).
+numbers_told() {
+  sed -nE "s/^$2 str (3[1-9]|4[0-9])$/\1/p" "$1" | while read -r descriptor; do echo $((descriptor - 30)); done
+}
+
+# expect_equal WHAT GOT WANT
+expect_equal() {
+  [ "$2" = "$3" ] && return 0
+  e2e_log "$1: got '$2', expected '$3'"
+  return 1
 }

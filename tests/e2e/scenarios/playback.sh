@@ -55,7 +55,7 @@ SCRIPT
   [ "$(grep -c '^0104$' <<<"$keys")" -ge 2 ]
   [ "$(grep -n '^0105$' <<<"$keys" | head -n1 | cut -d: -f1)" -gt "$(grep -n '^0204$' <<<"$keys" | tail -n1 | cut -d: -f1)" ]
   # The loop stopped: no A after B started.
-  ! sed -n "/^0105$/,\$p" <<<"$keys" | grep -q '^0104$'
+  sed -n "/^0105$/,\$p" <<<"$keys" | expect_absent '^0104$' -
   # Nothing is left held: the last word on every key is a release.
   local code
   for code in 04 05; do

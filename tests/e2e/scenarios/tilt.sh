@@ -23,7 +23,7 @@ scenario_tilt_right_scrolls_mozilla_window_with_horizontal_wheel() {
   tilt_probe mozilla
   tilt 0 1
   wait_log "$LOGS/probe.log" "MozillaWindowClass got 0x020E wParam 0x780000 lParam"
-  ! grep -q "got 0x0114" "$LOGS/probe.log"
+  expect_absent "got 0x0114" "$LOGS/probe.log"
   finish_tilt_probe
 }
 

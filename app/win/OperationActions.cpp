@@ -3,6 +3,7 @@
 #include "app/win/FileDialogs.h"
 #include "app/win/WinText.h"
 #include "base/DiagLog.h"
+#include "base/Utf16.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ std::optional<WindowActions> OperationActions::Apply(const WindowAction& action,
       SetWindowCursor(window, classCursor);
       return WindowActions{};
     case ActionKind::kShowMessage:
+      diag::Write("closing message: " + text::ToUtf8(action.text));
       MessageBoxW(window, ToWide(action.text).c_str(), ToWide(Message(action.captionSlot)).c_str(), MB_OK);
       return WindowActions{};
     default:

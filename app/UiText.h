@@ -49,6 +49,7 @@ enum MessageNumber : int {
   kMessageMemoryWriteFailed,
   kMessageRequestsFailed,
   kMessageLevelSkipped,
+  kMessageFileUnreadable,
   kMessageCount
 };
 

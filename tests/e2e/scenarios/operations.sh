@@ -162,6 +162,8 @@ scenario_restore_writes_a_changed_byte_and_refuses_a_wrong_magic() {
   end_program "$LOGS/program-1.log" "$pid"
   expect_equal "byte 0x1234" "$(od -An -tx1 -j $((0x1234)) -N1 "$LOGS/memory.bin")" " a5"
   cmp "$LOGS/memory.bin" "$LOGS/changed.bin"
+  # Every page went to the mouse, not only the one that differs.
+  expect_equal "pages committed" "$(grep -E '^0 set 02 0A ' "$LOGS/simulator-1.log" | cut -d' ' -f5,6 | sort -u | wc -l)" 256
 
   # One wrong character of the magic: nothing is written, and the user hears why.
   cp "$LOGS/original.bin" "$LOGS/memory.bin"

@@ -131,7 +131,7 @@ bool Connection::IsStillPresent(const DevicePath& path) {
   HidPort& port = link_.Port();
   bool present = false;
   {
-    std::lock_guard<std::recursive_mutex> hold(link_.DeviceLock());
+    std::lock_guard<LinkLock> hold(link_.DeviceLock());
     const HidHandle handle = port.Open(path, OverlappedOpen());
     if (handle != kNoHandle) {
       std::array<std::uint8_t, kPresenceBuffer> identity{};
@@ -151,7 +151,7 @@ bool Connection::IsStillPresent(const DevicePath& path) {
 void Connection::ClearDeviceTable() {
   std::vector<MouseDevice> dropped;
   {
-    std::lock_guard<std::recursive_mutex> hold(link_.DeviceLock());
+    std::lock_guard<LinkLock> hold(link_.DeviceLock());
     dropped = link_.ListUnderLock().Records();
     link_.ListUnderLock().Clear();
   }

@@ -67,6 +67,9 @@ class Requests {
 
 void ReadBackup(const OperationContext& context, const DevicePath& path, BackupFile& backup,
                 OperationResult& result) {
+  // Another program's requests must not fall between these: a backup would
+  // mix two states of the mouse. This program's other threads still interleave.
+  SessionHold session(context.link.DeviceLock());
   OperationProgress& progress = context.progress;
   Requests requests(context, path, result);
   const int read = ReadImage(context.link, path, backup.image,
@@ -120,6 +123,8 @@ bool WriteName(const OperationContext& context, const DevicePath& path, Requests
 
 void WriteBackupToMouse(const OperationContext& context, const DevicePath& path,
                         const BackupFile& backup, OperationResult& result) {
+  // As ReadBackup: no other program between the first request and the last.
+  SessionHold session(context.link.DeviceLock());
   OperationProgress& progress = context.progress;
   Requests requests(context, path, result);
   Status(context, OperationStatus::kWritingAll);
@@ -166,6 +171,8 @@ void WriteBackupToMouse(const OperationContext& context, const DevicePath& path,
 }
 
 void ResetMouse(const OperationContext& context, const DevicePath& path, OperationResult& result) {
+  // As ReadBackup: no other program between the first request and the last.
+  SessionHold session(context.link.DeviceLock());
   OperationProgress& progress = context.progress;
   Requests requests(context, path, result);
   for (int profile = 0; profile < kResetProfiles && !requests.Gone(); ++profile) {

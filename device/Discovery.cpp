@@ -106,7 +106,7 @@ std::uint32_t NextDeviceNumber(std::uint8_t& counter, const DeviceList& list) {
 }
 
 void Discover(HidLink& link) {
-  std::lock_guard<std::recursive_mutex> hold(link.DeviceLock());
+  std::lock_guard<LinkLock> hold(link.DeviceLock());
   DeviceList& list = link.ListUnderLock();
   list.Clear();
 

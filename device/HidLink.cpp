@@ -6,6 +6,34 @@
 
 namespace device {
 
+namespace {
+// How long one wait for the session lasts before the waiter is told and
+// waits again; the mouse itself is never given up on.
+constexpr int kSessionWaitMs = 200;
+}  // namespace
+
+void LinkLock::LockSession() {
+  if (session && !session->Acquire(0)) {
+    if (onWait) onWait();
+    while (!session->Acquire(kSessionWaitMs)) {
+    }
+  }
+}
+
+void LinkLock::UnlockSession() {
+  if (session) session->Release();
+}
+
+void LinkLock::lock() {
+  LockSession();
+  mutex_.lock();
+}
+
+void LinkLock::unlock() {
+  mutex_.unlock();
+  UnlockSession();
+}
+
 int HidLink::ExchangeFeature(HidHandle handle, std::uint8_t* request, std::uint8_t* reply,
                              int length, int settleMs) {
   // The status byte must fit, and the idle wait reads into its own buffer.
@@ -14,8 +42,15 @@ int HidLink::ExchangeFeature(HidHandle handle, std::uint8_t* request, std::uint8
     return 0;
   }
   const auto size = static_cast<std::size_t>(length);
-  std::lock_guard<std::recursive_mutex> hold(lock_);
+  std::lock_guard<LinkLock> hold(lock_);
+  const std::int64_t beganUs = exchangeLog_ ? ExchangeTimeLog::NowUs() : 0;
+  const int result = ExchangeHeld(handle, request, reply, size, settleMs);
+  if (exchangeLog_) exchangeLog_->Record(beganUs, ExchangeTimeLog::NowUs());
+  return result;
+}
 
+int HidLink::ExchangeHeld(HidHandle handle, std::uint8_t* request, std::uint8_t* reply,
+                          std::size_t size, int settleMs) {
   std::array<std::uint8_t, kScratchSize> scratch{};
   for (int failures = 0;;) {
     scratch[0] = 0;
@@ -53,44 +88,44 @@ int HidLink::ExchangeFeatureByPath(const DevicePath& path, std::uint8_t* request
 }
 
 int HidLink::DeviceCount() {
-  std::lock_guard<std::recursive_mutex> hold(lock_);
+  std::lock_guard<LinkLock> hold(lock_);
   return list_.Count();
 }
 
 std::optional<MouseDevice> HidLink::FindDevice(const DevicePath& path) {
-  std::lock_guard<std::recursive_mutex> hold(lock_);
+  std::lock_guard<LinkLock> hold(lock_);
   return list_.Find(path);
 }
 
 std::uint32_t HidLink::DeviceNumberOf(const DevicePath& path) {
-  std::lock_guard<std::recursive_mutex> hold(lock_);
+  std::lock_guard<LinkLock> hold(lock_);
   const auto record = list_.Find(path);
   return record ? record->deviceNumber : 0;
 }
 
 std::optional<MouseDevice> HidLink::FirstDevice() {
-  std::lock_guard<std::recursive_mutex> hold(lock_);
+  std::lock_guard<LinkLock> hold(lock_);
   if (list_.Empty()) return std::nullopt;
   return list_.Records().front();
 }
 
 std::vector<MouseDevice> HidLink::Devices() {
-  std::lock_guard<std::recursive_mutex> hold(lock_);
+  std::lock_guard<LinkLock> hold(lock_);
   return list_.Records();
 }
 
 void HidLink::StoreDevice(const MouseDevice& record) {
-  std::lock_guard<std::recursive_mutex> hold(lock_);
+  std::lock_guard<LinkLock> hold(lock_);
   list_.Store(record);
 }
 
 bool HidLink::RemoveDevice(const DevicePath& path) {
-  std::lock_guard<std::recursive_mutex> hold(lock_);
+  std::lock_guard<LinkLock> hold(lock_);
   return list_.Remove(path);
 }
 
 void HidLink::ClearDevices() {
-  std::lock_guard<std::recursive_mutex> hold(lock_);
+  std::lock_guard<LinkLock> hold(lock_);
   list_.Clear();
 }
 

@@ -147,7 +147,7 @@ int WriteImage(HidLink& link, const DevicePath& path, const std::uint8_t* data, 
     std::copy(data + addr, data + std::min(addr + kPageSize, size), page.begin());
     {
       // A page's staging and commit must not be split by another write.
-      std::lock_guard<std::recursive_mutex> hold(link.DeviceLock());
+      std::lock_guard<LinkLock> hold(link.DeviceLock());
       if (!SendPage(session, addr, page)) return 0;
     }
     if (progress) progress(static_cast<double>(addr) / kMemorySize);

@@ -28,7 +28,7 @@ int PathSession::Exchange(FeatureReport& report, int settleMs) {
 
 bool PathSession::ReadString(int index, std::uint8_t* buffer, std::size_t size) {
   if (!Ok()) return false;
-  std::lock_guard<std::recursive_mutex> hold(link_.DeviceLock());
+  std::lock_guard<LinkLock> hold(link_.DeviceLock());
   return link_.Port().GetIndexedString(handle_, index, buffer, size);
 }
 

@@ -34,7 +34,7 @@ class PathSession {
 
  private:
   HidLink& link_;
-  std::unique_lock<std::recursive_mutex> hold_;
+  std::unique_lock<LinkLock> hold_;
   HidHandle handle_ = kNoHandle;
 };
 

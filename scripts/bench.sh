@@ -5,5 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh bench
 cmake --preset bench >/dev/null
-cmake --build --preset bench -j2 --target vantor_bench >/dev/null
+cmake --build --preset bench -j2 --target vantor_bench vantor-tool >/dev/null
 build/bench/tests/bench/vantor_bench "$@"

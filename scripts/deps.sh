@@ -4,11 +4,11 @@
 # missing is installed.
 set -euo pipefail
 
-common=(cmake ninja-build g++ git g++-mingw-w64-x86-64-posix wine64 xvfb imagemagick x11-utils)
+common=(cmake ninja-build g++ git g++-mingw-w64-x86-64-posix wine64 xvfb imagemagick x11-utils nlohmann-json3-dev)
 case "${1:-test}" in
   run) wanted=("${common[@]}") ;;
   test) wanted=("${common[@]}" googletest clang libclang-rt-14-dev xdotool cloc libstb-dev) ;;
-  bench) wanted=(cmake ninja-build g++) ;;
+  bench) wanted=(cmake ninja-build g++ nlohmann-json3-dev) ;;
   *) echo "usage: $0 run|test|bench" >&2; exit 2 ;;
 esac
 

@@ -12,10 +12,10 @@ namespace {
 
 constexpr std::size_t kLineBytes = 32;
 
-std::u16string ImageLine(const std::uint8_t* data, std::size_t address, std::size_t count) {
+std::string ImageLine(const std::uint8_t* data, std::size_t address, std::size_t count) {
   char prefix[16];
   std::snprintf(prefix, sizeof prefix, "%04X: ", static_cast<unsigned>(address));
-  return text::FromUtf8(prefix + HexBytes(data + address, count));
+  return prefix + HexBytes(data + address, count);
 }
 
 }  // namespace
@@ -35,7 +35,7 @@ void Unreadable(const std::uint8_t* data, std::size_t size, const ByteReader& re
 
 }  // namespace
 
-void DescribeBackup(const std::uint8_t* data, std::size_t size, FileDescription& description) {
+void DescribeBackup(const std::uint8_t* data, std::size_t size, FileDescription& description, std::ostream* out) {
   description.kind = FileKind::kBackup;
   ByteReader reader(data, size);
   ArchiveText magic;
@@ -44,18 +44,18 @@ void DescribeBackup(const std::uint8_t* data, std::size_t size, FileDescription&
     Unreadable(data, size, reader, description);
     return;
   }
-  JsonValue json = JsonValue::Object();
-  json.Add("file", JsonValue::String(u"backup"));
-  if (!magic.IsCanonical()) json.Add("magic", ArchiveTextToJson(magic));
+  // A backup is small: its description is built whole, then written.
+  Json json = Json::object();
+  json["file"] = "backup";
+  if (!magic.IsCanonical()) json["magic"] = ArchiveTextToJson(magic);
   const std::size_t imageAt = reader.Offset();
-  JsonValue image = JsonValue::Array();
-  for (std::size_t address = 0; description.withJson && address < imageSize; address += kLineBytes) {
-    image.Push(
-        JsonValue::String(ImageLine(data + imageAt, address, std::min<std::size_t>(kLineBytes, imageSize - address))));
+  Json image = Json::array();
+  for (std::size_t address = 0; out && address < imageSize; address += kLineBytes) {
+    image.push_back(ImageLine(data + imageAt, address, std::min<std::size_t>(kLineBytes, imageSize - address)));
   }
   reader.Skip(imageSize);
-  json.Add("image", std::move(image));
-  JsonValue levels = JsonValue::Array();
+  json["image"] = std::move(image);
+  Json levels = Json::array();
   for (int level = 0; level < device::kBackupLevels; ++level) {
     const std::size_t at = reader.Offset();
     std::uint8_t x = 0, y = 0;
@@ -64,13 +64,10 @@ void DescribeBackup(const std::uint8_t* data, std::size_t size, FileDescription&
       description.problems.push_back({at + (x == 0 ? 0 : 1), "DPI level " + std::to_string(level) +
                                                                  ": a step of 0; a restore leaves this level as it is"});
     }
-    JsonValue pair = JsonValue::Array();
-    pair.Push(JsonValue::Number(x));
-    pair.Push(JsonValue::Number(y));
-    levels.Push(std::move(pair));
+    levels.push_back(Json::array({x, y}));
   }
-  json.Add("levels", std::move(levels));
-  JsonValue names = JsonValue::Array();
+  json["levels"] = std::move(levels);
+  Json names = Json::array();
   for (int profile = 0; profile < device::kBackupProfiles && !reader.Failed(); ++profile) {
     const std::size_t at = reader.Offset();
     ArchiveText name;
@@ -79,17 +76,17 @@ void DescribeBackup(const std::uint8_t* data, std::size_t size, FileDescription&
       description.problems.push_back({at, "profile name " + std::to_string(profile) + " has " +
                                               std::to_string(name.text.size()) + " characters; the mouse keeps 8"});
     }
-    names.Push(ArchiveTextToJson(name));
+    names.push_back(ArchiveTextToJson(name));
   }
   if (reader.Failed()) {
     Unreadable(data, size, reader, description);
     return;
   }
-  json.Add("names", std::move(names));
+  json["names"] = std::move(names);
   if (!reader.AtEnd()) {
     description.problems.push_back({reader.Offset(), std::to_string(reader.Remaining()) +
                                                          " bytes after the last profile name; a restore ignores them"});
-    json.Add("trailing", JsonValue::String(text::FromUtf8(HexBytes(data + reader.Offset(), reader.Remaining()))));
+    json["trailing"] = HexBytes(data + reader.Offset(), reader.Remaining());
   }
   // What a restore would refuse, in the program's own words.
   device::BackupFile backup;
@@ -99,41 +96,45 @@ void DescribeBackup(const std::uint8_t* data, std::size_t size, FileDescription&
   }
   std::stable_sort(description.problems.begin(), description.problems.end(),
                    [](const FileProblem& a, const FileProblem& b) { return a.offset < b.offset; });
-  description.json = std::move(json);
   description.readable = true;
+  if (out) {
+    WriteJson(*out, json);
+    *out << '\n';
+  }
   description.summary = ByteCount(imageSize) + " of memory, 4 DPI levels, 7 profile names";
 }
 
-bool BuildBackup(const JsonValue& json, std::vector<std::uint8_t>& bytes, JsonError& error) {
+bool BuildBackup(const Json& json, std::vector<std::uint8_t>& bytes, JsonError& error) {
   if (!ExpectObject(json, "a backup", {"file", "magic", "image", "levels", "names", "trailing"}, error)) return false;
   ArchiveText magic = ArchiveText::Canonical(device::kBackupMagic);
-  if (const JsonValue* value = json.Find("magic")) {
+  if (const Json* value = FindMember(json, "magic")) {
     if (!ArchiveTextFromJson(*value, "\"magic\"", magic, error)) return false;
     if (magic.text != device::kBackupMagic) return FailAt(*value, "the magic of a backup is \"_@_MBF1_\"", error);
   }
-  const JsonValue* image = json.Find("image");
-  const JsonValue* levels = json.Find("levels");
-  const JsonValue* names = json.Find("names");
+  const Json* image = FindMember(json, "image");
+  const Json* levels = FindMember(json, "levels");
+  const Json* names = FindMember(json, "names");
   if (!image || !levels || !names) return FailAt(json, "a backup needs \"image\", \"levels\" and \"names\"", error);
   if (!ExpectArray(*image, "\"image\"", error) || !ExpectArray(*levels, "\"levels\"", error) ||
       !ExpectArray(*names, "\"names\"", error)) {
     return false;
   }
   std::vector<std::uint8_t> memory;
-  for (const JsonValue& line : image->items) {
-    if (!line.Is(JsonValue::Type::kString)) return FailAt(line, "an image line must be a string", error);
+  for (const Json& line : *image) {
+    if (!line.is_string()) return FailAt(line, "an image line must be a string", error);
     // An address in front must be where the line's bytes go, so a lost or
     // doubled line is found instead of shifting the rest of the image.
-    JsonValue body = line;
-    const std::size_t colon = line.text.find(u':');
-    if (colon != std::u16string::npos) {
+    const std::string& text = line.get_ref<const std::string&>();
+    std::size_t bodyAt = 0;
+    const std::size_t colon = text.find(':');
+    if (colon != std::string::npos) {
       std::uint32_t address = 0;
       for (std::size_t i = 0; i < colon; ++i) {
-        const char16_t c = line.text[i];
-        const int digit = c >= u'0' && c <= u'9'   ? c - u'0'
-                          : c >= u'A' && c <= u'F' ? c - u'A' + 10
-                          : c >= u'a' && c <= u'f' ? c - u'a' + 10
-                                                   : -1;
+        const char c = text[i];
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                 : -1;
         if (digit < 0 || address > 0xFFFFFFF) return FailAt(line, "an image line's address must be hex digits", error);
         address = address * 16 + static_cast<std::uint32_t>(digit);
       }
@@ -143,35 +144,35 @@ bool BuildBackup(const JsonValue& json, std::vector<std::uint8_t>& bytes, JsonEr
                           std::to_string(memory.size()),
                       error);
       }
-      body.text = line.text.substr(colon + 1);
+      bodyAt = colon + 1;
     }
     std::vector<std::uint8_t> lineBytes;
-    if (!ParseHexBytes(body, "an image line", lineBytes, error)) return false;
+    if (!ParseHexBytes(line, text.substr(bodyAt), "an image line", lineBytes, error)) return false;
     memory.insert(memory.end(), lineBytes.begin(), lineBytes.end());
   }
-  if (levels->items.size() != device::kBackupLevels) return FailAt(*levels, "\"levels\" holds 4 pairs", error);
-  if (names->items.size() != device::kBackupProfiles) return FailAt(*names, "\"names\" holds 7 names", error);
+  if (levels->size() != device::kBackupLevels) return FailAt(*levels, "\"levels\" holds 4 pairs", error);
+  if (names->size() != device::kBackupProfiles) return FailAt(*names, "\"names\" holds 7 names", error);
   ByteWriter writer;
   WriteArchiveText(writer, magic);
   writer.WriteU32(static_cast<std::uint32_t>(memory.size()));
   writer.WriteBytes(memory.data(), memory.size());
-  for (const JsonValue& pair : levels->items) {
-    if (!pair.Is(JsonValue::Type::kArray) || pair.items.size() != 2) {
+  for (const Json& pair : *levels) {
+    if (!pair.is_array() || pair.size() != 2) {
       return FailAt(pair, "a level must be an array of two steps [x, y]", error);
     }
-    for (const JsonValue& step : pair.items) {
+    for (const Json& step : pair) {
       std::uint32_t value = 0;
       if (!ToU32(step, "a step", value, error)) return false;
       if (value > 255) return FailAt(step, "a step must be 0 to 255", error);
       writer.WriteU8(static_cast<std::uint8_t>(value));
     }
   }
-  for (const JsonValue& item : names->items) {
+  for (const Json& item : *names) {
     ArchiveText name;
     if (!ArchiveTextFromJson(item, "a profile name", name, error)) return false;
     WriteArchiveText(writer, name);
   }
-  if (const JsonValue* trailing = json.Find("trailing")) {
+  if (const Json* trailing = FindMember(json, "trailing")) {
     std::vector<std::uint8_t> extra;
     if (!ParseHexBytes(*trailing, "\"trailing\"", extra, error)) return false;
     writer.WriteBytes(extra.data(), extra.size());

@@ -3,6 +3,7 @@
 #include "base/ArchiveString.h"
 #include "device/BackupFile.h"
 #include "macro/MacroFile.h"
+#include "tools/JsonFields.h"
 
 FileKind DetectFileKind(const std::uint8_t* data, std::size_t size) {
   ByteReader reader(data, size);
@@ -28,18 +29,19 @@ const char* FileKindName(FileKind kind) {
   return "unknown";
 }
 
-FileDescription DescribeFile(const std::uint8_t* data, std::size_t size, bool withJson) {
+namespace {
+
+FileDescription Describe(const std::uint8_t* data, std::size_t size, std::ostream* out) {
   FileDescription description;
-  description.withJson = withJson;
   switch (DetectFileKind(data, size)) {
     case FileKind::kLibrary:
-      DescribeLibrary(data, size, description);
+      DescribeLibrary(data, size, description, out);
       break;
     case FileKind::kMacro:
-      DescribeMacroFile(data, size, description);
+      DescribeMacroFile(data, size, description, out);
       break;
     case FileKind::kBackup:
-      DescribeBackup(data, size, description);
+      DescribeBackup(data, size, description, out);
       break;
     case FileKind::kUnknown:
       description.problems.push_back({0, "not a library, macro or backup file: its magic string is unknown"});
@@ -48,19 +50,28 @@ FileDescription DescribeFile(const std::uint8_t* data, std::size_t size, bool wi
   return description;
 }
 
-bool BuildFile(const JsonValue& json, std::vector<std::uint8_t>& bytes, JsonError& error) {
-  if (!json.Is(JsonValue::Type::kObject)) {
-    error = {json.at, "the description must be an object"};
-    return false;
-  }
-  const JsonValue* file = json.Find("file");
-  if (!file || !file->Is(JsonValue::Type::kString)) {
-    error = {file ? file->at : json.at, "member \"file\" must say \"library\", \"macro\" or \"backup\""};
-    return false;
-  }
-  if (file->text == u"library") return BuildLibrary(json, bytes, error);
-  if (file->text == u"macro") return BuildMacroFile(json, bytes, error);
-  if (file->text == u"backup") return BuildBackup(json, bytes, error);
-  error = {file->at, "member \"file\" must say \"library\", \"macro\" or \"backup\""};
+bool BuildKind(const Json& json, std::vector<std::uint8_t>& bytes, JsonError& error) {
+  if (!json.is_object()) return FailAt(json, "the description must be an object", error);
+  const Json* file = FindMember(json, "file");
+  if (file && *file == "library") return BuildLibrary(json, bytes, error);
+  if (file && *file == "macro") return BuildMacroFile(json, bytes, error);
+  if (file && *file == "backup") return BuildBackup(json, bytes, error);
+  return FailAt(file ? *file : json, "member \"file\" must say \"library\", \"macro\" or \"backup\"", error);
+}
+
+}  // namespace
+
+FileDescription DescribeFile(const std::uint8_t* data, std::size_t size, std::ostream* out) {
+  // The description is written as it is read, so the file is first read
+  // through once for its problems: nothing is written for one that turns
+  // out to be unreadable half way.
+  FileDescription description = Describe(data, size, nullptr);
+  if (out && description.readable) Describe(data, size, out);
+  return description;
+}
+
+bool BuildFile(const Json& json, std::vector<std::uint8_t>& bytes, JsonError& error) {
+  if (BuildKind(json, bytes, error)) return true;
+  LocateJsonError(json, error);
   return false;
 }

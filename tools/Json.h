@@ -1,74 +1,69 @@
 #pragma once
-// A small JSON reader and writer for the tool's file descriptions. The reader
-// checks every byte it looks at, limits nesting and input size, and says where
-// the text went wrong by line and column. Strings are kept as UTF-16 code
-// units, so a text from a file (lone surrogates included) survives the trip
-// through \u escapes unchanged.
+// The tool's JSON, read and written with nlohmann's library. The reader adds
+// what the file descriptions need on top of it: a limit on size and nesting,
+// no member given twice, and errors that say where the text or the
+// description went wrong. The writer keeps a command or a row on one line and
+// can write a large description piece by piece, so a whole library never has
+// to stand in memory as one tree.
 #include <cstddef>
-#include <cstdint>
+#include <nlohmann/json.hpp>
+#include <ostream>
 #include <string>
-#include <utility>
 #include <vector>
+
+// Members keep the order they were written in.
+using Json = nlohmann::ordered_json;
 
 constexpr std::size_t kJsonMaxDepth = 64;
 constexpr std::size_t kJsonMaxBytes = 256u * 1024u * 1024u;
 
-struct JsonLimits {
-  std::size_t maxDepth = kJsonMaxDepth;  // arrays and objects inside each other
-  std::size_t maxBytes = kJsonMaxBytes;  // the whole text
-};
-
-// Where a value starts in the text, counted from 1.
-struct JsonPosition {
-  std::size_t line = 1;
-  std::size_t column = 1;
-};
-
 struct JsonError {
-  JsonPosition at;
+  // The value a description went wrong at, inside the parsed document; the
+  // document's root turns it into `where` (LocateJsonError).
+  const Json* value = nullptr;
+  // "line 3, column 7" for a fault of the text, a JSON pointer such as
+  // "/entries/0/name" for a fault of the description.
+  std::string where;
   std::string what;
-  // "line 3, column 7: what"
+  // "where: what"
   std::string Text() const;
 };
 
-class JsonValue {
+// Parses one JSON text (RFC 8259, UTF-8, an optional byte-order mark) of at
+// most kJsonMaxBytes and kJsonMaxDepth levels, whose objects name each member
+// once.
+bool ParseJson(const std::string& text, Json& value, JsonError& error);
+
+// Fills error.where with the JSON pointer of error.value inside `root`.
+void LocateJsonError(const Json& root, JsonError& error);
+
+// The member called `name` of an object, or null.
+const Json* FindMember(const Json& object, const char* name);
+
+// Writes `value` with two-space indentation, starting at `indent`. Objects
+// of scalars and arrays of numbers stay on one line, so a command or a row
+// reads as one line. Text is written as UTF-8.
+void WriteJson(std::ostream& out, const Json& value, std::size_t indent = 0);
+// The whole text of `value`, ending with a line end.
+std::string WriteJson(const Json& value);
+
+// A document written as it is described: the top-level object's members one
+// by one, and the items of its arrays one by one.
+class JsonStream {
  public:
-  enum class Type { kNull, kBool, kNumber, kString, kArray, kObject };
-  using Member = std::pair<std::string, JsonValue>;
+  explicit JsonStream(std::ostream& out) : out_(out) {}
+  void BeginObject();
+  void Member(const std::string& name, const Json& value);
+  void BeginArray(const std::string& name);
+  void Item(const Json& value);
+  void EndArray();
+  // Ends the document with a line end.
+  void EndObject();
 
-  JsonValue() = default;
-  static JsonValue Bool(bool value);
-  // Only whole numbers are produced; the reader also takes fractions and
-  // exponents but marks them as not whole.
-  static JsonValue Number(std::int64_t value);
-  static JsonValue String(std::u16string value);
-  static JsonValue Array();
-  static JsonValue Object();
+ private:
+  void Next();
 
-  Type type = Type::kNull;
-  JsonPosition at;
-  bool boolean = false;
-  std::int64_t number = 0;
-  bool whole = true;  // false for a number with a fraction, an exponent or out of range
-  std::u16string text;
-  std::vector<JsonValue> items;  // array items
-  std::vector<Member> members;   // object members in text order, names unique
-
-  bool Is(Type wanted) const { return type == wanted; }
-  // The member called `name`, or null.
-  const JsonValue* Find(const std::string& name) const;
-  // Appends to an object or an array; returns the new value.
-  JsonValue& Add(const std::string& name, JsonValue value);
-  JsonValue& Push(JsonValue value);
+  std::ostream& out_;
+  // Items written so far at each open level.
+  std::vector<std::size_t> counts_;
 };
-
-// Parses one JSON text (RFC 8259, UTF-8, an optional byte-order mark).
-bool ParseJson(const std::string& text, JsonValue& value, JsonError& error, const JsonLimits& limits = {});
-
-// Writes `value` with two-space indentation. Objects of scalars and arrays of
-// numbers stay on one line, so a command or a row reads as one line. Text is
-// written as UTF-8; control characters and lone surrogates as \u escapes.
-std::string WriteJson(const JsonValue& value);
-
-// A JSON string literal for `text`, quotes included.
-std::string JsonQuote(const std::u16string& text);

@@ -8,38 +8,45 @@
 #include "macro/KeyNames.h"
 #include "macro/StepTexts.h"
 
-bool FailAt(const JsonValue& value, const std::string& what, JsonError& error) {
-  error.at = value.at;
+bool FailAt(const Json& value, const std::string& what, JsonError& error) {
+  error.value = &value;
+  error.where.clear();
   error.what = what;
   return false;
 }
 
-bool ExpectObject(const JsonValue& value, const char* what, std::initializer_list<const char*> known,
+bool ExpectObject(const Json& value, const char* what, std::initializer_list<const char*> known,
                   JsonError& error) {
-  if (!value.Is(JsonValue::Type::kObject)) return FailAt(value, std::string(what) + " must be an object", error);
-  for (const auto& member : value.members) {
+  if (!value.is_object()) return FailAt(value, std::string(what) + " must be an object", error);
+  for (const auto& member : value.items()) {
     bool found = false;
-    for (const char* name : known) found = found || member.first == name;
-    if (!found) return FailAt(member.second, "unknown member \"" + member.first + "\" in " + what, error);
+    for (const char* name : known) found = found || member.key() == name;
+    if (!found) return FailAt(member.value(), "unknown member \"" + member.key() + "\" in " + what, error);
   }
   return true;
 }
 
-bool ExpectArray(const JsonValue& value, const char* what, JsonError& error) {
-  if (!value.Is(JsonValue::Type::kArray)) return FailAt(value, std::string(what) + " must be an array", error);
+bool ExpectArray(const Json& value, const char* what, JsonError& error) {
+  if (!value.is_array()) return FailAt(value, std::string(what) + " must be an array", error);
   return true;
 }
 
-bool ToU32(const JsonValue& value, const char* what, std::uint32_t& out, JsonError& error) {
-  if (!value.Is(JsonValue::Type::kNumber) || !value.whole || value.number < 0 || value.number > 0xFFFFFFFFll) {
+bool ToU32(const Json& value, const char* what, std::uint32_t& out, JsonError& error) {
+  if (!value.is_number_unsigned() && !(value.is_number_integer() && value.get<std::int64_t>() >= 0)) {
     return FailAt(value, std::string(what) + " must be a whole number from 0 to 4294967295", error);
   }
-  out = static_cast<std::uint32_t>(value.number);
+  const auto number = value.get<std::uint64_t>();
+  if (number > 0xFFFFFFFFull) {
+    return FailAt(value, std::string(what) + " must be a whole number from 0 to 4294967295", error);
+  }
+  out = static_cast<std::uint32_t>(number);
   return true;
 }
 
-bool GetU32(const JsonValue& object, const char* name, std::uint32_t& out, bool required, JsonError& error) {
-  const JsonValue* value = object.Find(name);
+std::u16string TextOf(const Json& value) { return text::FromUtf8(value.get_ref<const std::string&>()); }
+
+bool GetU32(const Json& object, const char* name, std::uint32_t& out, bool required, JsonError& error) {
+  const Json* value = FindMember(object, name);
   if (!value) return required ? FailAt(object, std::string("member \"") + name + "\" is missing", error) : true;
   return ToU32(*value, name, out, error);
 }
@@ -58,22 +65,69 @@ std::string HexBytes(const std::uint8_t* data, std::size_t count) {
 
 namespace {
 
-int HexDigit(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
+}
+
+// False when a surrogate stands without its partner: UTF-8 has no form for it.
+bool IsWellFormed(const std::u16string& text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t unit = text[i];
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      ++i;
+    } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string Units(const std::u16string& text) {
+  std::string out;
+  for (char16_t unit : text) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, out.empty() ? "%04X" : " %04X", static_cast<unsigned>(unit));
+    out += hex;
+  }
+  return out;
+}
+
+bool UnitsFromJson(const Json& value, std::u16string& text, JsonError& error) {
+  if (!value.is_string()) return FailAt(value, "\"units\" must be a string of 4-digit hex code units", error);
+  const std::string& digits = value.get_ref<const std::string&>();
+  text.clear();
+  for (std::size_t i = 0; i < digits.size();) {
+    if (digits[i] == ' ') {
+      ++i;
+      continue;
+    }
+    unsigned unit = 0;
+    for (std::size_t k = 0; k < 4; ++k) {
+      const int digit = i + k < digits.size() ? HexDigit(digits[i + k]) : -1;
+      if (digit < 0) return FailAt(value, "\"units\" must be a string of 4-digit hex code units", error);
+      unit = unit * 16 + static_cast<unsigned>(digit);
+    }
+    text.push_back(static_cast<char16_t>(unit));
+    i += 4;
+  }
+  return true;
 }
 
 }  // namespace
 
-bool ParseHexBytes(const JsonValue& value, const char* what, std::vector<std::uint8_t>& out, JsonError& error) {
-  if (!value.Is(JsonValue::Type::kString))
-    return FailAt(value, std::string(what) + " must be a string of hex bytes", error);
+bool ParseHexBytes(const Json& value, const char* what, std::vector<std::uint8_t>& out, JsonError& error) {
+  if (!value.is_string()) return FailAt(value, std::string(what) + " must be a string of hex bytes", error);
+  return ParseHexBytes(value, value.get_ref<const std::string&>(), what, out, error);
+}
+
+bool ParseHexBytes(const Json& value, const std::string& text, const char* what, std::vector<std::uint8_t>& out,
+                   JsonError& error) {
   out.clear();
-  const std::u16string& text = value.text;
   for (std::size_t i = 0; i < text.size();) {
-    if (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\n') {
+    if (text[i] == ' ' || text[i] == '\t' || text[i] == '\n') {
       ++i;
       continue;
     }
@@ -155,32 +209,45 @@ void WriteArchiveText(ByteWriter& writer, const ArchiveText& text) {
   }
 }
 
-JsonValue ArchiveTextToJson(const ArchiveText& text) {
-  if (text.IsCanonical()) return JsonValue::String(text.text);
-  JsonValue form = JsonValue::Object();
-  form.Add("text", JsonValue::String(text.text));
-  form.Add("narrow", JsonValue::Bool(text.narrow));
-  form.Add("lengthBits", JsonValue::Number(text.lengthBits));
+Json ArchiveTextToJson(const ArchiveText& text) {
+  const bool wellFormed = IsWellFormed(text.text);
+  if (text.IsCanonical() && wellFormed) return text::ToUtf8(text.text);
+  Json form = Json::object();
+  if (wellFormed) {
+    form["text"] = text::ToUtf8(text.text);
+  } else {
+    form["units"] = Units(text.text);
+  }
+  form["narrow"] = text.narrow;
+  form["lengthBits"] = text.lengthBits;
   return form;
 }
 
-bool ArchiveTextFromJson(const JsonValue& value, const char* what, ArchiveText& text, JsonError& error) {
-  if (value.Is(JsonValue::Type::kString)) {
-    if (value.text.size() >= 0xFFFFFFFFu) return FailAt(value, std::string(what) + " is too long", error);
-    text = ArchiveText::Canonical(value.text);
+bool ArchiveTextFromJson(const Json& value, const char* what, ArchiveText& text, JsonError& error) {
+  if (value.is_string()) {
+    const std::u16string body = TextOf(value);
+    if (body.size() >= 0xFFFFFFFFu) return FailAt(value, std::string(what) + " is too long", error);
+    text = ArchiveText::Canonical(body);
     return true;
   }
-  if (!ExpectObject(value, what, {"text", "narrow", "lengthBits"}, error)) return false;
-  const JsonValue* body = value.Find("text");
-  if (!body || !body->Is(JsonValue::Type::kString)) {
-    return FailAt(body ? *body : value, std::string(what) + " needs a string member \"text\"", error);
+  if (!ExpectObject(value, what, {"text", "units", "narrow", "lengthBits"}, error)) return false;
+  const Json* body = FindMember(value, "text");
+  const Json* units = FindMember(value, "units");
+  std::u16string content;
+  if (units && !body) {
+    if (!UnitsFromJson(*units, content, error)) return false;
+  } else if (body && !units && body->is_string()) {
+    content = TextOf(*body);
+  } else {
+    return FailAt(body ? *body : value, std::string(what) + " needs a string \"text\" or \"units\", not both",
+                  error);
   }
-  ArchiveText result = ArchiveText::Canonical(body->text);
-  if (const JsonValue* narrow = value.Find("narrow")) {
-    if (!narrow->Is(JsonValue::Type::kBool)) return FailAt(*narrow, "\"narrow\" must be true or false", error);
-    result.narrow = narrow->boolean;
+  ArchiveText result = ArchiveText::Canonical(content);
+  if (const Json* narrow = FindMember(value, "narrow")) {
+    if (!narrow->is_boolean()) return FailAt(*narrow, "\"narrow\" must be true or false", error);
+    result.narrow = narrow->get<bool>();
   }
-  if (const JsonValue* bits = value.Find("lengthBits")) {
+  if (const Json* bits = FindMember(value, "lengthBits")) {
     std::uint32_t number = 0;
     if (!ToU32(*bits, "lengthBits", number, error)) return false;
     if (number != 8 && number != 16 && number != 32) return FailAt(*bits, "\"lengthBits\" must be 8, 16 or 32", error);
@@ -203,27 +270,25 @@ bool ArchiveTextFromJson(const JsonValue& value, const char* what, ArchiveText& 
   return true;
 }
 
-JsonValue CommandToJson(const MacroCommand& command) {
-  JsonValue json = JsonValue::Object();
+Json CommandToJson(const MacroCommand& command) {
+  Json json = Json::object();
   const std::size_t length = command.length <= sizeof command.code ? command.length : sizeof command.code;
-  json.Add("address", JsonValue::Number(command.address));
-  json.Add("length", JsonValue::Number(command.length));
-  json.Add("bytes", JsonValue::String(text::FromUtf8(HexBytes(command.code, length))));
+  json["address"] = command.address;
+  json["length"] = command.length;
+  json["bytes"] = HexBytes(command.code, length);
   bool restUsed = false;
   for (std::size_t i = length; i < sizeof command.code; ++i) restUsed = restUsed || command.code[i] != 0;
-  if (restUsed) {
-    json.Add("rest", JsonValue::String(text::FromUtf8(HexBytes(command.code + length, sizeof command.code - length))));
-  }
-  json.Add("text", JsonValue::String(ToolStepText(command)));
+  if (restUsed) json["rest"] = HexBytes(command.code + length, sizeof command.code - length);
+  json["text"] = text::ToUtf8(ToolStepText(command));
   return json;
 }
 
-bool CommandFromJson(const JsonValue& value, std::uint32_t address, MacroCommand& command, JsonError& error) {
+bool CommandFromJson(const Json& value, std::uint32_t address, MacroCommand& command, JsonError& error) {
   if (!ExpectObject(value, "a command", {"address", "length", "bytes", "rest", "text"}, error)) return false;
   MacroCommand result;
   result.address = address;
   if (!GetU32(value, "address", result.address, false, error)) return false;
-  const JsonValue* bytesValue = value.Find("bytes");
+  const Json* bytesValue = FindMember(value, "bytes");
   if (!bytesValue) return FailAt(value, "a command needs \"bytes\"", error);
   std::vector<std::uint8_t> bytes;
   if (!ParseHexBytes(*bytesValue, "\"bytes\"", bytes, error)) return false;
@@ -231,7 +296,7 @@ bool CommandFromJson(const JsonValue& value, std::uint32_t address, MacroCommand
     return FailAt(*bytesValue, "a command has 1 to 5 bytes, not " + std::to_string(bytes.size()), error);
   }
   result.length = static_cast<std::uint32_t>(bytes.size());
-  if (const JsonValue* length = value.Find("length")) {
+  if (const Json* length = FindMember(value, "length")) {
     std::uint32_t stated = 0;
     if (!ToU32(*length, "length", stated, error)) return false;
     if (stated != result.length) {
@@ -241,7 +306,7 @@ bool CommandFromJson(const JsonValue& value, std::uint32_t address, MacroCommand
     }
   }
   for (std::size_t i = 0; i < bytes.size(); ++i) result.code[i] = bytes[i];
-  if (const JsonValue* restValue = value.Find("rest")) {
+  if (const Json* restValue = FindMember(value, "rest")) {
     std::vector<std::uint8_t> rest;
     if (!ParseHexBytes(*restValue, "\"rest\"", rest, error)) return false;
     if (rest.size() > sizeof result.code - bytes.size()) {
@@ -250,8 +315,8 @@ bool CommandFromJson(const JsonValue& value, std::uint32_t address, MacroCommand
     }
     for (std::size_t i = 0; i < rest.size(); ++i) result.code[bytes.size() + i] = rest[i];
   }
-  if (const JsonValue* text = value.Find("text")) {
-    if (!text->Is(JsonValue::Type::kString)) return FailAt(*text, "\"text\" must be a string", error);
+  if (const Json* text = FindMember(value, "text")) {
+    if (!text->is_string()) return FailAt(*text, "\"text\" must be a string", error);
   }
   command = result;
   return true;

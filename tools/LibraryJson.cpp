@@ -2,6 +2,7 @@
 // the values that differ from a fresh record.
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "base/Utf16.h"
@@ -14,14 +15,10 @@ constexpr std::size_t kPairs = kStoredPairs;
 // A stored command: address, length and five code bytes.
 constexpr std::size_t kCommandRecordBytes = 4 + 4 + 5;
 
-JsonValue Hex(const std::uint8_t* data, std::size_t count) {
-  return JsonValue::String(text::FromUtf8(HexBytes(data, count)));
-}
-
-JsonValue KindToJson(std::uint32_t kind) {
-  if (kind == LibraryEntry::kKindMacro) return JsonValue::String(u"macro");
-  if (kind == LibraryEntry::kKindGroup) return JsonValue::String(u"group");
-  return JsonValue::Number(kind);
+Json KindToJson(std::uint32_t kind) {
+  if (kind == LibraryEntry::kKindMacro) return "macro";
+  if (kind == LibraryEntry::kKindGroup) return "group";
+  return kind;
 }
 
 void Problem(FileDescription& description, std::size_t offset, std::string what) {
@@ -38,8 +35,8 @@ bool ReadU32At(ByteReader& reader, std::uint32_t& value, std::size_t& at) {
 }
 
 // Reads one entry into JSON and notes what the program would not keep as it is.
-bool ReadEntry(const std::uint8_t* data, ByteReader& reader, std::size_t index, JsonValue& json,
-               std::set<std::uint32_t>& ids, FileDescription& description) {
+bool ReadEntry(const std::uint8_t* data, ByteReader& reader, std::size_t index, Json& json,
+               std::set<std::uint32_t>& ids, FileDescription& description, bool withCommands) {
   std::uint32_t id = 0, kind = 0, parent = 0, size = 0, flags = 0, count = 0;
   std::size_t idAt = 0, kindAt = 0, sizeAt = 0, at = 0;
   ArchiveText name;
@@ -54,13 +51,13 @@ bool ReadEntry(const std::uint8_t* data, ByteReader& reader, std::size_t index, 
   if (kind != LibraryEntry::kKindMacro && kind != LibraryEntry::kKindGroup) {
     Problem(description, kindAt, who + " has kind " + std::to_string(kind) + ", neither macro (0) nor group (1)");
   }
-  json.Add("id", JsonValue::Number(id));
-  json.Add("kind", KindToJson(kind));
-  json.Add("name", ArchiveTextToJson(name));
-  json.Add("parent", JsonValue::Number(parent));
-  json.Add("size", JsonValue::Number(size));
-  json.Add("flags", JsonValue::Number(flags));
-  JsonValue commands = JsonValue::Array();
+  json["id"] = id;
+  json["kind"] = KindToJson(kind);
+  json["name"] = ArchiveTextToJson(name);
+  json["parent"] = parent;
+  json["size"] = size;
+  json["flags"] = flags;
+  Json commands = Json::array();
   std::uint32_t address = 0;
   for (std::uint32_t i = 0; i < count; ++i) {
     MacroCommand command;
@@ -78,7 +75,7 @@ bool ReadEntry(const std::uint8_t* data, ByteReader& reader, std::size_t index, 
       if (!problem.empty()) Problem(description, commandAt, who + ", command " + std::to_string(i) + ": " + problem);
     }
     address = command.address + command.length;
-    if (description.withJson) commands.Push(CommandToJson(command));
+    if (withCommands) commands.push_back(CommandToJson(command));
   }
   if (kind == LibraryEntry::kKindGroup && count != 0) {
     Problem(description, sizeAt + 8, who + " is a group but carries " + std::to_string(count) + " commands");
@@ -89,13 +86,13 @@ bool ReadEntry(const std::uint8_t* data, ByteReader& reader, std::size_t index, 
     Problem(description, sizeAt,
             who + " gives its size as " + std::to_string(size) + " but its commands take " + ByteCount(address));
   }
-  if (count != 0 || kind != LibraryEntry::kKindGroup) json.Add("commands", std::move(commands));
+  if (count != 0 || kind != LibraryEntry::kKindGroup) json["commands"] = std::move(commands);
   return true;
 }
 
-JsonValue Numbers(const std::uint32_t* values, std::size_t count) {
-  JsonValue array = JsonValue::Array();
-  for (std::size_t i = 0; i < count; ++i) array.Push(JsonValue::Number(values[i]));
+Json Numbers(const std::uint32_t* values, std::size_t count) {
+  Json array = Json::array();
+  for (std::size_t i = 0; i < count; ++i) array.push_back(values[i]);
   return array;
 }
 
@@ -106,7 +103,7 @@ bool AnyNonZero(const std::uint32_t* values, std::size_t count) {
   return false;
 }
 
-bool ReadDevice(const std::uint8_t* data, ByteReader& reader, JsonValue& json, std::set<std::uint32_t>& keys,
+bool ReadDevice(const std::uint8_t* data, ByteReader& reader, Json& json, std::set<std::uint32_t>& keys,
                 FileDescription& description) {
   std::uint32_t key = 0, profileCount = 0, currentProfile = 0, profileSetting = 0;
   std::size_t keyAt = 0;
@@ -118,10 +115,10 @@ bool ReadDevice(const std::uint8_t* data, ByteReader& reader, JsonValue& json, s
     Problem(description, keyAt,
             "device record " + std::to_string(key) + " appears twice; the program keeps only the last");
   }
-  json.Add("key", JsonValue::Number(key));
-  json.Add("profileCount", JsonValue::Number(profileCount));
-  json.Add("currentProfile", JsonValue::Number(currentProfile));
-  json.Add("profileSetting", JsonValue::Number(profileSetting));
+  json["key"] = key;
+  json["profileCount"] = profileCount;
+  json["currentProfile"] = currentProfile;
+  json["profileSetting"] = profileSetting;
   std::uint32_t pairs[kPairs][2] = {};
   bool anyPair = false;
   for (auto& pair : pairs) {
@@ -129,11 +126,11 @@ bool ReadDevice(const std::uint8_t* data, ByteReader& reader, JsonValue& json, s
     anyPair = anyPair || pair[0] != 0 || pair[1] != 0;
   }
   if (anyPair) {
-    JsonValue array = JsonValue::Array();
-    for (const auto& pair : pairs) array.Push(Numbers(pair, 2));
-    json.Add("pairs", std::move(array));
+    Json array = Json::array();
+    for (const auto& pair : pairs) array.push_back(Numbers(pair, 2));
+    json["pairs"] = std::move(array);
   }
-  JsonValue profiles = JsonValue::Array();
+  Json profiles = Json::array();
   for (std::uint32_t slot = 0; slot < kProfileSlots; ++slot) {
     std::uint32_t code = 0, codeAgain = 0, row[kRowValues] = {}, valueA = 0, valueB = 0, valueC = 0;
     ArchiveText name, name2;
@@ -147,30 +144,30 @@ bool ReadDevice(const std::uint8_t* data, ByteReader& reader, JsonValue& json, s
         !reader.ReadU32(valueC)) {
       return false;
     }
-    JsonValue profile = JsonValue::Object();
-    profile.Add("slot", JsonValue::Number(slot));
-    if (codeAgain != 0) profile.Add("code", JsonValue::Number(codeAgain));
+    Json profile = Json::object();
+    profile["slot"] = slot;
+    if (codeAgain != 0) profile["code"] = codeAgain;
     if (code != codeAgain) {
-      profile.Add("codeFirst", JsonValue::Number(code));
+      profile["codeFirst"] = code;
       Problem(description, againAt,
               "device record " + std::to_string(key) + ", profile slot " + std::to_string(slot) +
                   ": the two copies of the profile code differ; the program keeps the second");
     }
-    if (AnyNonZero(row, kRowValues)) profile.Add("row", Numbers(row, kRowValues));
-    if (!name.IsCanonical() || !name.text.empty()) profile.Add("name", ArchiveTextToJson(name));
-    if (!name2.IsCanonical() || !name2.text.empty()) profile.Add("name2", ArchiveTextToJson(name2));
-    if (valueA != 0) profile.Add("valueA", JsonValue::Number(valueA));
-    if (valueB != 0) profile.Add("valueB", JsonValue::Number(valueB));
-    if (valueC != 0) profile.Add("valueC", JsonValue::Number(valueC));
-    if (profile.members.size() > 1) profiles.Push(std::move(profile));
+    if (AnyNonZero(row, kRowValues)) profile["row"] = Numbers(row, kRowValues);
+    if (!name.IsCanonical() || !name.text.empty()) profile["name"] = ArchiveTextToJson(name);
+    if (!name2.IsCanonical() || !name2.text.empty()) profile["name2"] = ArchiveTextToJson(name2);
+    if (valueA != 0) profile["valueA"] = valueA;
+    if (valueB != 0) profile["valueB"] = valueB;
+    if (valueC != 0) profile["valueC"] = valueC;
+    if (profile.size() > 1) profiles.push_back(std::move(profile));
   }
-  json.Add("profiles", std::move(profiles));
+  json["profiles"] = std::move(profiles);
   return true;
 }
 
 }  // namespace
 
-void DescribeLibrary(const std::uint8_t* data, std::size_t size, FileDescription& description) {
+void DescribeLibrary(const std::uint8_t* data, std::size_t size, FileDescription& description, std::ostream* out) {
   description.kind = FileKind::kLibrary;
   // The program's own reader decides whether the file can be loaded at all.
   MacroLibrary library;
@@ -179,43 +176,52 @@ void DescribeLibrary(const std::uint8_t* data, std::size_t size, FileDescription
     description.problems.push_back(damage);
     return;
   }
+  // A library may hold thousands of macros: each entry and record is written
+  // as soon as it is read, so the description never stands whole in memory.
+  // DescribeFile writes only what an earlier pass found readable.
+  std::optional<JsonStream> stream;
+  if (out) stream.emplace(*out);
   ByteReader reader(data, size);
   ArchiveText magic;
-  JsonValue json = JsonValue::Object();
-  json.Add("file", JsonValue::String(u"library"));
+  if (stream) {
+    stream->BeginObject();
+    stream->Member("file", "library");
+  }
   std::uint32_t entryCount = 0;
-  if (ReadArchiveText(data, reader, magic) && !magic.IsCanonical()) json.Add("magic", ArchiveTextToJson(magic));
+  if (ReadArchiveText(data, reader, magic) && !magic.IsCanonical() && stream) {
+    stream->Member("magic", ArchiveTextToJson(magic));
+  }
   reader.ReadU32(entryCount);
-  JsonValue entries = JsonValue::Array();
+  if (stream) stream->BeginArray("entries");
   std::set<std::uint32_t> ids;
   for (std::uint32_t i = 0; i < entryCount && !reader.Failed(); ++i) {
-    JsonValue entry = JsonValue::Object();
-    if (!ReadEntry(data, reader, i, entry, ids, description)) break;
-    entries.Push(std::move(entry));
+    Json entry = Json::object();
+    if (!ReadEntry(data, reader, i, entry, ids, description, out != nullptr)) break;
+    if (stream) stream->Item(entry);
   }
+  if (stream) stream->EndArray();
   std::uint32_t deviceCount = 0;
   reader.ReadU32(deviceCount);
-  JsonValue devices = JsonValue::Array();
+  if (stream) stream->BeginArray("devices");
   std::set<std::uint32_t> keys;
   for (std::uint32_t i = 0; i < deviceCount && !reader.Failed(); ++i) {
-    JsonValue device = JsonValue::Object();
-    if (ReadDevice(data, reader, device, keys, description)) devices.Push(std::move(device));
+    Json device = Json::object();
+    if (ReadDevice(data, reader, device, keys, description) && stream) stream->Item(device);
   }
+  if (stream) stream->EndArray();
   if (reader.Failed()) {
     description.problems.assign(1, {reader.FailOffset(), reader.FailReason()});
     return;
   }
-  std::stable_sort(description.problems.begin(), description.problems.end(),
-                   [](const FileProblem& a, const FileProblem& b) { return a.offset < b.offset; });
-  json.Add("entries", std::move(entries));
-  json.Add("devices", std::move(devices));
   if (!reader.AtEnd()) {
     Problem(
         description, reader.Offset(),
         ByteCount(reader.Remaining()) + " of unknown content after the last record; the program drops them on save");
-    json.Add("trailing", Hex(data + reader.Offset(), reader.Remaining()));
+    if (stream) stream->Member("trailing", HexBytes(data + reader.Offset(), reader.Remaining()));
   }
-  description.json = std::move(json);
+  std::stable_sort(description.problems.begin(), description.problems.end(),
+                   [](const FileProblem& a, const FileProblem& b) { return a.offset < b.offset; });
+  if (stream) stream->EndObject();
   description.readable = true;
   description.summary = std::to_string(entryCount) + (entryCount == 1 ? " entry, " : " entries, ") +
                         std::to_string(deviceCount) + (deviceCount == 1 ? " device record" : " device records");
@@ -223,11 +229,11 @@ void DescribeLibrary(const std::uint8_t* data, std::size_t size, FileDescription
 
 namespace {
 
-bool BuildCommands(const JsonValue& json, ByteWriter& writer, std::uint32_t& size, JsonError& error) {
+bool BuildCommands(const Json& json, ByteWriter& writer, std::uint32_t& size, JsonError& error) {
   if (!ExpectArray(json, "\"commands\"", error)) return false;
-  writer.WriteU32(static_cast<std::uint32_t>(json.items.size()));
+  writer.WriteU32(static_cast<std::uint32_t>(json.size()));
   std::uint32_t address = 0;
-  for (const JsonValue& item : json.items) {
+  for (const Json& item : json) {
     MacroCommand command;
     if (!CommandFromJson(item, address, command, error)) return false;
     writer.WriteU32(command.address);
@@ -239,7 +245,7 @@ bool BuildCommands(const JsonValue& json, ByteWriter& writer, std::uint32_t& siz
   return true;
 }
 
-bool BuildEntry(const JsonValue& json, std::uint32_t& nextId, const std::map<std::uint32_t, std::uint32_t>& children,
+bool BuildEntry(const Json& json, std::uint32_t& nextId, const std::map<std::uint32_t, std::uint32_t>& children,
                 ByteWriter& writer, JsonError& error) {
   if (!ExpectObject(json, "an entry", {"id", "kind", "name", "parent", "size", "flags", "commands"}, error))
     return false;
@@ -248,20 +254,20 @@ bool BuildEntry(const JsonValue& json, std::uint32_t& nextId, const std::map<std
       !GetU32(json, "flags", flags, false, error)) {
     return false;
   }
-  if (const JsonValue* kindValue = json.Find("kind")) {
-    if (kindValue->Is(JsonValue::Type::kString) && (kindValue->text == u"macro" || kindValue->text == u"group")) {
-      kind = kindValue->text == u"group" ? LibraryEntry::kKindGroup : LibraryEntry::kKindMacro;
-    } else if (!kindValue->Is(JsonValue::Type::kNumber) || !ToU32(*kindValue, "kind", kind, error)) {
+  if (const Json* kindValue = FindMember(json, "kind")) {
+    if (kindValue->is_string() && (*kindValue == "macro" || *kindValue == "group")) {
+      kind = *kindValue == "group" ? LibraryEntry::kKindGroup : LibraryEntry::kKindMacro;
+    } else if (!kindValue->is_number() || !ToU32(*kindValue, "kind", kind, error)) {
       return FailAt(*kindValue, "\"kind\" must be \"macro\", \"group\" or a number", error);
     }
   }
   ArchiveText name;
-  const JsonValue* nameValue = json.Find("name");
+  const Json* nameValue = FindMember(json, "name");
   if (!nameValue) return FailAt(json, "an entry needs a \"name\"", error);
   if (!ArchiveTextFromJson(*nameValue, "\"name\"", name, error)) return false;
   ByteWriter commands;
   std::uint32_t commandBytes = 0;
-  if (const JsonValue* list = json.Find("commands")) {
+  if (const Json* list = FindMember(json, "commands")) {
     if (!BuildCommands(*list, commands, commandBytes, error)) return false;
   } else {
     commands.WriteU32(0);
@@ -283,26 +289,26 @@ bool BuildEntry(const JsonValue& json, std::uint32_t& nextId, const std::map<std
   return true;
 }
 
-bool OptionalText(const JsonValue& json, const char* name, ArchiveText& text, JsonError& error) {
+bool OptionalText(const Json& json, const char* name, ArchiveText& text, JsonError& error) {
   text = ArchiveText::Canonical(u"");
-  const JsonValue* value = json.Find(name);
+  const Json* value = FindMember(json, name);
   return !value || ArchiveTextFromJson(*value, name, text, error);
 }
 
-bool NumberArray(const JsonValue& json, const char* name, std::uint32_t* out, std::size_t most, JsonError& error) {
-  const JsonValue* value = json.Find(name);
+bool NumberArray(const Json& json, const char* name, std::uint32_t* out, std::size_t most, JsonError& error) {
+  const Json* value = FindMember(json, name);
   if (!value) return true;
   if (!ExpectArray(*value, name, error)) return false;
-  if (value->items.size() > most) {
+  if (value->size() > most) {
     return FailAt(*value, std::string("\"") + name + "\" holds at most " + std::to_string(most) + " values", error);
   }
-  for (std::size_t i = 0; i < value->items.size(); ++i) {
-    if (!ToU32(value->items[i], name, out[i], error)) return false;
+  for (std::size_t i = 0; i < value->size(); ++i) {
+    if (!ToU32((*value)[i], name, out[i], error)) return false;
   }
   return true;
 }
 
-bool BuildDevice(const JsonValue& json, ByteWriter& writer, JsonError& error) {
+bool BuildDevice(const Json& json, ByteWriter& writer, JsonError& error) {
   if (!ExpectObject(json, "a device record",
                     {"key", "profileCount", "currentProfile", "profileSetting", "pairs", "profiles"}, error)) {
     return false;
@@ -314,16 +320,16 @@ bool BuildDevice(const JsonValue& json, ByteWriter& writer, JsonError& error) {
     return false;
   }
   std::uint32_t pairs[kPairs][2] = {};
-  if (const JsonValue* list = json.Find("pairs")) {
+  if (const Json* list = FindMember(json, "pairs")) {
     if (!ExpectArray(*list, "\"pairs\"", error)) return false;
-    if (list->items.size() > kPairs) return FailAt(*list, "\"pairs\" holds at most 10 pairs", error);
-    for (std::size_t k = 0; k < list->items.size(); ++k) {
-      const JsonValue& pair = list->items[k];
-      if (!pair.Is(JsonValue::Type::kArray) || pair.items.size() != 2) {
+    if (list->size() > kPairs) return FailAt(*list, "\"pairs\" holds at most 10 pairs", error);
+    for (std::size_t k = 0; k < list->size(); ++k) {
+      const Json& pair = (*list)[k];
+      if (!pair.is_array() || pair.size() != 2) {
         return FailAt(pair, "a pair must be an array of two numbers", error);
       }
-      if (!ToU32(pair.items[0], "a pair value", pairs[k][0], error) ||
-          !ToU32(pair.items[1], "a pair value", pairs[k][1], error)) {
+      if (!ToU32(pair[0], "a pair value", pairs[k][0], error) ||
+          !ToU32(pair[1], "a pair value", pairs[k][1], error)) {
         return false;
       }
     }
@@ -334,18 +340,18 @@ bool BuildDevice(const JsonValue& json, ByteWriter& writer, JsonError& error) {
   };
   std::vector<Slot> slots(kProfileSlots);
   std::vector<bool> seen(kProfileSlots, false);
-  if (const JsonValue* list = json.Find("profiles")) {
+  if (const Json* list = FindMember(json, "profiles")) {
     if (!ExpectArray(*list, "\"profiles\"", error)) return false;
-    for (const JsonValue& profile : list->items) {
+    for (const Json& profile : *list) {
       if (!ExpectObject(profile, "a profile",
                         {"slot", "code", "codeFirst", "row", "name", "name2", "valueA", "valueB", "valueC"}, error)) {
         return false;
       }
       std::uint32_t index = 0;
       if (!GetU32(profile, "slot", index, true, error)) return false;
-      if (index >= kProfileSlots) return FailAt(*profile.Find("slot"), "\"slot\" must be 0 to 199", error);
+      if (index >= kProfileSlots) return FailAt(*FindMember(profile, "slot"), "\"slot\" must be 0 to 199", error);
       if (seen[index])
-        return FailAt(*profile.Find("slot"), "profile slot " + std::to_string(index) + " is given twice", error);
+        return FailAt(*FindMember(profile, "slot"), "profile slot " + std::to_string(index) + " is given twice", error);
       seen[index] = true;
       Slot& slot = slots[index];
       if (!GetU32(profile, "code", slot.code, false, error)) return false;
@@ -383,44 +389,44 @@ bool BuildDevice(const JsonValue& json, ByteWriter& writer, JsonError& error) {
 
 }  // namespace
 
-bool BuildLibrary(const JsonValue& json, std::vector<std::uint8_t>& bytes, JsonError& error) {
+bool BuildLibrary(const Json& json, std::vector<std::uint8_t>& bytes, JsonError& error) {
   if (!ExpectObject(json, "a library", {"file", "magic", "entries", "devices", "trailing"}, error)) return false;
   ArchiveText magic = ArchiveText::Canonical(kLibraryMagic);
-  if (const JsonValue* value = json.Find("magic")) {
+  if (const Json* value = FindMember(json, "magic")) {
     if (!ArchiveTextFromJson(*value, "\"magic\"", magic, error)) return false;
     if (magic.text != kLibraryMagic) return FailAt(*value, "the magic of a library is \"_@_MF3_\"", error);
   }
   ByteWriter writer;
   WriteArchiveText(writer, magic);
-  const JsonValue* entries = json.Find("entries");
+  const Json* entries = FindMember(json, "entries");
   if (entries && !ExpectArray(*entries, "\"entries\"", error)) return false;
   // A group's size is its child count, as the program computes it before a save.
   std::map<std::uint32_t, std::uint32_t> children;
   if (entries) {
-    for (const JsonValue& entry : entries->items) {
-      const JsonValue* parent = entry.Find("parent");
-      if (parent && parent->Is(JsonValue::Type::kNumber) && parent->whole && parent->number > 0 &&
-          parent->number <= 0xFFFFFFFFll) {
-        ++children[static_cast<std::uint32_t>(parent->number)];
+    for (const Json& entry : *entries) {
+      const Json* parent = FindMember(entry, "parent");
+      if (parent && parent->is_number_unsigned() && parent->get<std::uint64_t>() > 0 &&
+          parent->get<std::uint64_t>() <= 0xFFFFFFFFull) {
+        ++children[static_cast<std::uint32_t>(parent->get<std::uint64_t>())];
       }
     }
   }
-  writer.WriteU32(entries ? static_cast<std::uint32_t>(entries->items.size()) : 0);
+  writer.WriteU32(entries ? static_cast<std::uint32_t>(entries->size()) : 0);
   std::uint32_t nextId = 1;
   if (entries) {
-    for (const JsonValue& entry : entries->items) {
+    for (const Json& entry : *entries) {
       if (!BuildEntry(entry, nextId, children, writer, error)) return false;
     }
   }
-  const JsonValue* devices = json.Find("devices");
+  const Json* devices = FindMember(json, "devices");
   if (devices && !ExpectArray(*devices, "\"devices\"", error)) return false;
-  writer.WriteU32(devices ? static_cast<std::uint32_t>(devices->items.size()) : 0);
+  writer.WriteU32(devices ? static_cast<std::uint32_t>(devices->size()) : 0);
   if (devices) {
-    for (const JsonValue& device : devices->items) {
+    for (const Json& device : *devices) {
       if (!BuildDevice(device, writer, error)) return false;
     }
   }
-  if (const JsonValue* trailing = json.Find("trailing")) {
+  if (const Json* trailing = FindMember(json, "trailing")) {
     std::vector<std::uint8_t> extra;
     if (!ParseHexBytes(*trailing, "\"trailing\"", extra, error)) return false;
     writer.WriteBytes(extra.data(), extra.size());

@@ -7,7 +7,7 @@
 #include "tools/FileJson.h"
 #include "tools/JsonFields.h"
 
-void DescribeMacroFile(const std::uint8_t* data, std::size_t size, FileDescription& description) {
+void DescribeMacroFile(const std::uint8_t* data, std::size_t size, FileDescription& description, std::ostream* out) {
   description.kind = FileKind::kMacro;
   ByteReader reader(data, size);
   ArchiveText magic;
@@ -19,15 +19,16 @@ void DescribeMacroFile(const std::uint8_t* data, std::size_t size, FileDescripti
   const std::size_t start = reader.Offset();
   const std::size_t held = reader.Remaining();
   const std::size_t counted = std::min<std::size_t>(count, held);
-  JsonValue json = JsonValue::Object();
-  json.Add("file", JsonValue::String(u"macro"));
-  if (!magic.IsCanonical()) json.Add("magic", ArchiveTextToJson(magic));
-  if (count != held) json.Add("count", JsonValue::Number(count));
+  // An import reads at most 20000 bytes: the description is built whole.
+  Json json = Json::object();
+  json["file"] = "macro";
+  if (!magic.IsCanonical()) json["magic"] = ArchiveTextToJson(magic);
+  if (count != held) json["count"] = count;
   if (count > kMacroFileMaxBytes) {
     description.problems.push_back({start - 4, "the count " + std::to_string(count) + " is more than the " +
                                                    ByteCount(kMacroFileMaxBytes) + " an import reads"});
   }
-  JsonValue commands = JsonValue::Array();
+  Json commands = Json::array();
   std::size_t commandCount = 0;
   std::size_t offset = 0;
   while (offset < counted) {
@@ -53,14 +54,13 @@ void DescribeMacroFile(const std::uint8_t* data, std::size_t size, FileDescripti
     if (!problem.empty())
       description.problems.push_back(
           {at, problem + "; an import " + (offset == 0 ? "puts a mode command first" : "skips it")});
-    if (description.withJson) commands.Push(CommandToJson(command));
+    if (out) commands.push_back(CommandToJson(command));
     ++commandCount;
     offset += command.length;
   }
   if (counted == 0) description.problems.push_back({start, "the file holds no macro bytes"});
-  json.Add("commands", std::move(commands));
-  if (offset < held)
-    json.Add("tail", JsonValue::String(text::FromUtf8(HexBytes(data + start + offset, held - offset))));
+  json["commands"] = std::move(commands);
+  if (offset < held) json["tail"] = HexBytes(data + start + offset, held - offset);
   if (count < held) {
     description.problems.push_back(
         {start + count, ByteCount(held - count) + " after the " + std::to_string(count) + " the count claims"});
@@ -70,31 +70,34 @@ void DescribeMacroFile(const std::uint8_t* data, std::size_t size, FileDescripti
   }
   std::sort(description.problems.begin(), description.problems.end(),
             [](const FileProblem& a, const FileProblem& b) { return a.offset < b.offset; });
-  description.json = std::move(json);
   description.readable = true;
+  if (out) {
+    WriteJson(*out, json);
+    *out << '\n';
+  }
   description.summary = std::to_string(commandCount) + (commandCount == 1 ? " command in " : " commands in ") +
                         std::to_string(counted) + " bytes";
 }
 
-bool BuildMacroFile(const JsonValue& json, std::vector<std::uint8_t>& bytes, JsonError& error) {
+bool BuildMacroFile(const Json& json, std::vector<std::uint8_t>& bytes, JsonError& error) {
   if (!ExpectObject(json, "a macro file", {"file", "magic", "count", "commands", "tail"}, error)) return false;
   ArchiveText magic = ArchiveText::Canonical(kMacroFileMagic);
-  if (const JsonValue* value = json.Find("magic")) {
+  if (const Json* value = FindMember(json, "magic")) {
     if (!ArchiveTextFromJson(*value, "\"magic\"", magic, error)) return false;
     if (magic.text != kMacroFileMagic) return FailAt(*value, "the magic of a macro file is \"_@_MF1_\"", error);
   }
   std::vector<std::uint8_t> payload;
-  if (const JsonValue* list = json.Find("commands")) {
+  if (const Json* list = FindMember(json, "commands")) {
     if (!ExpectArray(*list, "\"commands\"", error)) return false;
-    for (const JsonValue& item : list->items) {
+    for (const Json& item : *list) {
       MacroCommand command;
       const auto address = static_cast<std::uint32_t>(payload.size());
       if (!CommandFromJson(item, address, command, error)) return false;
-      if (const JsonValue* rest = item.Find("rest")) {
+      if (const Json* rest = FindMember(item, "rest")) {
         return FailAt(*rest, "a macro file keeps no bytes past a command's length", error);
       }
       if (command.address != address) {
-        return FailAt(*item.Find("address"),
+        return FailAt(*FindMember(item, "address"),
                       "address " + std::to_string(command.address) + " should be " + std::to_string(address) +
                           ": the lengths before it decide it",
                       error);
@@ -102,7 +105,7 @@ bool BuildMacroFile(const JsonValue& json, std::vector<std::uint8_t>& bytes, Jso
       payload.insert(payload.end(), command.code, command.code + command.length);
     }
   }
-  if (const JsonValue* tail = json.Find("tail")) {
+  if (const Json* tail = FindMember(json, "tail")) {
     std::vector<std::uint8_t> extra;
     if (!ParseHexBytes(*tail, "\"tail\"", extra, error)) return false;
     payload.insert(payload.end(), extra.begin(), extra.end());

@@ -1,17 +1,114 @@
 #include "tools/ToolCommands.h"
 
 #include <filesystem>
+#include <fstream>
 
 #include "base/AtomicFile.h"
 #include "base/Utf16.h"
+#include "device/ExchangeTimeLog.h"
+#include "sim/SimulatedPortFactory.h"
+#include "sim/SimulatorStateFile.h"
 #include "tools/FileJson.h"
+#include "tools/MouseCommands.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: vantor-tool show FILE        print a library, macro or backup file as JSON\n"
     "       vantor-tool check FILE       check a file; exit 0 when it is sound\n"
-    "       vantor-tool build JSON OUT   write the file that a JSON description stands for\n";
+    "       vantor-tool build JSON OUT   write the file that a JSON description stands for\n"
+    "       vantor-tool [OPTIONS] devices | levels | set-level N X Y | select-level N |\n"
+    "                             backup FILE | restore FILE | reset | directory\n"
+    "options of the mouse commands:\n"
+    "       --json                 answer as JSON\n"
+    "       --mouse=N              the mouse with device number N (default: the first found)\n"
+    "       --simulate[=STATE]     a simulated mouse instead of the real one; STATE keeps its\n"
+    "                              memory, levels and names from one run to the next\n"
+    "       --simulate2[=STATE]    two simulated mice\n"
+    "exit codes: 0 done, 1 bad file, 2 wrong arguments or unreadable file, 3 no mouse,\n"
+    "            4 the mouse did not take every request\n";
+
+// The options of the mouse commands, taken out of the arguments.
+struct MouseRun {
+  MouseCommandOptions options;
+  bool simulate = false;
+  int simulatedMice = 1;
+  std::filesystem::path state;
+  std::vector<std::u16string> args;
+};
+
+bool ParseMouseRun(const std::vector<std::u16string>& all, MouseRun& run, std::ostream& err) {
+  for (const std::u16string& arg : all) {
+    const std::string text = text::ToUtf8(arg);
+    if (text.rfind("--", 0) != 0) {
+      run.args.push_back(arg);
+      continue;
+    }
+    const std::size_t equals = text.find('=');
+    const std::string name = text.substr(0, equals);
+    const std::string value = equals == std::string::npos ? std::string() : text.substr(equals + 1);
+    if (name == "--json" && equals == std::string::npos) {
+      run.options.json = true;
+    } else if (name == "--simulate" || name == "--simulate2") {
+      run.simulate = true;
+      run.simulatedMice = name == "--simulate2" ? 2 : 1;
+      if (equals != std::string::npos) run.state = std::filesystem::path(arg.substr(equals + 1));
+    } else if (name == "--mouse" && value.size() >= 1 && value.size() <= 2 &&
+               value.find_first_not_of("0123456789") == std::string::npos && std::stoi(value) >= 1 &&
+               std::stoi(value) <= 19) {
+      run.options.mouseNumber = std::stoi(value);
+    } else {
+      err << "vantor-tool: unknown option " << text << " (the device numbers run from 1 to 19)\n";
+      return false;
+    }
+  }
+  return true;
+}
+
+int RunOnMouse(const MouseRun& run, ToolPlatform& platform, std::ostream& out, std::ostream& err) {
+  std::unique_ptr<device::HidPort> port;
+  sim::SimulatedHidPort* simulator = nullptr;
+  if (run.simulate) {
+    auto simulated = sim::MakeSimulatedHidPort(run.simulatedMice);
+    std::string problem;
+    if (!run.state.empty() && !sim::LoadSimulatorState(run.state, *simulated, &problem)) {
+      err << run.state.u8string() << ": " << problem << '\n';
+      return kToolUsage;
+    }
+    simulator = simulated.get();
+    port = std::move(simulated);
+  } else {
+    port = platform.SystemPort();
+    if (!port) {
+      err << "vantor-tool: this build reaches no mouse but the simulated one (--simulate)\n";
+      return kToolNoMouse;
+    }
+  }
+  device::HidLink link(*port, platform.Clock());
+  link.SetSessionLock(platform.Session(), [&err] {
+    err << "vantor-tool: another program is using the mouse; waiting until it is done...\n" << std::flush;
+  });
+  device::ExchangeTimeLog times;
+  const std::string timesFile = platform.Environment(device::kExchangeLogVariable);
+  if (!timesFile.empty() && times.Open(std::filesystem::u8path(timesFile))) link.SetExchangeLog(&times);
+
+  int code = RunMouseCommand(run.args, run.options, link, out, err);
+  if (simulator) {
+    std::string problem;
+    if (!run.state.empty() && !sim::SaveSimulatorState(run.state, *simulator, &problem)) {
+      err << run.state.u8string() << ": " << problem << '\n';
+      if (code == kToolOk) code = kToolUsage;
+    }
+    const std::string logFile = platform.Environment("VANTOR_SIM_LOG");
+    if (!logFile.empty()) {
+      std::ofstream log(std::filesystem::u8path(logFile), std::ios::out | std::ios::trunc | std::ios::binary);
+      for (int mouse = 0; mouse < simulator->MouseCount(); ++mouse) {
+        for (const std::string& line : simulator->Requests(mouse)) log << mouse << ' ' << line << '\n';
+      }
+    }
+  }
+  return code;
+}
 
 std::string Name(const std::filesystem::path& path) { return path.u8string(); }
 
@@ -35,12 +132,11 @@ bool ReadInput(const std::filesystem::path& file, std::vector<std::uint8_t>& byt
 int Show(const std::filesystem::path& file, std::ostream& out, std::ostream& err) {
   std::vector<std::uint8_t> bytes;
   if (!ReadInput(file, bytes, static_cast<std::size_t>(-1), err)) return kToolUsage;
-  const FileDescription description = DescribeFile(bytes.data(), bytes.size());
+  const FileDescription description = DescribeFile(bytes.data(), bytes.size(), &out);
   if (!description.readable) {
     err << ProblemLine(file, description.problems) << '\n';
     return kToolFileProblem;
   }
-  out << WriteJson(description.json);
   if (!description.problems.empty()) err << "note: " << ProblemLine(file, description.problems) << '\n';
   return kToolOk;
 }
@@ -48,7 +144,7 @@ int Show(const std::filesystem::path& file, std::ostream& out, std::ostream& err
 int Check(const std::filesystem::path& file, std::ostream& out, std::ostream& err) {
   std::vector<std::uint8_t> bytes;
   if (!ReadInput(file, bytes, static_cast<std::size_t>(-1), err)) return kToolUsage;
-  const FileDescription description = DescribeFile(bytes.data(), bytes.size(), false);
+  const FileDescription description = DescribeFile(bytes.data(), bytes.size());
   if (!description.problems.empty()) {
     err << ProblemLine(file, description.problems) << '\n';
     return kToolFileProblem;
@@ -63,7 +159,7 @@ int Build(const std::filesystem::path& source, const std::filesystem::path& targ
   {
     std::vector<std::uint8_t> raw;
     if (!ReadInput(source, raw, kJsonMaxBytes + 1, err)) return kToolUsage;
-    JsonValue json;
+    Json json;
     JsonError error;
     if (!ParseJson(std::string(raw.begin(), raw.end()), json, error) || !BuildFile(json, bytes, error)) {
       err << Name(source) << ": " << error.Text() << '\n';
@@ -71,7 +167,7 @@ int Build(const std::filesystem::path& source, const std::filesystem::path& targ
     }
   }
   // Never write what the program could not read back.
-  const FileDescription description = DescribeFile(bytes.data(), bytes.size(), false);
+  const FileDescription description = DescribeFile(bytes.data(), bytes.size());
   if (!description.readable) {
     err << Name(source) << ": the description gives a file that cannot be read: byte "
         << description.problems.front().offset << ": " << description.problems.front().what << '\n';
@@ -89,7 +185,15 @@ int Build(const std::filesystem::path& source, const std::filesystem::path& targ
 
 }  // namespace
 
-int RunTool(const std::vector<std::u16string>& args, std::ostream& out, std::ostream& err) {
+int RunTool(const std::vector<std::u16string>& args, std::ostream& out, std::ostream& err, ToolPlatform* platform) {
+  MouseRun run;
+  if (!ParseMouseRun(args, run, err)) return kToolUsage;
+  if (!run.args.empty() && IsMouseCommand(text::ToUtf8(run.args[0]))) {
+    run.options.progress = platform && platform->ErrorIsTerminal();
+    if (platform) return RunOnMouse(run, *platform, out, err);
+    err << "vantor-tool: the mouse commands are not available here\n";
+    return kToolUsage;
+  }
   const std::string command = args.empty() ? std::string() : text::ToUtf8(args[0]);
   if (command == "show" && args.size() == 2) return Show(std::filesystem::path(args[1]), out, err);
   if (command == "check" && args.size() == 2) return Check(std::filesystem::path(args[1]), out, err);

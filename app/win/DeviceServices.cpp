@@ -1,6 +1,7 @@
 #include "app/win/DeviceServices.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cwchar>
 #include <fstream>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "base/AtomicFile.h"
 #include "base/DiagLog.h"
 #include "device/win/Win32HidPort.h"
+#include "device/win/Win32SessionLock.h"
 #include "device/win/Win32Sleeper.h"
 #include "sim/SimulatedPortFactory.h"
 
@@ -28,6 +30,11 @@ DeviceServices::DeviceServices(const StartupSwitches& switches) : sleeper(device
     diag::Write("device link: HID driver");
   }
   link = std::make_unique<device::HidLink>(*port, *sleeper);
+  session = device::MakeWin32SessionLock();
+  link->SetSessionLock(session.get(), [] { diag::Write("device link: waiting for another program to free the mouse"); });
+  if (const wchar_t* timesFile = _wgetenv(L"VANTOR_EXCHANGE_LOG")) {
+    if (exchangeTimes.Open(std::filesystem::path(timesFile))) link->SetExchangeLog(&exchangeTimes);
+  }
 }
 
 void DeviceServices::WriteSimulatorLog(const std::filesystem::path& file) const {

@@ -1,12 +1,15 @@
 #pragma once
 // The program's one device link, built before the main window: over the
 // system's HID driver, or over simulated mice when started with /simulate.
+// Its exchanges take the session mutex that the command-line tool shares.
 #include <filesystem>
 #include <memory>
 
 #include "app/StartupSwitches.h"
+#include "device/ExchangeTimeLog.h"
 #include "device/HidLink.h"
 #include "device/HidPort.h"
+#include "device/SessionLock.h"
 #include "device/Sleeper.h"
 #include "sim/SimulatedHidPort.h"
 
@@ -34,5 +37,7 @@ class DeviceServices {
   std::unique_ptr<device::HidPort> port;
   sim::SimulatedHidPort* simulator = nullptr;
   std::unique_ptr<device::Sleeper> sleeper;
+  std::unique_ptr<device::SessionLock> session;
+  device::ExchangeTimeLog exchangeTimes;
   std::unique_ptr<device::HidLink> link;
 };

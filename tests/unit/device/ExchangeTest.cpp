@@ -185,7 +185,7 @@ TEST(ExchangeFeatureByPath, AVanishedPathFailsWithoutWaitingForTheLock) {
   std::promise<void> locked;
   std::promise<void> release;
   std::thread holder([&] {
-    std::lock_guard<std::recursive_mutex> hold(rig.link.DeviceLock());
+    std::lock_guard<device::LinkLock> hold(rig.link.DeviceLock());
     locked.set_value();
     release.get_future().wait();
   });

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "device/BackupFile.h"
 #include "tests/unit/tools/ToolFiles.h"
 
@@ -62,20 +64,16 @@ TEST(BackupJson, ReportsWhatARestoreSkipsOrRefusesAtItsByte) {
 }
 
 TEST(BackupJson, FindsALostImageLineInsteadOfShiftingTheImage) {
-  const FileDescription description = Describe(SampleBackup());
-  JsonValue json = description.json;
-  JsonValue* image = nullptr;
-  for (auto& member : json.members) {
-    if (member.first == "image") image = &member.second;
-  }
-  ASSERT_TRUE(image);
-  image->items.erase(image->items.begin() + 3);
-  JsonValue parsed;
+  const std::vector<std::uint8_t> file = SampleBackup();
+  std::ostringstream out;
+  DescribeFile(file.data(), file.size(), &out);
+  Json parsed;
   JsonError error;
-  ASSERT_TRUE(ParseJson(WriteJson(json), parsed, error));
+  ASSERT_TRUE(ParseJson(out.str(), parsed, error));
+  parsed["image"].erase(3);
   std::vector<std::uint8_t> bytes;
   EXPECT_FALSE(BuildFile(parsed, bytes, error));
-  EXPECT_EQ(error.Text(), "line 7, column 5: this image line says address 128 but its bytes start at 96");
+  EXPECT_EQ(error.Text(), "/image/3: this image line says address 128 but its bytes start at 96");
   ASSERT_TRUE(ParseJson(R"({"file": "backup", "image": ["00 01"], "levels": [[1, 1], [2, 2], [3, 3]], "names": []})",
                         parsed, error));
   EXPECT_FALSE(BuildFile(parsed, bytes, error));

@@ -72,7 +72,7 @@ TEST(MacroFileJson, SaysWhatAnImportWouldMissAndWhere) {
 }
 
 TEST(MacroFileJson, BuildsAFileTheProgramImportsAsWritten) {
-  JsonValue json;
+  Json json;
   JsonError error;
   ASSERT_TRUE(ParseJson(R"({"file": "macro", "commands": [{"bytes": "06"}, {"bytes": "83 2C", "text": "any"},
                            {"bytes": "84 2C"}]})",
@@ -86,7 +86,7 @@ TEST(MacroFileJson, BuildsAFileTheProgramImportsAsWritten) {
   ASSERT_TRUE(
       ParseJson(R"({"file": "macro", "commands": [{"bytes": "04"}, {"address": 2, "bytes": "21"}]})", json, error));
   EXPECT_FALSE(BuildFile(json, bytes, error));
-  EXPECT_EQ(error.Text(), "line 1, column 61: address 2 should be 1: the lengths before it decide it");
+  EXPECT_EQ(error.Text(), "/commands/1/address: address 2 should be 1: the lengths before it decide it");
   ASSERT_TRUE(ParseJson(R"({"file": "macro", "commands": [{"bytes": "88 10", "rest": "01"}]})", json, error));
   EXPECT_FALSE(BuildFile(json, bytes, error));
   EXPECT_EQ(error.what, "a macro file keeps no bytes past a command's length");

@@ -97,10 +97,10 @@ TEST_F(ToolCommandsTest, BuildReportsJsonErrorsWithTheirPositionAndKeepsTheOldFi
   const fs::path target = Put("macro.dat", GoldenLibraryFile());
   const fs::path broken = PutText("broken.json", "{\n  \"file\": \"library\",\n  \"entries\": [\n}\n");
   EXPECT_EQ(Run({"build", P(broken), P(target)}), kToolFileProblem);
-  EXPECT_EQ(err.str(), P(broken) + ": line 4, column 1: unexpected character '}'\n");
+  EXPECT_EQ(err.str(), P(broken) + ": line 4, column 1: syntax error while parsing value - unexpected '}'; expected '[', '{', or a literal\n");
   const fs::path wrong = PutText("wrong.json", "{\"file\": \"library\", \"entries\": [{\"name\": 5}]}");
   EXPECT_EQ(Run({"build", P(wrong), P(target)}), kToolFileProblem);
-  EXPECT_EQ(err.str(), P(wrong) + ": line 1, column 42: \"name\" must be an object\n");
+  EXPECT_EQ(err.str(), P(wrong) + ": /entries/0/name: \"name\" must be an object\n");
   EXPECT_EQ(Get(target), GoldenLibraryFile());
 }
 

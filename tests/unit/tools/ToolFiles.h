@@ -2,6 +2,7 @@
 // Files for the tool's tests, built byte by byte, independent of the writers.
 #include <cstdint>
 #include <initializer_list>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,11 +19,12 @@ inline std::vector<std::uint8_t> ToolMacroFile(std::uint32_t count, std::initial
 
 // show then build, as the user's round trip does, through the JSON text.
 inline std::vector<std::uint8_t> ToolRoundTrip(const std::vector<std::uint8_t>& file, std::string* json = nullptr) {
-  const FileDescription description = DescribeFile(file.data(), file.size());
+  std::ostringstream out;
+  const FileDescription description = DescribeFile(file.data(), file.size(), &out);
   if (!description.readable) return {};
-  const std::string text = WriteJson(description.json);
+  const std::string text = out.str();
   if (json) *json = text;
-  JsonValue parsed;
+  Json parsed;
   JsonError error;
   std::vector<std::uint8_t> built;
   if (!ParseJson(text, parsed, error) || !BuildFile(parsed, built, error)) return {};

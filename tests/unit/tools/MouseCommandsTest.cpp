@@ -1,0 +1,322 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <future>
+#include <map>
+#include <mutex>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <thread>
+
+#include "base/AtomicFile.h"
+#include "base/Utf16.h"
+#include "device/BackupFile.h"
+#include "sim/SimulatedPortFactory.h"
+#include "sim/SimulatorStateFile.h"
+#include "tests/unit/device/SimRig.h"
+#include "tools/MouseCommands.h"
+#include "tools/MouseDirectory.h"
+#include "tools/ToolCommands.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::u16string> Args(std::initializer_list<std::string> args) {
+  std::vector<std::u16string> wide;
+  for (const std::string& arg : args) wide.push_back(text::FromUtf8(arg));
+  return wide;
+}
+
+std::size_t CountStarting(const std::vector<std::string>& lines, const std::string& prefix) {
+  return static_cast<std::size_t>(
+      std::count_if(lines.begin(), lines.end(), [&](const std::string& line) { return line.rfind(prefix, 0) == 0; }));
+}
+
+// The simulated mouse behind the tool's own --simulate, on a clock that never waits.
+class FakePlatform final : public ToolPlatform {
+ public:
+  std::unique_ptr<device::HidPort> SystemPort() override { return nullptr; }
+  device::Sleeper& Clock() override { return clock; }
+  device::SessionLock* Session() override { return session; }
+  bool ErrorIsTerminal() override { return terminal; }
+  std::string Environment(const char* name) override { return environment[name]; }
+
+  sim::VirtualClock clock;
+  device::SessionLock* session = nullptr;
+  bool terminal = false;
+  std::map<std::string, std::string> environment;
+};
+
+class MouseToolTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = fs::temp_directory_path() /
+             ("vantor-mouse-tool-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+  }
+  void TearDown() override { fs::remove_all(folder); }
+
+  int Run(std::initializer_list<std::string> args, const MouseCommandOptions& options = {}) {
+    out.str("");
+    err.str("");
+    rig.Forget();
+    return RunMouseCommand(Args(args), options, rig.link, out, err);
+  }
+  int Tool(std::initializer_list<std::string> args) {
+    out.str("");
+    err.str("");
+    return RunTool(Args(args), out, err, &platform);
+  }
+  std::string P(const std::string& name) const { return (folder / name).u8string(); }
+
+  SimRig rig;
+  FakePlatform platform;
+  fs::path folder;
+  std::ostringstream out;
+  std::ostringstream err;
+};
+
+}  // namespace
+
+TEST_F(MouseToolTest, SetLevelSendsStepsAndRatiosCommitsAndShowsWhatTheMouseNowHolds) {
+  ASSERT_EQ(Run({"set-level", "2", "12", "30"}), kToolOk) << err.str();
+  const auto requests = rig.Requests(0);
+  // Level 2, X and Y, after the descriptor that says which steps are allowed.
+  EXPECT_EQ(CountStarting(requests, "set 01 83 00 02 0C"), 1u);
+  EXPECT_EQ(CountStarting(requests, "set 01 83 01 02 1E"), 1u);
+  EXPECT_EQ(CountStarting(requests, "set 01 02 00 00"), 1u) << "the level is committed";
+  EXPECT_EQ(rig.Mouse().levels[2].step[0], 12);
+  EXPECT_EQ(rig.Mouse().levels[2].step[1], 30);
+  EXPECT_EQ(out.str(), "level 2: 12 x 30 steps (1200 x 3000 DPI)\n");
+
+  MouseCommandOptions json;
+  json.json = true;
+  ASSERT_EQ(Run({"levels"}, json), kToolOk);
+  const auto levels = nlohmann::json::parse(out.str());
+  EXPECT_EQ(levels["levels"][2]["x"], 12);
+  EXPECT_EQ(levels["levels"][2]["yDpi"], 3000);
+  EXPECT_EQ(levels["levels"][0]["x"], 5);
+}
+
+TEST_F(MouseToolTest, SelectLevelSwitchesTheMouseAndChecksThatItDid) {
+  ASSERT_EQ(Run({"select-level", "3"}), kToolOk) << err.str();
+  EXPECT_EQ(rig.Mouse().currentLevel, 3);
+  EXPECT_EQ(CountStarting(rig.Requests(0), "set 01 87 03"), 1u);
+  rig.Mouse().faults.neverReady = true;
+  EXPECT_EQ(Run({"select-level", "1"}), kToolNoMouse) << "a mouse that answers nothing is not found";
+}
+
+TEST_F(MouseToolTest, WrongArgumentsAreRefusedBeforeAnyRequestLeaves) {
+  for (const auto& args : {std::initializer_list<std::string>{"set-level", "4", "5", "5"},
+                           {"set-level", "0", "0", "5"},
+                           {"set-level", "0", "5"},
+                           {"select-level", "x"},
+                           {"backup"},
+                           {"directory", "extra"}}) {
+    EXPECT_EQ(Run(args), kToolUsage) << *args.begin();
+    EXPECT_TRUE(rig.Requests(0).empty()) << *args.begin();
+  }
+  // The top step depends on the mouse, so this one is checked after discovery.
+  rig.Mouse().config.sensorKind = 0;
+  EXPECT_EQ(Run({"set-level", "0", "51", "51"}), kToolUsage);
+  EXPECT_EQ(CountStarting(rig.Requests(0), "set 01 83"), 0u);
+  EXPECT_EQ(err.str(), "vantor-tool: the steps of mouse 3 run from 1 to 50\n");
+}
+
+TEST_F(MouseToolTest, ExitCodesTellNoMouseBadFileAndPartialFailureApart) {
+  EXPECT_EQ(Run({"levels"}, {false, 9, false}), kToolNoMouse);
+  EXPECT_NE(err.str().find("no mouse has the number 9"), std::string::npos);
+
+  const std::string wrong = P("wrong.mbf");
+  std::vector<std::uint8_t> bytes = device::EncodeBackupFile(device::BackupFile{});
+  bytes[4] = 'X';  // the magic's first character
+  ASSERT_EQ(WriteFileAtomically(wrong, bytes), 1);
+  EXPECT_EQ(Run({"restore", wrong}), kToolFileProblem);
+  EXPECT_EQ(CountStarting(rig.Requests(0), "set 02"), 0u) << "nothing is written from a refused file";
+  EXPECT_EQ(Run({"restore", P("missing.mbf")}), kToolUsage);
+  EXPECT_EQ(Run({"backup", P("no-folder/b.mbf")}), kToolUsage);
+
+  rig.Mouse().faults.unplugAfterRequests = rig.Mouse().RequestsServed() + 600;
+  EXPECT_EQ(Run({"backup", P("cut.mbf")}), kToolPartial);
+  EXPECT_FALSE(fs::exists(P("cut.mbf"))) << "a backup cut short leaves no file that looks whole";
+  EXPECT_NE(err.str().find("the mouse went away part way"), std::string::npos) << err.str();
+
+  SimRig empty(0);
+  out.str("");
+  EXPECT_EQ(RunMouseCommand(Args({"devices"}), {}, empty.link, out, err), kToolNoMouse);
+}
+
+TEST_F(MouseToolTest, BackupAndRestoreCarryTheWholeMouseAndReportAsJson) {
+  rig.Mouse().memory[0x0800] = 0x04;
+  rig.Mouse().memory[0x1FFF] = 0xA5;
+  rig.Mouse().names[1] = {'w', 0, 'o', 0, 'r', 0, 'k', 0};
+  MouseCommandOptions options;
+  options.json = true;
+  ASSERT_EQ(Run({"backup", P("a.mbf")}, options), kToolOk) << err.str();
+  const auto report = nlohmann::json::parse(out.str());
+  EXPECT_EQ(report["ok"], true);
+  EXPECT_EQ(report["memoryBytes"], 8192);
+  device::BackupFile backup;
+  ASSERT_EQ(device::LoadBackupFile(P("a.mbf"), backup), 1);
+  EXPECT_EQ(backup.image[0x1FFF], 0xA5);
+  EXPECT_EQ(backup.names[1], u"work");
+  EXPECT_EQ(backup.levels[3].x, 40);
+
+  rig.Mouse().memory.fill(0);
+  rig.Mouse().names[1] = {};
+  options.progress = true;
+  ASSERT_EQ(Run({"restore", P("a.mbf")}, options), kToolOk) << err.str();
+  EXPECT_EQ(rig.Mouse().memory[0x0800], 0x04);
+  EXPECT_EQ(rig.Mouse().memory[0x1FFF], 0xA5);
+  EXPECT_EQ(rig.Mouse().names[1][0], 'w');
+  EXPECT_EQ(CountStarting(rig.Requests(0), "set 02 0A"), 256u) << "every page is committed";
+  EXPECT_NE(err.str().find("\r[##############################] 100% Waiting..."), std::string::npos) << err.str();
+  EXPECT_EQ(err.str().back(), '\n') << "the bar's line is ended before anything else is said";
+}
+
+TEST_F(MouseToolTest, ResetReportsWhatTheMouseTook) {
+  rig.Mouse().levels[0].step = {30, 30};
+  ASSERT_EQ(Run({"reset"}), kToolOk) << err.str();
+  EXPECT_EQ(out.str(),
+            "mouse 3 reset (4 DPI levels, 5 profile names, 60 button functions, 64 directory entries, 5 profile "
+            "values)\n");
+  EXPECT_EQ(rig.Mouse().levels[0].step[0], 4);
+}
+
+TEST(MouseDirectory, ListsOnlyEntriesThatLieWithinTheMacroArea) {
+  std::vector<std::uint8_t> bytes(kDirectoryBytes, 0xFF);
+  const auto put = [&bytes](int entry, std::uint16_t start, std::uint16_t end, const std::u16string& name) {
+    std::uint8_t* at = bytes.data() + entry * 32;
+    at[0] = static_cast<std::uint8_t>(start);
+    at[1] = static_cast<std::uint8_t>(start >> 8);
+    at[2] = static_cast<std::uint8_t>(end);
+    at[3] = static_cast<std::uint8_t>(end >> 8);
+    std::fill(at + 4, at + 32, 0);
+    for (std::size_t i = 0; i < name.size(); ++i) {
+      at[4 + 2 * i] = static_cast<std::uint8_t>(name[i]);
+      at[5 + 2 * i] = static_cast<std::uint8_t>(name[i] >> 8);
+    }
+  };
+  put(0, 0, 9, u"fourteen chars");  // the last two characters stand at offset 28
+  put(1, 20, 19, u"backwards");
+  put(2, 5000, 5888, u"past the end");
+  put(5, 5887, 5887, u"last byte");
+  const std::vector<MouseMacro> macros = ParseMouseDirectory(bytes.data());
+  ASSERT_EQ(macros.size(), 2u);
+  EXPECT_EQ(macros[0].name, u"fourteen chars");
+  EXPECT_EQ(macros[0].Size(), 10u);
+  EXPECT_EQ(macros[1].entry, 5);
+  EXPECT_EQ(macros[1].Size(), 1u);
+}
+
+TEST_F(MouseToolTest, DirectoryReadsOnlyTheDirectoryOffTheMouse) {
+  std::uint8_t* entry = rig.Mouse().memory.data() + 3 * 32;
+  std::fill(entry, entry + 32, 0);
+  entry[2] = 4;  // start 0, end 4
+  entry[4] = 'c';
+  ASSERT_EQ(Run({"directory"}), kToolOk) << err.str();
+  EXPECT_EQ(out.str(), " 3      0-4         5 bytes  c\n1 macro, 5 of 5888 bytes used, 5883 free\n");
+  const auto requests = rig.Requests(0);
+  EXPECT_EQ(CountStarting(requests, "set 02 00"), 293u);
+  EXPECT_EQ(CountStarting(requests, "set 02 00 FC 07"), 1u) << "the last read starts at 2044";
+}
+
+TEST_F(MouseToolTest, SimulatedRunsKeepTheMouseInTheStateFileAndLogItsRequests) {
+  const std::string state = "--simulate=" + P("mouse.state");
+  platform.environment["VANTOR_SIM_LOG"] = P("sim.log");
+  ASSERT_EQ(Tool({state, "set-level", "1", "7", "9"}), kToolOk) << err.str();
+  std::vector<std::uint8_t> log;
+  ASSERT_EQ(ReadFileBytes(P("sim.log"), log), FileReadResult::kRead);
+  EXPECT_NE(std::string(log.begin(), log.end()).find("0 set 01 83 00 01 07"), std::string::npos);
+
+  ASSERT_EQ(Tool({state, "backup", P("b.mbf")}), kToolOk) << err.str();
+  device::BackupFile backup;
+  ASSERT_EQ(device::LoadBackupFile(P("b.mbf"), backup), 1);
+  EXPECT_EQ(backup.levels[1].x, 7) << "a later run sees what an earlier one wrote";
+  EXPECT_EQ(backup.levels[1].y, 9);
+
+  backup.image[0x0900] = 0x5C;
+  ASSERT_EQ(device::SaveBackupFile(P("c.mbf"), backup), 1);
+  ASSERT_EQ(Tool({state, "--json", "restore", P("c.mbf")}), kToolOk) << err.str();
+  ASSERT_EQ(Tool({state, "backup", P("d.mbf")}), kToolOk) << err.str();
+  std::vector<std::uint8_t> restored, again;
+  ReadFileBytes(P("c.mbf"), restored);
+  ReadFileBytes(P("d.mbf"), again);
+  EXPECT_EQ(again, restored) << "restore then backup gives the file back byte for byte";
+
+  // A damaged state is refused whole, and the mouse commands say so.
+  std::vector<std::uint8_t> damaged;
+  ReadFileBytes(P("mouse.state"), damaged);
+  const std::string text(damaged.begin(), damaged.end());
+  const std::size_t memory = text.find("memory 0900 ");
+  ASSERT_NE(memory, std::string::npos);
+  damaged[memory + 12] = 'Z';
+  ASSERT_EQ(WriteFileAtomically(P("mouse.state"), damaged), 1);
+  EXPECT_EQ(Tool({state, "levels"}), kToolUsage);
+  EXPECT_NE(err.str().find("mouse.state: line "), std::string::npos) << err.str();
+  sim::SimulatedHidPort port;
+  port.AddMouse();
+  EXPECT_FALSE(sim::LoadSimulatorState(P("mouse.state"), port));
+  EXPECT_EQ(port.Mouse(0).levels[1].step[0], 10) << "nothing of a damaged state is taken";
+}
+
+TEST_F(MouseToolTest, OnlyMouseCommandsTakeOptionsAndTheyNeedAPlatform) {
+  EXPECT_EQ(Tool({"--simulate", "--mouse=3", "levels"}), kToolNoMouse) << "one mouse, numbered 2";
+  EXPECT_EQ(Tool({"--simulate2", "--json", "devices"}), kToolOk);
+  EXPECT_EQ(nlohmann::json::parse(out.str())["mice"][1]["number"], 3);
+  EXPECT_EQ(Tool({"--simulate2", "--mouse=3", "--json", "levels"}), kToolOk) << err.str();
+  EXPECT_EQ(nlohmann::json::parse(out.str())["mouse"], 3);
+  EXPECT_EQ(Tool({"--simulate", "--frobnicate", "levels"}), kToolUsage);
+  EXPECT_EQ(Tool({"levels"}), kToolNoMouse) << "this platform reaches no real mouse";
+  EXPECT_EQ(RunTool(Args({"--simulate", "levels"}), out, err), kToolUsage);
+}
+
+namespace {
+
+// A session lock another thread of the test can hold, as the window would.
+class ThreadSessionLock final : public device::SessionLock {
+ public:
+  bool Acquire(int timeoutMs) override {
+    if (timeoutMs >= 0 && !mutex_.try_lock_for(std::chrono::milliseconds(timeoutMs))) return false;
+    if (timeoutMs < 0) mutex_.lock();
+    ++depth;
+    return true;
+  }
+  void Release() override {
+    if (--depth == 0) ++freed;
+    mutex_.unlock();
+  }
+  // Times the session was given up altogether.
+  int freed = 0;
+
+ private:
+  int depth = 0;
+  std::recursive_timed_mutex mutex_;
+};
+
+}  // namespace
+
+TEST_F(MouseToolTest, WaitsWithAMessageWhileAnotherProgramHoldsTheMouseAndHoldsItThroughout) {
+  ThreadSessionLock session;
+  platform.session = &session;
+  std::promise<void> held, release;
+  std::thread window([&] {
+    session.Acquire(-1);
+    held.set_value();
+    release.get_future().wait();
+    session.Release();
+  });
+  held.get_future().wait();
+  auto run = std::async(std::launch::async, [&] { return Tool({"--simulate", "select-level", "1"}); });
+  EXPECT_EQ(run.wait_for(std::chrono::milliseconds(300)), std::future_status::timeout) << "the tool waits";
+  release.set_value();
+  window.join();
+  EXPECT_EQ(run.get(), kToolOk);
+  EXPECT_EQ(err.str(), "vantor-tool: another program is using the mouse; waiting until it is done...\n");
+  EXPECT_EQ(session.freed, 2) << "the window once, the tool once: not between its requests";
+  EXPECT_TRUE(session.Acquire(0)) << "the tool gave the session back";
+  session.Release();
+}

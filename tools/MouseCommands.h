@@ -1,0 +1,29 @@
+#pragma once
+// The tool's commands on the mouse itself:
+//   devices              each mouse found: number, identity, sensor kind, DPI unit
+//   levels               the four DPI levels and the current one
+//   set-level N X Y      writes level N (0 to 3) as X and Y steps, then commits
+//   select-level N       makes level N the current one
+//   backup FILE          the whole mouse into a backup file
+//   restore FILE         a backup file into the mouse
+//   reset                the mouse back to its defaults
+//   directory            the macros the mouse holds
+// Every command discovers the mice first and holds the session lock from
+// then to its end, so the window's requests never fall between its own.
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "device/HidLink.h"
+
+struct MouseCommandOptions {
+  bool json = false;      // the answer as JSON on standard output
+  int mouseNumber = 0;    // the device number to address; 0: the first mouse found
+  bool progress = false;  // progress bars on standard error
+};
+
+bool IsMouseCommand(const std::string& name);
+
+// `args` start with the command's name. Returns one of the tool's exit codes.
+int RunMouseCommand(const std::vector<std::u16string>& args, const MouseCommandOptions& options,
+                    device::HidLink& link, std::ostream& out, std::ostream& err);

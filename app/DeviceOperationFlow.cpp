@@ -65,8 +65,15 @@ void DeviceOperationFlow::FileChosen(const std::u16string& file, WindowActions& 
 }
 
 void DeviceOperationFlow::Start(const std::u16string& file, WindowActions& out) {
-  // An arrival may have begun while the question or the dialog was open.
-  if (operationBusy.exchange(true)) return;
+  // An arrival may have begun while the question or the dialog was open:
+  // the user chose to go on, so they hear why nothing happens.
+  if (operationBusy.exchange(true)) {
+    WindowAction busy{ActionKind::kShowMessage};
+    busy.messageSlot = kMessageMouseBusy;
+    busy.captionSlot = CaptionOf(operation);
+    out.Push(busy);
+    return;
+  }
   stage = Stage::kRunning;
   hasStatus = false;
   fraction.reset();

@@ -50,6 +50,7 @@ enum MessageNumber : int {
   kMessageRequestsFailed,
   kMessageLevelSkipped,
   kMessageFileUnreadable,
+  kMessageMouseBusy,
   kMessageCount
 };
 

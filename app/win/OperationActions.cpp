@@ -52,10 +52,12 @@ std::optional<WindowActions> OperationActions::Apply(const WindowAction& action,
       waitCursor = nullptr;
       SetWindowCursor(window, classCursor);
       return WindowActions{};
-    case ActionKind::kShowMessage:
-      diag::Write("closing message: " + text::ToUtf8(action.text));
-      MessageBoxW(window, ToWide(action.text).c_str(), ToWide(Message(action.captionSlot)).c_str(), MB_OK);
+    case ActionKind::kShowMessage: {
+      const std::u16string& text = action.text.empty() ? Message(action.messageSlot) : action.text;
+      diag::Write("message box: " + text::ToUtf8(text));
+      MessageBoxW(window, ToWide(text).c_str(), ToWide(Message(action.captionSlot)).c_str(), MB_OK);
       return WindowActions{};
+    }
     default:
       return std::nullopt;
   }

@@ -121,13 +121,13 @@ scenario_backup_through_the_save_dialog_holds_the_mouse_memory() {
   choose_file "Save As" "$LOGS/typed.mbf"
   wait_log "$LOGS/program-1.log" "backup started"
   wait_log "$LOGS/program-1.log" "backup ended: done" 60
-  wait_log "$LOGS/program-1.log" "closing message: Completed !!"
+  wait_log "$LOGS/program-1.log" "message box: Completed !!"
   press_in "Backup" Return
 
   # Return alone takes the default name and extension.
   click_operation 1026
   press_in "Save As" Return
-  wait_times "$LOGS/program-1.log" "closing message: Completed !!" 2
+  wait_times "$LOGS/program-1.log" "message box: Completed !!" 2
   press_in "Backup" Return
   end_program "$LOGS/program-1.log" "$pid"
 
@@ -157,7 +157,7 @@ scenario_restore_writes_a_changed_byte_and_refuses_a_wrong_magic() {
   press_in "Restore" y
   choose_file "Open" "$LOGS/changed.mbf"
   wait_log "$LOGS/program-1.log" "restore ended: done" 60
-  wait_log "$LOGS/program-1.log" "closing message: Completed !!"
+  wait_log "$LOGS/program-1.log" "message box: Completed !!"
   press_in "Restore" Return
   end_program "$LOGS/program-1.log" "$pid"
   expect_equal "byte 0x1234" "$(od -An -tx1 -j $((0x1234)) -N1 "$LOGS/memory.bin")" " a5"
@@ -173,7 +173,7 @@ scenario_restore_writes_a_changed_byte_and_refuses_a_wrong_magic() {
   press_in "Restore" y
   choose_file "Open" "$LOGS/wrong.mbf"
   wait_log "$LOGS/program-2.log" "restore ended: failed" 60
-  wait_log "$LOGS/program-2.log" "closing message: This is not a backup file"
+  wait_log "$LOGS/program-2.log" "message box: This is not a backup file"
   wait_named "Restore" > /dev/null
   screenshot restore_refused
   press_in "Restore" Return
@@ -199,7 +199,7 @@ scenario_reset_answered_no_sends_nothing_and_yes_sends_the_reset() {
   click_operation 1028
   press_in "Reset" y
   wait_log "$LOGS/program-2.log" "reset ended: done" 60
-  wait_log "$LOGS/program-2.log" "closing message: Completed !!"
+  wait_log "$LOGS/program-2.log" "message box: Completed !!"
   press_in "Reset" Return
   end_program "$LOGS/program-2.log" "$pid"
 

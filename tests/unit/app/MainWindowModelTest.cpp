@@ -355,4 +355,17 @@ TEST(MainWindowOperations, RestoreAndResetAskFirstAndNoOrACancelledFileChangesNo
 
   window.busy = true;  // an arrival runs
   EXPECT_TRUE(window.model.OnCommand(kControlReset).Empty());
+
+  // An arrival that began while the question was open: the user hears why
+  // nothing starts, and the flag stays the arrival's.
+  window.busy = false;
+  window.Take(window.model.OnCommand(kControlReset));
+  window.busy = true;
+  window.Take(window.model.OnQuestionAnswered(true));
+  ASSERT_EQ(window.log.size(), 1u);
+  EXPECT_EQ(window.log[0].kind, ActionKind::kShowMessage);
+  EXPECT_EQ(window.log[0].messageSlot, kMessageMouseBusy);
+  EXPECT_EQ(window.log[0].captionSlot, 10);
+  EXPECT_TRUE(window.busy);
+  EXPECT_FALSE(window.model.Operation().Running());
 }

@@ -106,8 +106,8 @@ const ControlPlacement* FindControl(const SkinLayout& layout, int id) {
   return nullptr;
 }
 
-const SliderLook& SkinSliderLook() {
-  static const SliderLook look{{204, 205}, {64, 64, 64}, {200, 200, 200}, {180, 180, 180}, 5, 5, 1, 50};
+const SliderSkin& SkinSliderLook() {
+  static const SliderSkin look{{204, 205}, {64, 64, 64}, {200, 200, 200}, {180, 180, 180}, 5, 5, 1, 50};
   return look;
 }
 
@@ -137,6 +137,10 @@ const std::array<ProfileNameRow, 7>& ProfileNameRows() {
 std::u16string ProfileRowName(int row, const std::array<std::u16string, 5>& reportedNames) {
   if (row >= 0 && row < static_cast<int>(reportedNames.size())) return reportedNames[static_cast<size_t>(row)];
   return text::FormatTemplate(u"profile %d", {text::TemplateArg::Int(row + 1)});
+}
+
+bool DragsWindow(const SkinLayout& layout, int x, int y) {
+  return x >= 0 && y >= 0 && x < kWindowWidth && y < layout.tabs[0].rect.y;
 }
 
 RectI HoverPanelRect() { return {570, 164, 762 - 570, 248 - 164}; }

@@ -53,7 +53,7 @@ struct ControlColours {
   RgbColor disabledShadow;
 };
 
-struct SliderLook {
+struct SliderSkin {
   std::array<int, 2> imageIds;  // channel fill, thumb
   RgbColor border;
   RgbColor thumb;
@@ -132,7 +132,7 @@ SkinLayout BuildSkinLayout(const SkinStyle& style);
 const ControlPlacement* FindControl(const SkinLayout& layout, int id);
 
 // Colours and parts of the two DPI sliders.
-const SliderLook& SkinSliderLook();
+const SliderSkin& SkinSliderLook();
 
 // The scroll bar stands beside the macro list: 10 pixels to its right, as
 // tall as the list plus one pixel, 20 wide.
@@ -147,6 +147,9 @@ const std::array<ProfileNameRow, 7>& ProfileNameRows();
 // Row `row`'s name: the mouse's own name for profiles 1 to 5 (empty while no
 // mouse is attached), "profile N" for the rest.
 std::u16string ProfileRowName(int row, const std::array<std::u16string, 5>& reportedNames);
+
+// The window has no title bar: the strip above the tabs drags it instead.
+bool DragsWindow(const SkinLayout& layout, int x, int y);
 
 // Where the profile colour palette fades in while the pointer rests there.
 RectI HoverPanelRect();

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <dbt.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <ctime>
@@ -14,6 +15,7 @@
 #include "app/Notice.h"
 #include "app/PrivateMessages.h"
 #include "app/ProgramDir.h"
+#include "app/WindowSnapshot.h"
 #include "app/win/LanguageSetting.h"
 #include "app/win/WinText.h"
 #include "base/DiagLog.h"
@@ -21,14 +23,16 @@
 #include "base/win/PrivateProfileIni.h"
 #include "device/SensorListing.h"
 #include "macro/LibraryFile.h"
+#include "macro/MacroDirectory.h"
 #include "res/resource.h"
 
 std::atomic<MainDialog*> PublishedMainDialog{nullptr};
 
 namespace {
 
-constexpr UINT_PTR kTimerFade = 20;
-constexpr UINT kFadePeriodMs = 2;
+// Asks the window to log how many timer messages it has received (the
+// wake-up figures of the bench read it): WM_APP + 10 = 32778.
+constexpr UINT kMsgReportWakeUps = WM_APP + 10;
 constexpr UINT_PTR kTimerBalloon = 199;
 constexpr UINT kBalloonDelayMs = 500;
 constexpr UINT_PTR kTimerTrayMenu = 202;
@@ -78,10 +82,13 @@ INT_PTR CALLBACK MainDialog::Proc(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  INT_PTR answer = FALSE;
+  if (OnWindowMessage(message, wParam, lParam, answer)) return answer;
   switch (message) {
     case WM_INITDIALOG:
       return OnInitDialog();
     case WM_TIMER:
+      ++timerMessages;
       OnTimer(wParam);
       return TRUE;
     case WM_COMMAND:
@@ -213,6 +220,7 @@ BOOL MainDialog::OnInitDialog() {
     SetDlgItemTextW(window, IDC_SENSOR_LISTING, ToWide(listing).c_str());
   }
   LoadLanguage();
+  InitSkin();
   tray.Add(window, instance);
   if (App.showTipAtStart) SetTimer(window, kTimerBalloon, kBalloonDelayMs, nullptr);
 
@@ -220,7 +228,8 @@ BOOL MainDialog::OnInitDialog() {
 
   StartDeviceWork();
   SetTimer(window, device::kRescanTimer, device::kRescanFirstMs, nullptr);
-  SetTimer(window, kTimerFade, kFadePeriodMs, nullptr);
+  StartController();
+  StartOperations();
 
   showThread = std::thread(&MainDialog::ShowSignalThread, this);
   closeThread = std::thread(&MainDialog::CloseSignalThread, this);
@@ -274,7 +283,6 @@ void MainDialog::StartDeviceWork() {
   notifications = std::make_unique<device::MouseNotifications>(
       *connection, tiltAccumulator, [this] { PulseEvent(tiltWaitEvent); }, *trigger);
   connection->RequestRescan();
-  StartOperations();
 
   if (devices.Simulator()) {
     if (const wchar_t* scriptFile = _wgetenv(L"VANTOR_SIM_SCRIPT")) {
@@ -400,24 +408,9 @@ void MainDialog::OnTimer(UINT_PTR id) {
     KillTimer(window, id);
     return;
   }
-  if (id != kTimerFade) return;
-  const bool wasHidden = App.hideAtStart;
-  const FadeDecision decision = fade.OnTick(IsWindowVisible(window) != FALSE, App.hideAtStart);
-  if (decision.hideAndCenter) {
-    ShowWindow(window, SW_HIDE);
-    SetLayeredWindowAttributes(window, 0, static_cast<BYTE>(decision.alpha), LWA_ALPHA);
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  if (decision.applyAlpha) SetLayeredWindowAttributes(window, 0, static_cast<BYTE>(decision.alpha), LWA_ALPHA);
-  if (decision.stopTimer) {
-    KillTimer(window, kTimerFade);
-    diag::Write(wasHidden ? "hidden at start" : "fade-in complete");
-  }
+  // The controller's timers: the start-up fade, the countdowns and the
+  // in-window animations.
+  if (model) ApplyActions(model->OnTimer(static_cast<int>(id)));
 }
 
 void MainDialog::OnCommand(int id) {
@@ -555,27 +548,122 @@ void MainDialog::CloseSignalThread() {
   PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
 }
 
-void MainDialog::StartOperations() {
-  model = std::make_unique<MainWindowModel>(connection->OperationBusy, BuildSkinLayout(skinStyle), MainWindowSetup{});
-  operationWorker = std::make_unique<DeviceOperationWorker>(window, *connection, *connectionView);
-  operationActions = std::make_unique<OperationActions>(window, classCursor, uiText, *operationWorker);
+void MainDialog::InitSkin() {
+  skinned = skin.Init(window, skinStyle, skinFonts, classCursor, App.hideAtStart);
+}
+
+// The controller needs the connection's busy flag, so it starts after the
+// device work; the fade then begins when the dialog first shows.
+void MainDialog::StartController() {
+  MainWindowSetup setup;
+  setup.hideAtStart = App.hideAtStart;
+  setup.tooltipExtraWidth = uiText.tooltipExtraWidth;
+  model = std::make_unique<MainWindowModel>(connection->OperationBusy, skin.Layout(), std::move(setup));
+  ApplyActions(model->Start());
+}
+
+PaintSnapshot MainDialog::Snapshot() const {
+  MemoryFigures memory;
+  memory.macroAreaBytes = kMacroAreaSize;
+  memory.freeBytes = kMacroAreaSize;
+  return WindowSnapshot(*model, uiText, memory);
+}
+
+bool MainDialog::OnWindowMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& answer) {
+  if (!model) return false;
+  switch (message) {
+    case WM_PAINT:
+      if (!skinned) return false;
+      skin.Paint(Snapshot());
+      answer = TRUE;
+      return true;
+    case WM_ERASEBKGND:
+      // The paint covers every pixel from the composition surface.
+      if (!skinned) return false;
+      SetWindowLongPtrW(window, DWLP_MSGRESULT, 1);
+      answer = TRUE;
+      return true;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+      if (!skinned) return false;
+      answer = reinterpret_cast<INT_PTR>(skin.ControlBrush(reinterpret_cast<HWND>(lParam)));
+      return true;
+    case WM_NCHITTEST: {
+      POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      ScreenToClient(window, &point);
+      if (!DragsWindow(skin.Layout(), point.x, point.y)) return false;
+      SetWindowLongPtrW(window, DWLP_MSGRESULT, HTCAPTION);
+      answer = TRUE;
+      return true;
+    }
+    case WM_MOUSEMOVE:
+      if (!trackingPointer) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window, 0};
+        trackingPointer = TrackMouseEvent(&track) != FALSE;
+      }
+      ApplyActions(model->OnPointerMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+      return true;
+    case WM_MOUSELEAVE:
+      trackingPointer = false;
+      ApplyActions(model->OnPointerLeave());
+      return true;
+    case WM_LBUTTONDOWN:
+      ApplyActions(model->OnLeftButtonDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+      return true;
+    case WM_MOVING:
+      ApplyActions(model->OnMoving());
+      return false;
+    case WM_WINDOWPOSCHANGED:
+      ReportVisibility();
+      return false;
+    case kMsgReportWakeUps:
+      diag::Writef("timer messages: %llu at %llu ms", static_cast<unsigned long long>(timerMessages),
+                   static_cast<unsigned long long>(GetTickCount64()));
+      answer = TRUE;
+      return true;
+    default:
+      break;
+  }
+  if (message == static_cast<UINT>(kMsgControlFocus)) {
+    ApplyActions(model->OnControlFocusChanged());
+    answer = TRUE;
+    return true;
+  }
+  return false;
+}
+
+// A minimised window shows nothing either: its animations rest like a hidden one's.
+void MainDialog::ReportVisibility() {
+  const bool shown = IsWindowVisible(window) != FALSE && IsIconic(window) == FALSE;
+  if (shown == reportedShown) return;
+  reportedShown = shown;
+  ApplyActions(model->OnVisibilityChanged(shown));
 }
 
 void MainDialog::ApplyActions(const WindowActions& actions) {
   for (const WindowAction& action : actions.Items()) {
-    if (std::optional<WindowActions> next = operationActions->Apply(action, *model)) {
-      ApplyActions(*next);
-      continue;
+    if (operationActions) {
+      if (std::optional<WindowActions> next = operationActions->Apply(action, *model)) {
+        ApplyActions(*next);
+        continue;
+      }
     }
-    const HWND control = GetDlgItem(window, action.id);
+    // Only the control actions' ids name controls; the timers' are timers.
+    const auto control = [&] { return GetDlgItem(window, action.id); };
     switch (action.kind) {
-      case ActionKind::kEnableControl:
-      case ActionKind::kDisableControl:
-        if (control) EnableWindow(control, action.kind == ActionKind::kEnableControl);
-        break;
       case ActionKind::kShowControl:
       case ActionKind::kHideControl:
-        if (control) ShowWindow(control, action.kind == ActionKind::kShowControl ? SW_SHOW : SW_HIDE);
+        ShowWindow(control(), action.kind == ActionKind::kShowControl ? SW_SHOW : SW_HIDE);
+        break;
+      case ActionKind::kEnableControl:
+      case ActionKind::kDisableControl:
+        EnableWindow(control(), action.kind == ActionKind::kEnableControl);
+        break;
+      case ActionKind::kRepaintWindow:
+        InvalidateRect(window, nullptr, FALSE);
         break;
       case ActionKind::kRepaintRect: {
         const RECT rect{action.rect.x, action.rect.y, action.rect.x + action.rect.width,
@@ -583,13 +671,64 @@ void MainDialog::ApplyActions(const WindowActions& actions) {
         InvalidateRect(window, &rect, FALSE);
         break;
       }
-      case ActionKind::kRepaintWindow:
-        InvalidateRect(window, nullptr, FALSE);
+      case ActionKind::kRepaintControl:
+        if (const HWND repainted = control()) InvalidateRect(repainted, nullptr, FALSE);
+        break;
+      case ActionKind::kRepaintHighlightedButton: {
+        const RectI& area = model->Fades().HighlightArea();
+        const RECT rect{area.x, area.y, area.x + area.width, area.y + area.height};
+        if (model->Fades().HighlightShown()) InvalidateRect(window, &rect, FALSE);
+        break;
+      }
+      case ActionKind::kSetControlsChanged:
+        skin.SetControlsChanged();
+        break;
+      case ActionKind::kStartTimer:
+        SetTimer(window, static_cast<UINT_PTR>(action.id), static_cast<UINT>(action.periodMs), nullptr);
+        break;
+      case ActionKind::kStopTimer:
+        KillTimer(window, static_cast<UINT_PTR>(action.id));
+        break;
+      case ActionKind::kSetAlpha:
+        SetLayeredWindowAttributes(window, 0, static_cast<BYTE>(action.alpha), LWA_ALPHA);
+        if (action.alpha == StartupFade::kOpaque) diag::Write("fade-in complete");
+        break;
+      case ActionKind::kHideAndCenter:
+        HideAndCenter();
+        break;
+      case ActionKind::kShowWindow:
+        ShowAndActivate();
+        break;
+      case ActionKind::kHideWindow:
+        HideToTray("window hidden to the tray");
+        break;
+      case ActionKind::kMinimizeWindow:
+        ShowWindow(window, SW_MINIMIZE);
+        break;
+      case ActionKind::kEndDialog:
+        EndDialog(window, IDCANCEL);
         break;
       default:
         break;
     }
   }
+}
+
+// A window that started hidden has no size yet: it takes the skin's.
+void MainDialog::HideAndCenter() {
+  ShowWindow(window, SW_HIDE);
+  SetLayeredWindowAttributes(window, 0, StartupFade::kOpaque, LWA_ALPHA);
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  const SIZE size = skinned ? skin.Size() : SIZE{frame.right - frame.left, frame.bottom - frame.top};
+  SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  diag::Write("hidden at start");
+}
+
+void MainDialog::StartOperations() {
+  operationWorker = std::make_unique<DeviceOperationWorker>(window, *connection, *connectionView);
+  operationActions = std::make_unique<OperationActions>(window, classCursor, uiText, *operationWorker);
 }
 
 void MainDialog::OnOperationReport(WPARAM report, LPARAM value) {

@@ -10,12 +10,12 @@
 #include <memory>
 
 #include "app/MainWindowModel.h"
-#include "app/StartupFade.h"
 #include "app/UiText.h"
 #include "app/SimulatorScript.h"
 #include "app/TrayClicks.h"
 #include "app/win/DeviceOperationWorker.h"
 #include "app/win/DeviceServices.h"
+#include "app/win/MainWindowSkin.h"
 #include "app/win/OperationActions.h"
 #include "app/win/TrayIcon.h"
 #include "app/win/WindowConnectionView.h"
@@ -73,10 +73,19 @@ class MainDialog {
   void ShowSignalThread();
   void CloseSignalThread();
 
-  // Backup, Restore and Reset: the controller's actions applied, the
-  // worker's reports handed to it.
-  void StartOperations();
+  // The skinned window and its controller: initialisation, the messages
+  // they take, the actions the controller asks for, the state it shows.
+  void InitSkin();
+  void StartController();
+  bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& answer);
+  void ReportVisibility();
   void ApplyActions(const WindowActions& actions);
+  void HideAndCenter();
+  PaintSnapshot Snapshot() const;
+
+  // Backup, Restore and Reset: their own actions, and the worker's reports
+  // handed to the controller.
+  void StartOperations();
   void OnOperationReport(WPARAM report, LPARAM value);
   void OnOperationEnded();
 
@@ -86,7 +95,6 @@ class MainDialog {
   HANDLE closeEvent;
   DeviceServices& devices;
   HWND window = nullptr;
-  StartupFade fade;
   HANDLE tiltWaitEvent = nullptr;
   HANDLE stopThreads = nullptr;  // ends the signal threads when the window goes
   TrayIcon tray;
@@ -98,6 +106,14 @@ class MainDialog {
   UiText uiText;
   SkinStyle skinStyle;
   EditControlFonts editFonts;
+  MainWindowSkin skin;
+  bool skinned = false;
+  std::unique_ptr<MainWindowModel> model;
+  std::unique_ptr<DeviceOperationWorker> operationWorker;
+  std::unique_ptr<OperationActions> operationActions;
+  bool reportedShown = false;
+  bool trackingPointer = false;
+  std::uint64_t timerMessages = 0;  // every WM_TIMER the window received
   TiltAccumulator tiltAccumulator;
   TiltMutex tiltMutex;
   std::unique_ptr<TiltScroller> tiltScroller;
@@ -112,9 +128,6 @@ class MainDialog {
   std::unique_ptr<device::Connection> connection;
   std::unique_ptr<PlaybackTrigger> trigger;
   std::unique_ptr<device::MouseNotifications> notifications;
-  std::unique_ptr<MainWindowModel> model;
-  std::unique_ptr<DeviceOperationWorker> operationWorker;
-  std::unique_ptr<OperationActions> operationActions;
   std::array<std::uint16_t, 2> simulatedButtons{};
   std::thread scriptThread;
 };

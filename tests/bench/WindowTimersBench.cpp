@@ -60,7 +60,7 @@ struct Window {
 
 // Hidden to the tray while the pointer rested on a tab and a list had just
 // taken the focus.
-VANTOR_FIGURE(hidden_wakeups_per_s) {
+VANTOR_FIGURE(simulated_hidden_wakeups_per_s) {
   Window window;
   const RectI tab = window.layout.tabs[1].rect;
   window.timers.Apply(window.model.OnPointerMove(tab.x + 2, tab.y + 2));
@@ -70,14 +70,14 @@ VANTOR_FIGURE(hidden_wakeups_per_s) {
   return window.WakeUpsPerSecond();
 }
 
-VANTOR_FIGURE(idle_wakeups_per_s) {
+VANTOR_FIGURE(simulated_idle_wakeups_per_s) {
   Window window;
   return window.WakeUpsPerSecond();
 }
 
 // The first 10 s after a list gains or loses the focus, which redraws the
 // highlighted button picture every 250 ms.
-VANTOR_FIGURE(after_focus_change_wakeups_per_s) {
+VANTOR_FIGURE(simulated_after_focus_change_wakeups_per_s) {
   Window window;
   window.timers.Apply(window.model.OnControlFocusChanged());
   return window.WakeUpsPerSecond();

@@ -38,6 +38,18 @@ Gdiplus::StringAlignment ToAlignment(TextAlign align) {
 
 const WCHAR* Wide(const std::u16string& text) { return reinterpret_cast<const WCHAR*>(text.c_str()); }
 
+// Texts break lines with CR LF; Wine's GDI+ draws the CR as a missing glyph
+// where Windows' skips it, so only the LF is handed over.
+std::u16string LineBreaksAsLf(const std::u16string& text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') continue;
+    out.push_back(text[i]);
+  }
+  return out;
+}
+
 }  // namespace
 
 void AddRoundRect(Gdiplus::GraphicsPath& path, const RectI& rect, int cornerRadius) {
@@ -137,9 +149,10 @@ void GdiPlusCanvas::DrawPolyline(const std::vector<PointF>& points, const PenSty
   graphics.DrawLines(MakePen(pen).get(), converted.data(), static_cast<INT>(converted.size()));
 }
 
-void GdiPlusCanvas::DrawText(const std::u16string& text, const RectI& layout, const TextStyle& style) {
+void GdiPlusCanvas::DrawText(const std::u16string& original, const RectI& layout, const TextStyle& style) {
   const Gdiplus::Font* font = fonts.Get(style.font);
-  if (font == nullptr || text.empty()) return;
+  if (font == nullptr || original.empty()) return;
+  const std::u16string text = LineBreaksAsLf(original);
   Gdiplus::StringFormat format;
   format.SetAlignment(ToAlignment(style.horizontal));
   format.SetLineAlignment(ToAlignment(style.vertical));
@@ -160,9 +173,10 @@ void GdiPlusCanvas::DrawText(const std::u16string& text, const RectI& layout, co
   graphics.SetTextRenderingHint(previous);
 }
 
-SizeF GdiPlusCanvas::MeasureText(const std::u16string& text, int font) {
+SizeF GdiPlusCanvas::MeasureText(const std::u16string& original, int font) {
   const Gdiplus::Font* skinFont = fonts.Get(font);
-  if (skinFont == nullptr || text.empty()) return SizeF{};
+  if (skinFont == nullptr || original.empty()) return SizeF{};
+  const std::u16string text = LineBreaksAsLf(original);
   Gdiplus::RectF bounds;
   if (graphics.MeasureString(Wide(text), static_cast<INT>(text.size()), skinFont, Gdiplus::PointF(0, 0), &bounds) !=
       Gdiplus::Ok) {

@@ -76,12 +76,17 @@ click_operation() {
 
 # start_operations_program RUN LATENCY_US: the program on a simulated mouse
 # whose memory is $LOGS/memory.bin, logging to $LOGS/program-RUN.log and
-# $LOGS/simulator-RUN.log; sets PROGRAM_PID once the mouse is set up.
+# $LOGS/simulator-RUN.log; sets PROGRAM_PID once the mouse is set up and the
+# page with Backup, Restore and Reset ("DPI & Tools") shows. The skin_
+# helpers are window.sh's.
 start_operations_program() {
   VANTOR_SIM_MEMORY="$LOGS/memory.bin" VANTOR_SIM_LATENCY_US="$2" VANTOR_SIM_LOG="$LOGS/simulator-$1.log" \
     start_program "$LOGS/program-$1.log" /simulate
   wait_log "$LOGS/program-$1.log" "fade-in complete"
   wait_log "$LOGS/program-$1.log" "device controls enabled"
+  skin_window_origin
+  skin_click_tab 1
+  skin_expect_controls SHOWN 1026 1027 1028
 }
 
 # wait_times FILE PATTERN N: polls until N lines of FILE match PATTERN.
@@ -106,6 +111,23 @@ expect_sound() {
   return 1
 }
 
+# expect_rgb X Y LOW HIGH: each colour channel of the last shot (skin_shot)
+# at point (X, Y) of the client area lies between LOW and HIGH.
+expect_rgb() {
+  local rgb channel
+  rgb=$(skin_rgb "$1" "$2")
+  for channel in $rgb; do
+    if [ "$channel" -lt "$3" ] || [ "$channel" -gt "$4" ]; then
+      e2e_log "pixel ($1, $2) of $(basename "$SHOT") is '$rgb', expected $3 to $4"
+      return 1
+    fi
+  done
+}
+
+# The progress panel: 300 x 140 centred in the 802 x 614 window, outlined in
+# light grey over a dark fill, its bar 30 pixels in from either side.
+kPanelLeft=251 kPanelTop=237 kPanelRight=551
+
 # Every request that changes something on the mouse: memory writes, level
 # steps and ratios, names, button functions, profile values and the commit.
 kMouseChanges='^0 set (02 0[1-9A]|01 (02|83|84|85|86|89)) '
@@ -120,9 +142,27 @@ scenario_backup_through_the_save_dialog_holds_the_mouse_memory() {
   click_operation 1026
   choose_file "Save As" "$LOGS/typed.mbf"
   wait_log "$LOGS/program-1.log" "backup started"
+  # A second second into the read: the panel is up, its bar part way.
+  sleep 1
+  skin_shot backup_reading
+  expect_rgb $((kPanelLeft + 150)) $kPanelTop 150 230
+  expect_rgb $kPanelLeft 300 150 230
+  expect_rgb $kPanelRight 300 150 230
+  expect_rgb 270 300 0 15
+  expect_rgb 285 347 150 230
+  expect_rgb 515 347 0 15
+  skin_expect_controls HIDDEN 1000 1016 1017
+  # A second click on Backup while the read runs opens nothing.
+  click_operation 1026
+  sleep 0.5
+  expect_absent . <(xdotool search --onlyvisible --name '^Save As$' 2>/dev/null)
   wait_log "$LOGS/program-1.log" "backup ended: done" 60
   wait_log "$LOGS/program-1.log" "message box: Completed !!"
   press_in "Backup" Return
+  # The panel is gone and the level controls are back.
+  skin_shot backup_done
+  expect_rgb 270 300 20 45
+  skin_expect_controls SHOWN 1000 1016 1017
 
   # Return alone takes the default name and extension.
   click_operation 1026

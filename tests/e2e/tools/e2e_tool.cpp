@@ -144,6 +144,64 @@ BOOL CALLBACK CountWindow(HWND window, LPARAM param) {
   return TRUE;
 }
 
+// Window probe: the program's window and every child with its id,
+// visibility, place in the window's client area and text, one a line.
+BOOL CALLBACK ListChild(HWND child, LPARAM param) {
+  const HWND parent = reinterpret_cast<HWND>(param);
+  if (GetParent(child) != parent) return TRUE;
+  RECT rect{};
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  wchar_t text[128] = L"";
+  GetWindowTextW(child, text, 128);
+  std::wprintf(L"child %d %d %ld %ld %ld %ld %ls\n", GetDlgCtrlID(child), IsWindowVisible(child) ? 1 : 0, rect.left,
+               rect.top, rect.right - rect.left, rect.bottom - rect.top, text);
+  return TRUE;
+}
+
+int ListChildren(const wchar_t* title) {
+  HWND window = FindWindowW(nullptr, title);
+  RECT rect{};
+  if (!window || !GetWindowRect(window, &rect)) return 1;
+  std::wprintf(L"window %ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+  EnumChildWindows(window, ListChild, reinterpret_cast<LPARAM>(window));
+  std::fflush(stdout);
+  return 0;
+}
+
+// A plain magenta window at a place of the screen, for `seconds`: whatever
+// a window in front of it leaves out of its outline shows magenta.
+LRESULT CALLBACK BackdropProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) {
+    RECT client{};
+    GetClientRect(window, &client);
+    HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+    FillRect(reinterpret_cast<HDC>(wParam), &client, magenta);
+    DeleteObject(magenta);
+    return 1;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int Backdrop(int x, int y, int width, int height, int seconds) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = BackdropProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"VantorBackdrop";
+  RegisterClassW(&windowClass);
+  HWND window = CreateWindowExW(WS_EX_NOACTIVATE, L"VantorBackdrop", L"backdrop", WS_POPUP, x, y, width, height,
+                                nullptr, nullptr, windowClass.hInstance, nullptr);
+  if (!window) return 1;
+  SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, nullptr);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (message.message == WM_TIMER && message.hwnd == nullptr) break;
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -178,12 +236,16 @@ int wmain(int argc, wchar_t** argv) {
     const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
     return window && message && PostMessageW(window, message, 0, 0) ? 0 : 1;
   }
+  if (command == L"children" && argc == 3) return ListChildren(argv[2]);
+  if (command == L"backdrop" && argc == 7) {
+    return Backdrop(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]), _wtoi(argv[6]));
+  }
   if (command == L"windows" && argc == 3) {
     TitleCount count{argv[2], 0, 0};
     EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&count));
     std::printf("windows=%d visible=%d\n", count.all, count.visible);
     return 0;
   }
-  std::fprintf(stderr, "usage: e2e_tool probe LOG SECONDS | scrollprobe LOG mozilla|itunes|plain SECONDS | post TITLE MESSAGE [WPARAM [LPARAM]] | control TITLE ID | trayforget TITLE ICON | taskbarcreated TITLE | windows TITLE\n");
+  std::fprintf(stderr, "usage: e2e_tool probe LOG SECONDS | scrollprobe LOG mozilla|itunes|plain SECONDS | post TITLE MESSAGE [WPARAM [LPARAM]] | control TITLE ID | trayforget TITLE ICON | taskbarcreated TITLE | children TITLE | backdrop X Y W H SECONDS | windows TITLE\n");
   return 2;
 }

@@ -1,7 +1,5 @@
 #include "app/WindowSnapshot.h"
 
-#include "ui/SkinLayout.h"
-
 PaintSnapshot WindowSnapshot(const MainWindowModel& model, const UiText& texts, const MemoryFigures& memory) {
   PaintSnapshot snapshot;
   snapshot.page = model.CurrentTab();

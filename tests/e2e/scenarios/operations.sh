@@ -297,3 +297,23 @@ scenario_ending_the_program_during_a_restore_lets_the_restore_finish() {
   cmp "$LOGS/memory.bin" "$LOGS/original.bin"
   expect_absent "message box" "$LOGS/program-1.log"
 }
+
+scenario_a_backup_cut_short_by_an_unplugged_mouse_leaves_no_file_and_says_so() {
+  write_memory "$LOGS/memory.bin"
+  # The read takes about ten seconds at this latency; the mouse goes seven
+  # seconds after it is set up, a few seconds into the read.
+  printf 'ready\nwait 7000\nunplug 0\n' > "$LOGS/script.txt"
+  VANTOR_SIM_SCRIPT="$LOGS/script.txt" start_operations_program 1 2000
+  local pid=$PROGRAM_PID
+  click_operation 1026
+  choose_file "Save As" "$LOGS/cut.mbf"
+  wait_log "$LOGS/program-1.log" "backup started"
+  wait_log "$LOGS/program-1.log" "backup ended: failed" 60
+  wait_log "$LOGS/program-1.log" "message box: The mouse was unplugged"
+  press_in "Backup" Return
+  end_program "$LOGS/program-1.log" "$pid"
+  # The read really was cut short, and nothing of it reached the disk.
+  grep -q "backup ended: failed (memory [1-9][0-9]* bytes" "$LOGS/program-1.log"
+  expect_absent "memory 8192 bytes" "$LOGS/program-1.log"
+  expect_absent . <(ls -A "$LOGS" | grep '\.mbf')
+}

@@ -15,6 +15,8 @@ bool PointerOver(HWND window) {
   return under != nullptr && (under == window || IsChild(window, under));
 }
 
+// The dialog class's cursor: the program's other dialogs share it, and none
+// of them is open while an operation runs.
 void SetWindowCursor(HWND window, HCURSOR cursor) {
   SetClassLongPtrW(window, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
   if (PointerOver(window)) SetCursor(cursor);

@@ -9,7 +9,7 @@
 //   "FONT 0".."FONT 9"                      -> ui/SkinFonts
 //   "BUTTON n", "TAB n", "MISC" function bar,
 //   "MACRO STRING" "font_index"             -> ui/SkinStyle
-// "macro.dat" lives in the same folder.
+// "macro.dat" lives in the same folder while it takes writes (app/LibraryPlace).
 #include <string>
 
 std::u16string LanguageIniPath(const std::u16string& programDir, const std::u16string& languageFile);

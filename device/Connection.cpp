@@ -96,8 +96,10 @@ void Connection::DeviceArrival() {
 
     DeviceReady.store(true);
     SendButtonMasks();
+    SendProfileValues();
     view_.StartTimer(kMouseRefreshTimer, kMouseRefreshMs);
   }
+  if (AfterArrival) AfterArrival(CurrentPath.Get());
   view_.Repaint(false);
   OperationBusy.store(false);
   ArrivalBusy.store(false);
@@ -182,6 +184,17 @@ int Connection::SendButtonMasks() {
   if (path.empty()) return 0;
   const ButtonMasks masks = profiles_.Masks();
   return SetButtonMasks(link_, path, masks.maskA, masks.maskB);
+}
+
+int Connection::SendProfileValues() {
+  const DevicePath path = CurrentPath.Get();
+  if (path.empty() || profiles_.ProfileCount() < 1) return 0;
+  const ProfileValues values = profiles_.Values(profiles_.CurrentSoftwareProfile());
+  int sent = 1;
+  for (std::uint8_t kind = 0; kind < values.size(); ++kind) {
+    if (SetDeviceParameter(link_, path, kind, values[kind]) != 1) sent = 0;
+  }
+  return sent;
 }
 
 int Connection::SetRowValue(int button, std::uint32_t macroId) {

@@ -8,6 +8,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -77,6 +78,13 @@ class Connection {
   void ReadLevels();
   // Sends the masks of the current software profile to the current mouse.
   int SendButtonMasks();
+  // Sends the current software profile's three settings to the current
+  // mouse as device parameters 0, 1 and 2. 1 when all three went.
+  int SendProfileValues();
+  // Runs at the end of each arrival, on its thread while ArrivalBusy is still
+  // set, with the current path (empty when no mouse was found). Set before
+  // the first rescan.
+  std::function<void(const DevicePath&)> AfterArrival;
   // A library macro dropped on a button's picture, or taken off it: the row
   // value is stored, the library saved and the masks sent.
   int SetRowValue(int button, std::uint32_t macroId);

@@ -84,7 +84,10 @@ void MouseNotifications::OnInput(const std::uint8_t* report) {
 
 void MouseNotifications::OnProfileButton() {
   if (connection_.Profiles().NextProfile() < 0) return;
-  if (!connection_.ArrivalBusy.load()) connection_.SendButtonMasks();
+  if (!connection_.ArrivalBusy.load()) {
+    connection_.SendButtonMasks();
+    connection_.SendProfileValues();
+  }
   ConnectionView& view = connection_.View();
   view.StartTimer(kMouseRefreshTimer, kMouseRefreshMs);
   if (view.ShowingPage() == Page::kButtons) view.Repaint(false);

@@ -110,6 +110,34 @@ ButtonMasks SoftwareProfiles::Masks() const {
   return MasksForRow(record->rows[static_cast<std::size_t>(current_)]);
 }
 
+std::u16string SoftwareProfiles::Name(int profile) const {
+  std::lock_guard<std::mutex> hold(mutex_);
+  const DeviceProfileRecord* record = RecordLocked();
+  if (record == nullptr || profile < 0 || profile >= kSoftwareProfileCount) return {};
+  return record->profileName[static_cast<std::size_t>(profile)];
+}
+
+ProfileValues SoftwareProfiles::Values(int profile) const {
+  std::lock_guard<std::mutex> hold(mutex_);
+  const DeviceProfileRecord* record = RecordLocked();
+  if (record == nullptr || profile < 0 || profile >= kSoftwareProfileCount) return {};
+  const auto at = static_cast<std::size_t>(profile);
+  // The library may hold anything; the mouse takes 0 to 8.
+  const auto clamp = [](std::uint32_t v) { return static_cast<std::uint8_t>(std::min<std::uint32_t>(v, 8)); };
+  return {clamp(record->valueA[at]), clamp(record->valueB[at]), clamp(record->valueC[at])};
+}
+
+int SoftwareProfiles::SetCurrentValues(const ProfileValues& values) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  DeviceProfileRecord* record = RecordLocked();
+  if (record == nullptr) return 0;
+  const auto at = static_cast<std::size_t>(current_);
+  record->valueA[at] = values[0];
+  record->valueB[at] = values[1];
+  record->valueC[at] = values[2];
+  return SaveLocked();
+}
+
 bool SoftwareProfiles::MacroForButton(int button, MacroCommands& commands) const {
   std::lock_guard<std::mutex> hold(mutex_);
   const DeviceProfileRecord* record = RecordLocked();
@@ -133,6 +161,17 @@ int SoftwareProfiles::SetRowValue(int button, std::uint32_t macroId) {
 int SoftwareProfiles::ClearRowValue(int button) {
   if (button < 0 || button >= kRowButtons) return 0;
   return SetRowValue(button, 0);
+}
+
+void SoftwareProfiles::StoreLevelChoices(int level, const std::array<std::array<std::uint8_t, 2>, 4>& steps) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  DeviceProfileRecord* record = RecordLocked();
+  if (record == nullptr) return;
+  record->profileSetting = static_cast<std::uint32_t>(level);
+  for (std::size_t k = 0; k < steps.size(); ++k) {
+    record->pairFirst[k] = steps[k][0];
+    record->pairSecond[k] = steps[k][1];
+  }
 }
 
 DeviceProfileRecord* SoftwareProfiles::RecordLocked() const {

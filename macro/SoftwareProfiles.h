@@ -24,6 +24,10 @@ struct ButtonMasks {
   std::uint8_t maskB = 0xFF;  // bit 0: wheel up, bit 1: wheel down
 };
 
+// A profile's three settings (valueA to valueC): its colour, red, green and
+// blue from 0 to 8, which the mouse takes as device parameters 0, 1 and 2.
+using ProfileValues = std::array<std::uint8_t, 3>;
+
 // The masks for a row of button values.
 ButtonMasks MasksForRow(const std::array<std::uint32_t, kRowValues>& row);
 
@@ -58,6 +62,12 @@ class SoftwareProfiles {
   // to the mouse.
   std::uint32_t RowValue(int button) const;
   ButtonMasks Masks() const;
+  // Profile `profile`'s name and settings; empty and zero with no mouse.
+  std::u16string Name(int profile) const;
+  ProfileValues Values(int profile) const;
+  // Stores the current profile's settings and saves the library. 1 when
+  // stored and saved; 0 with no mouse or when not saved.
+  int SetCurrentValues(const ProfileValues& values);
   // The library macro that the current profile gives `button`; false when
   // there is none (no value, or the id of a removed macro or of a group).
   bool MacroForButton(int button, MacroCommands& commands) const;
@@ -67,6 +77,10 @@ class SoftwareProfiles {
   int SetRowValue(int button, std::uint32_t macroId);
   // The button goes back to the mouse. 1 when stored and saved.
   int ClearRowValue(int button);
+
+  // The DPI page's choices: the level shown and each level's X and Y step,
+  // kept with the mouse's record (saved with the next save of the library).
+  void StoreLevelChoices(int level, const std::array<std::array<std::uint8_t, 2>, 4>& steps);
 
  private:
   // The library is reached through a reference, so this serves const readers too.

@@ -26,6 +26,8 @@ start_program "$log" /simulate
 wait_log "$log" "fade-in complete"
 # Tabs take clicks once the mouse's arrival is over.
 wait_log "$log" "device controls enabled"
+# The button lists show the mouse's macros once its directory is read.
+wait_log "$log" "button lists filled: 5 entries each, enabled"
 read -r _ wx wy width height < <("$WINE" "$TOOL" children "$TITLE" | tr -d '\r' | grep '^window ')
 
 for page in 0 1 2; do

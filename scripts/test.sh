@@ -74,6 +74,8 @@ windows_suite() {
 
 e2e_suite() {
   local log="$LOGS/e2e.log"
+  # The installer scenarios need the installer; without it they fail.
+  scripts/installer.sh >"$LOGS/installer.log" 2>&1 || show_log "$LOGS/installer.log"
   tests/e2e/run.sh build/windows >"$log" 2>&1
   local code=$? line passed failed
   grep -E '^(PASS|FAIL) ' "$log"

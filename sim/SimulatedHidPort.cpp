@@ -24,7 +24,7 @@ int SimulatedHidPort::AddMouse(MouseConfig config) {
   mice_.push_back(std::make_unique<SimulatedMouse>(std::move(config)));
   Interface iface;
   iface.path = MakePath("mouse", mouse, 1);
-  iface.featureLength = device::kFeatureLength;
+  iface.featureLength = kReportLength;
   iface.mouse = mouse;
   iface.usagePage = 0xFF03;
   iface.usage = 1;
@@ -59,7 +59,7 @@ device::DevicePath SimulatedHidPort::AddForeignDevice(ForeignDevice device) {
 device::DevicePath SimulatedHidPort::ConfigPath(int mouse) const {
   std::lock_guard<std::mutex> hold(mutex_);
   for (const auto& iface : interfaces_) {
-    if (iface.mouse == mouse && iface.featureLength == device::kFeatureLength) return iface.path;
+    if (iface.mouse == mouse && iface.featureLength == kReportLength) return iface.path;
   }
   return {};
 }
@@ -90,7 +90,11 @@ std::vector<SimEvent> SimulatedHidPort::Log() const {
   return log_;
 }
 
-std::vector<std::string> SimulatedHidPort::Requests(int mouse) const {
+std::vector<std::string> SimulatedHidPort::Requests(int mouse) const { return RenderRequests(mouse, false); }
+
+std::vector<std::string> SimulatedHidPort::TimedRequests(int mouse) const { return RenderRequests(mouse, true); }
+
+std::vector<std::string> SimulatedHidPort::RenderRequests(int mouse, bool timed) const {
   std::lock_guard<std::mutex> hold(mutex_);
   std::vector<std::string> lines;
   for (const auto& event : log_) {
@@ -102,10 +106,13 @@ std::vector<std::string> SimulatedHidPort::Requests(int mouse) const {
                     b[3], b[4], b[5], b[6], b[7], b[8]);
     } else if (event.kind == SimEvent::Kind::kString) {
       std::snprintf(text, sizeof text, "str %d", event.stringIndex);
+    } else if (event.kind == SimEvent::Kind::kProtocolError) {
+      lines.push_back("err " + event.error);
+      continue;
     } else {
       continue;
     }
-    lines.emplace_back(text);
+    lines.emplace_back(timed ? std::to_string(event.timeUs) + ' ' + text : std::string(text));
   }
   return lines;
 }
@@ -113,6 +120,15 @@ std::vector<std::string> SimulatedHidPort::Requests(int mouse) const {
 void SimulatedHidPort::ClearLog() {
   std::lock_guard<std::mutex> hold(mutex_);
   log_.clear();
+}
+
+std::vector<std::string> SimulatedHidPort::ProtocolErrors() const {
+  std::lock_guard<std::mutex> hold(mutex_);
+  std::vector<std::string> errors;
+  for (const auto& mouse : mice_) {
+    errors.insert(errors.end(), mouse->protocolErrors.begin(), mouse->protocolErrors.end());
+  }
+  return errors;
 }
 
 void SimulatedHidPort::SetLogging(bool on) {
@@ -150,6 +166,21 @@ void SimulatedHidPort::SpendLatency(int mouse) {
     latency = mice_[static_cast<std::size_t>(mouse)]->faults.transferLatencyUs;
   }
   if (latency > 0) clock_->SleepMicroseconds(latency);
+}
+
+void SimulatedHidPort::Tick(SimulatedMouse& mouse) {
+  if (clock_ != nullptr) mouse.AdvanceTo(clock_->NowMicroseconds());
+}
+
+void SimulatedHidPort::RecordErrors(int mouse, std::size_t before) {
+  const auto& errors = mice_[static_cast<std::size_t>(mouse)]->protocolErrors;
+  for (std::size_t i = before; i < errors.size(); ++i) {
+    SimEvent event;
+    event.kind = SimEvent::Kind::kProtocolError;
+    event.mouse = mouse;
+    event.error = errors[i];
+    Record(event);
+  }
 }
 
 bool SimulatedHidPort::EnumerateInterfaces(std::vector<device::DevicePath>& paths) {
@@ -245,7 +276,7 @@ int SimulatedHidPort::MouseBehind(HidHandle handle) const {
 // The driver refuses a buffer shorter than the interface's report; only our
 // mice's configuration interfaces answer feature reports.
 bool SimulatedHidPort::TakesFeature(const Interface* iface, std::size_t length) {
-  return iface != nullptr && iface->mouse >= 0 && iface->featureLength == device::kFeatureLength &&
+  return iface != nullptr && iface->mouse >= 0 && iface->featureLength == kReportLength &&
          length >= static_cast<std::size_t>(iface->featureLength);
 }
 
@@ -259,8 +290,10 @@ bool SimulatedHidPort::GetFeature(HidHandle handle, std::uint8_t* buffer, std::s
   event.interfaceIndex = index;
   if (TakesFeature(iface, length)) {
     event.mouse = iface->mouse;
-    event.ok = mice_[static_cast<std::size_t>(iface->mouse)]->ReadFeature(buffer, length);
-    if (event.ok) std::copy(buffer, buffer + device::kFeatureLength, event.bytes.begin());
+    SimulatedMouse& mouse = *mice_[static_cast<std::size_t>(iface->mouse)];
+    Tick(mouse);
+    event.ok = mouse.ReadFeature(buffer, length);
+    if (event.ok) std::copy(buffer, buffer + kReportLength, event.bytes.begin());
   }
   Record(event);
   return event.ok;
@@ -275,13 +308,19 @@ bool SimulatedHidPort::SetFeature(HidHandle handle, const std::uint8_t* buffer,
   SimEvent event;
   event.kind = SimEvent::Kind::kSetFeature;
   event.interfaceIndex = index;
-  if (length >= device::kFeatureLength)
-    std::copy(buffer, buffer + device::kFeatureLength, event.bytes.begin());
-  if (TakesFeature(iface, length)) {
-    event.mouse = iface->mouse;
-    event.ok = mice_[static_cast<std::size_t>(iface->mouse)]->WriteFeature(buffer, length);
+  if (length >= kReportLength)
+    std::copy(buffer, buffer + kReportLength, event.bytes.begin());
+  if (!TakesFeature(iface, length)) {
+    Record(event);
+    return false;
   }
+  event.mouse = iface->mouse;
+  SimulatedMouse& mouse = *mice_[static_cast<std::size_t>(iface->mouse)];
+  const std::size_t errors = mouse.protocolErrors.size();
+  Tick(mouse);
+  event.ok = mouse.WriteFeature(buffer, length);
   Record(event);
+  RecordErrors(event.mouse, errors);
   return event.ok;
 }
 
@@ -296,8 +335,14 @@ bool SimulatedHidPort::GetIndexedString(HidHandle handle, int index, std::uint8_
   event.stringIndex = index;
   if (found != nullptr && found->mouse >= 0) {
     event.mouse = found->mouse;
-    event.ok = mice_[static_cast<std::size_t>(found->mouse)]->ReadString(index, buffer, size);
-  } else if (found != nullptr && !found->foreign.maker.empty() && index == 250) {
+    SimulatedMouse& mouse = *mice_[static_cast<std::size_t>(found->mouse)];
+    const std::size_t errors = mouse.protocolErrors.size();
+    event.ok = mouse.ReadString(index, buffer, size);
+    Record(event);
+    RecordErrors(event.mouse, errors);
+    return event.ok;
+  }
+  if (found != nullptr && !found->foreign.maker.empty() && index == kIdentify) {
     std::fill(buffer, buffer + size, 0);
     const auto& maker = found->foreign.maker;
     for (std::size_t i = 0; i < maker.size() && 2 * i + 1 < size; ++i) {

@@ -3,7 +3,7 @@
 // each mouse shows a configuration interface (feature report length 9) and
 // may show further interfaces of its own with other lengths; foreign devices
 // can be added beside them. Everything the link asks of the port is logged,
-// and tests assert on that log.
+// with every protocol error a mouse found, and tests assert on that log.
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "device/FeatureReport.h"
 #include "device/HidPort.h"
 #include "device/Sleeper.h"
 #include "sim/SimulatedMouse.h"
@@ -28,15 +27,17 @@ struct SimEvent {
     kGetFeature,
     kSetFeature,
     kString,
-    kProduct
+    kProduct,
+    kProtocolError
   };
   Kind kind = Kind::kEnumerate;
   int interfaceIndex = -1;
   int mouse = -1;  // -1: not a mouse of ours
   bool ok = false;
   device::OpenMode mode;          // kOpen
-  device::FeatureReport bytes{};  // kGetFeature (as returned), kSetFeature (as sent)
+  Report bytes{};                 // kGetFeature (as returned), kSetFeature (as sent)
   int stringIndex = 0;            // kString
+  std::string error;              // kProtocolError
   std::int64_t timeUs = 0;        // on the port's clock, when given
 };
 
@@ -71,10 +72,15 @@ class SimulatedHidPort final : public device::HidPort {
 
   // The log. Requests() renders what a mouse (or, with -1, any device) was
   // asked, one line per request: "set 01 83 00 02 10 00 00 12" (bytes 1 to 8)
-  // or "str 250".
+  // or "str 250", and each protocol error after its request as "err ...".
   std::vector<SimEvent> Log() const;
   std::vector<std::string> Requests(int mouse = -1) const;
+  // The same lines, each after the time it was received ("1234567 str 250",
+  // microseconds of the port's clock; 0 without one).
+  std::vector<std::string> TimedRequests(int mouse = -1) const;
   void ClearLog();
+  // Every protocol error of every mouse since it was added, logged or not.
+  std::vector<std::string> ProtocolErrors() const;
   void SetLogging(bool on);
   int OpenHandles() const;
 
@@ -101,11 +107,16 @@ class SimulatedHidPort final : public device::HidPort {
     std::uint16_t usage = 0;
   };
 
+  std::vector<std::string> RenderRequests(int mouse, bool timed) const;
   bool Present(const Interface& iface) const;
   // The interface behind an open handle, or nullptr.
   const Interface* Lookup(device::HidHandle handle, int& index) const;
   void Record(SimEvent event);
   void SpendLatency(int mouse);
+  // Tells the mouse the time before it serves a transfer.
+  void Tick(SimulatedMouse& mouse);
+  // Logs the errors `mouse` found since it had `before` of them.
+  void RecordErrors(int mouse, std::size_t before);
   // The mouse behind an open handle, or -1.
   int MouseBehind(device::HidHandle handle) const;
   static bool TakesFeature(const Interface* iface, std::size_t length);

@@ -1,18 +1,12 @@
 #include "sim/SimulatedMouse.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
-#include "device/DeviceCommands.h"
-#include "device/Discovery.h"
-#include "device/Identification.h"
-#include "device/LiveInput.h"
-#include "device/MemoryImage.h"
-#include "device/SideCommands.h"
+#include "sim/RequestForm.h"
 
 namespace sim {
-
-using device::FeatureReport;
 
 namespace {
 
@@ -45,12 +39,17 @@ bool SimulatedMouse::TakeRequest() {
   return true;
 }
 
+void SimulatedMouse::AdvanceTo(std::int64_t nowUs) {
+  clocked_ = true;
+  nowUs_ = nowUs;
+}
+
 bool SimulatedMouse::ReadFeature(std::uint8_t* buffer, std::size_t length) {
-  if (!plugged_ || length < device::kFeatureLength) return false;
+  if (!plugged_ || length < kReportLength) return false;
   std::fill(buffer, buffer + length, 0);
-  if (faults.alwaysBusy || busyReads_ > 0) {
+  if (faults.alwaysBusy || busyReads_ > 0 || Programming()) {
     if (busyReads_ > 0) --busyReads_;
-    buffer[1] = device::kStatusBusy;
+    buffer[1] = kBusyFlag;
     return true;
   }
   if (replyReady_ && !faults.neverReady) std::copy(reply_.begin(), reply_.end(), buffer);
@@ -58,57 +57,60 @@ bool SimulatedMouse::ReadFeature(std::uint8_t* buffer, std::size_t length) {
 }
 
 bool SimulatedMouse::WriteFeature(const std::uint8_t* buffer, std::size_t length) {
-  if (length < device::kFeatureLength || !TakeRequest()) return false;
+  if (length < kReportLength || !TakeRequest()) return false;
   if (faults.alwaysBusy) return false;  // a busy mouse does not take requests
-  FeatureReport request{};
-  std::copy(buffer, buffer + device::kFeatureLength, request.begin());
+  Report request{};
+  std::copy(buffer, buffer + kReportLength, request.begin());
   Answer(request);
   busyReads_ = faults.busyReadsPerRequest;
   return true;
 }
 
-void SimulatedMouse::Answer(const FeatureReport& request) {
-  FeatureReport reply{};
+void SimulatedMouse::Answer(const Report& request) {
+  Report reply{};
   const std::uint8_t group = request[1];
-  reply[1] = static_cast<std::uint8_t>(device::kStatusReady | (group & 0x3F));
+  reply[1] = static_cast<std::uint8_t>(kReadyFlag | (group & kDataBits));
+  reply_ = reply;
+  replyReady_ = true;
+  const std::string error = FormError(request);
+  if (!error.empty()) {
+    protocolErrors.push_back(error);
+    return;
+  }
   reply[2] = request[2];
   switch (group) {
-    case device::kGroupControl:
+    case kControlGroup:
       Control(request, reply);
       break;
-    case device::kGroupMemory:
+    case kMemoryGroup:
       Memory(request, reply);
       break;
-    case device::kGroupRegister:
+    case kRegisterGroup:
       reply[2] = registers[request[2]];
       break;
-    case device::kGroupProbe:
-      reply[2] = 0;
-      if (request[2] == 0 && request[3] == 0x1A) {
-        reply[2] = faults.wrongIdentity ? 0x00 : config.probeAnswer;
-      }
+    case kProbeGroup:
+      reply[2] = faults.wrongIdentity ? 0x00 : config.probeAnswer;
       break;
-    case device::kGroupLiveInput:
+    case kLiveGroup:
       LiveInput(request, reply);
       break;
     default:
       break;
   }
   reply_ = reply;
-  replyReady_ = true;
 }
 
-void SimulatedMouse::Control(const FeatureReport& request, FeatureReport& reply) {
+void SimulatedMouse::Control(const Report& request, Report& reply) {
   const int b3 = request[3];
   const int b4 = request[4];
   const bool levelOk = b4 < kLevels;
   const bool axisOk = b3 <= 1;
   const bool profileOk = b3 < kProfiles;
   switch (request[2]) {
-    case device::kCtlCommit:
+    case kCommitSettings:
       ++settingsCommits;
       break;
-    case device::kCtlReadSteps:
+    case kReadSteps:
       reply[2] = 0;
       if (levelOk) {
         const Level& level = levels[b4];
@@ -116,7 +118,7 @@ void SimulatedMouse::Control(const FeatureReport& request, FeatureReport& reply)
         reply[3] = level.step[1] == level.step[0] ? 0 : level.step[1];
       }
       break;
-    case device::kCtlReadRatio:
+    case kReadRatio:
       reply[2] = 0;
       if (levelOk) {
         const Level& level = levels[b4];
@@ -126,34 +128,34 @@ void SimulatedMouse::Control(const FeatureReport& request, FeatureReport& reply)
         reply[5] = level.denominator[1];
       }
       break;
-    case device::kCtlReadCurrentLevel:
+    case kReadCurrentLevel:
       reply[2] = static_cast<std::uint8_t>(currentLevel);
       break;
-    case device::kCtlSelectLevel:
+    case kSelectLevel:
       if (b3 < kLevels) currentLevel = b3;
       break;
-    case device::kCtlSetStep:
+    case kSetStep:
       if (axisOk && levelOk) levels[b4].step[b3] = request[5];
       break;
-    case device::kCtlSetRatio:
+    case kSetRatio:
       if (axisOk && levelOk) {
         levels[b4].numerator[b3] = request[5];
         levels[b4].denominator[b3] = request[6];
       }
       break;
-    case device::kCtlReadNameByte:
+    case kReadNameByte:
       reply[2] = profileOk && b4 < 16 ? names[b3][b4] : 0;
       break;
-    case device::kCtlWriteNameByte:
+    case kWriteNameByte:
       if (profileOk && b4 < 16) names[b3][b4] = request[5];
       break;
-    case device::kCtlSetButtonFunction:
+    case kSetButtonFunction:
       if (profileOk && b4 < kButtons) {
         buttonFunctions[b3][b4] = {request[5],
                                    static_cast<std::uint16_t>(request[6] | (request[7] << 8))};
       }
       break;
-    case device::kCtlSetProfileValues:
+    case kSetProfileValues:
       if (profileOk) profileValues[b3] = {request[4], request[5], request[6]};
       break;
     default:
@@ -161,100 +163,104 @@ void SimulatedMouse::Control(const FeatureReport& request, FeatureReport& reply)
   }
 }
 
-void SimulatedMouse::Memory(const FeatureReport& request, FeatureReport& reply) {
-  const int addr = request[3] | (request[4] << 8);
-  const int size = static_cast<int>(memory.size());
-  auto put = [&](int at, std::uint8_t v) {
-    if (at >= 0 && at < size) memory[static_cast<std::size_t>(at)] = v;
+void SimulatedMouse::Memory(const Report& request, Report& reply) {
+  const std::size_t addr = static_cast<std::size_t>(request[3] | (request[4] << 8));
+  auto put = [&](std::size_t at, std::uint8_t v) {
+    if (at < memory.size()) memory[at] = v;
   };
+  std::int64_t programUs = 0;
   const std::uint8_t sub = request[2];
   switch (sub) {
-    case device::kMemRead7:
-      for (int i = 0; i < 7; ++i) {
-        const int at = addr + i;
-        reply[static_cast<std::size_t>(2 + i)] =
-            at < size ? memory[static_cast<std::size_t>(at)] : 0;
-      }
+    case kRead7:
+      for (std::size_t i = 0; i < 7; ++i) reply[2 + i] = addr + i < memory.size() ? memory[addr + i] : 0;
       break;
-    case device::kMemWriteByte:
+    case kWriteOne:
       put(addr, request[6]);
+      programUs = kProgramSmallUs;
       break;
-    case device::kMemWriteTwo:
+    case kWritePair:
       put(addr, request[6]);
       put(addr + 1, request[7]);
+      programUs = kProgramSmallUs;
       break;
-    case device::kMemCommit: {
-      const int n = std::min<int>(request[6], 32);
-      for (int i = 0; i < n; ++i) put(addr + i, staging[static_cast<std::size_t>(i)]);
+    case kCommitStaged: {
+      const int n = std::min<int>(request[6], static_cast<int>(kPageSize));
+      for (int i = 0; i < n; ++i) put(addr + static_cast<std::size_t>(i), staging[static_cast<std::size_t>(i)]);
+      programUs = ProgramStagedUs(n);
       break;
     }
-    case device::kMemCommitPage:
-      for (int i = 0; i < 32; ++i) put(addr + i, staging[static_cast<std::size_t>(i)]);
+    case kCommitPage:
+      for (std::size_t i = 0; i < kPageSize; ++i) put(addr + i, staging[i]);
+      programUs = kProgramPageUs;
       break;
     default: {
-      const auto chunk = std::find(device::kMemStage.begin(), device::kMemStage.end(), sub);
-      if (chunk == device::kMemStage.end()) break;
-      const auto c = static_cast<std::size_t>(chunk - device::kMemStage.begin());
-      const std::size_t count = c == 5 ? 2 : 6;
+      const auto chunk = std::find(kStageChunks.begin(), kStageChunks.end(), sub);
+      if (chunk == kStageChunks.end()) break;
+      const auto c = static_cast<std::size_t>(chunk - kStageChunks.begin());
+      const std::size_t count = c + 1 == kStageChunks.size() ? 2 : 6;
       for (std::size_t i = 0; i < count; ++i) staging[6 * c + i] = request[3 + i];
       break;
     }
   }
+  programmedAtUs_ = nowUs_ + programUs;
 }
 
-void SimulatedMouse::LiveInput(const FeatureReport& request, FeatureReport& reply) {
+void SimulatedMouse::LiveInput(const Report& request, Report& reply) {
   reply[3] = 0;
-  if (request[8] != device::CheckByte(request)) return;
   if (faults.liveInputRefusals != 0) {
     if (faults.liveInputRefusals > 0) --faults.liveInputRefusals;
     return;
   }
   switch (request[2]) {
-    case device::kLiveKeyDown:
+    case kLiveKeyDown:
       keysDown.insert(request[3]);
       break;
-    case device::kLiveKeyUp:
+    case kLiveKeyUp:
       keysDown.erase(request[3]);
       break;
-    case device::kLiveUsage16:
+    case kLiveUsage16:
       lastUsage = static_cast<std::uint16_t>(request[3] | (request[4] << 8));
       break;
-    case device::kLiveButtons:
+    case kLiveButtons:
       buttonsDown = static_cast<std::uint8_t>((buttonsDown | request[3]) & ~request[4]);
       break;
     default:
       return;
   }
   ++liveInputAccepted;
-  reply[3] = device::kLiveInputAck;
+  reply[3] = kLiveAck;
 }
 
 void SimulatedMouse::Identify(std::uint8_t* buffer, std::size_t size) const {
-  std::uint8_t full[device::kDescriptorBuffer] = {};
+  std::uint8_t full[kDescriptorSize] = {};
   PutWide(full, sizeof full, 0, config.maker);
-  full[14] = config.infoByte14;
-  full[15] = config.infoByte15;
-  full[16] = config.sensorKind;
-  full[17] = config.dpiUnit;
-  for (int step = 1; step <= 56; ++step) {
+  full[kInfoBytesAt] = config.infoByte14;
+  full[kInfoBytesAt + 1] = config.infoByte15;
+  full[kInfoBytesAt + 2] = config.sensorKind;
+  full[kInfoBytesAt + 3] = config.dpiUnit;
+  for (int step = 1; step <= kHighestStep; ++step) {
     if (config.allowedSteps >> step & 1) {
-      full[18 + (step - 1) / 8] =
-          static_cast<std::uint8_t>(full[18 + (step - 1) / 8] | (1u << ((step - 1) % 8)));
+      const auto at = kStepMaskAt + static_cast<std::size_t>((step - 1) / 8);
+      full[at] = static_cast<std::uint8_t>(full[at] | (1u << ((step - 1) % 8)));
     }
   }
-  PutWide(full, sizeof full, 28, config.infoText);
+  PutWide(full, sizeof full, kInfoTextAt, config.infoText);
   std::memcpy(buffer, full, std::min(size, sizeof full));
 }
 
 bool SimulatedMouse::ReadString(int index, std::uint8_t* buffer, std::size_t size) {
   if (!TakeRequest()) return false;
   std::fill(buffer, buffer + size, 0);
-  if (index == device::kIdentifyIndex) {
+  if (index == kIdentify) {
     Identify(buffer, size);
-    latched_ = value_;
+    justLatched_ = valueSent_;
+    if (valueSent_) latched_ = value_;
+    valueSent_ = false;
     return true;
   }
-  if (index == device::kIdentityIndex) {
+  const bool latched = justLatched_;
+  justLatched_ = false;
+  if (index == kIdentity) {
     const std::uint8_t bytes[5] = {4, static_cast<std::uint8_t>(config.identity),
                                    static_cast<std::uint8_t>(config.identity >> 8),
                                    static_cast<std::uint8_t>(config.identity >> 16),
@@ -262,60 +268,60 @@ bool SimulatedMouse::ReadString(int index, std::uint8_t* buffer, std::size_t siz
     std::memcpy(buffer, bytes, std::min(size, sizeof bytes));
     return true;
   }
-  if (index == device::kPrepareIndex) {
+  auto refuse = [&](const char* why) {
+    char text[64];
+    std::snprintf(text, sizeof text, "str %d: %s", index, why);
+    protocolErrors.emplace_back(text);
+    return false;
+  };
+  if (index == kPrepare) {
     prepared = true;
     return true;
   }
-  if (index == device::kReleaseIndex) {
+  if (index == kRelease) {
     released = true;
     maskA = maskB = 0;
     return true;
   }
-  if (index > device::kAssignNumberBase &&
-      index <= device::kAssignNumberBase + device::kHighestDeviceNumber) {
-    if (prepared) deviceNumber = index - device::kAssignNumberBase;
+  if (index > kAssignNumberBase && index <= kAssignNumberBase + kHighestNumber) {
+    if (!prepared) return refuse("number without Prepare");
+    deviceNumber = index - kAssignNumberBase;
     prepared = false;
     return true;
   }
-  if (index >= device::kNibbleBase && index < device::kNibbleBase + 16) {
-    const int d = index - device::kNibbleBase;
-    if (nextHalf_ == Half::kHigh) {
-      value_ = (value_ & 0x0F) | (d << 4);
-    } else {
-      value_ = (value_ & 0xF0) | d;
-    }
+  if (index >= kNibbleBase && index < kNibbleBase + 16) {
+    const int d = index - kNibbleBase;
+    if (nextHalf_ == Half::kNone) return refuse("nibble without a half marker");
+    value_ = nextHalf_ == Half::kHigh ? (value_ & 0x0F) | (d << 4) : (value_ & 0xF0) | d;
     nextHalf_ = Half::kNone;
+    valueSent_ = true;
     return true;
   }
-  if (index == device::kLowNibbleNext) {
+  if (index == kLowNibbleNext) {
     value_ = 0;
     nextHalf_ = Half::kLow;
     return true;
   }
-  if (index == device::kHighNibbleNext) {
+  if (index == kHighNibbleNext) {
     nextHalf_ = Half::kHigh;
     return true;
   }
-  if (index >= device::kSetParameterBase && index <= device::kSetParameterBase + 8) {
-    parameters[static_cast<std::size_t>(latched_ & 0xFF)] = index - device::kSetParameterBase;
+  const bool parameter = index >= kSetParameterBase && index <= kSetParameterBase + kHighestParameter;
+  if (parameter || index == kSetMaskA || index == kSetMaskB) {
+    if (!latched) return refuse("no value latched by Identify");
+    if (parameter) parameters[static_cast<std::size_t>(latched_ & 0xFF)] = index - kSetParameterBase;
+    if (index == kSetMaskA) maskA = latched_;
+    if (index == kSetMaskB) maskB = latched_;
     return true;
   }
-  if (index == device::kSetMaskA) {
-    maskA = latched_;
-    return true;
-  }
-  if (index == device::kSetMaskB) {
-    maskB = latched_;
-    return true;
-  }
-  return false;
+  return refuse("unknown side command");
 }
 
 NotificationReport SimulatedMouse::InputReport(std::uint16_t buttons, std::int8_t wheel,
                                                std::int8_t tilt) const {
   NotificationReport report{};
   report[0] = kNotificationReportId;
-  report[1] = 0x0A;
+  report[1] = kInputNotification;
   report[2] = static_cast<std::uint8_t>(wheel);
   report[3] = static_cast<std::uint8_t>(tilt);
   report[4] = static_cast<std::uint8_t>(buttons & 0xFF);
@@ -328,7 +334,7 @@ NotificationReport SimulatedMouse::LevelChangeReport(int level) {
   if (level >= 0 && level < kLevels) currentLevel = level;
   NotificationReport report{};
   report[0] = kNotificationReportId;
-  report[1] = 0x0D;
+  report[1] = kLevelNotification;
   report[2] = static_cast<std::uint8_t>(currentLevel);
   report[7] = static_cast<std::uint8_t>(deviceNumber);
   return report;
@@ -337,7 +343,7 @@ NotificationReport SimulatedMouse::LevelChangeReport(int level) {
 NotificationReport SimulatedMouse::IdleReport() const {
   NotificationReport report{};
   report[0] = kNotificationReportId;
-  report[1] = 0x0B;
+  report[1] = kIdleNotification;
   report[7] = static_cast<std::uint8_t>(deviceNumber);
   return report;
 }

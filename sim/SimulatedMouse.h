@@ -24,20 +24,26 @@
 //   next nibble its low half; HighNibbleNext (77) makes the next nibble its
 //   high half; Identify (250) latches the value. SetParameter (90 + v) stores
 //   v under the latched value; SetMaskA/B (108/109) take the latched value.
-// - AssignNumber (30 + n) takes effect only after Prepare (50), and uses it up.
+// - AssignNumber (30 + n) uses up the Prepare (50) before it.
 //   Release (51) clears both masks, so the mouse handles every button itself.
-// - Live input is acknowledged (reply byte 3 = 0x12) only when the check byte
-//   is right; a refused request changes nothing.
+// - Writing to the memory takes time (see MouseProtocol.h); while the port's
+//   clock says it is not done, reads report busy and no reply.
+// - A request that breaks the frame rules (RequestForm.h) and a side command
+//   out of its sequence are protocol errors: they are written down in
+//   `protocolErrors`, change nothing, and a refused request gets an empty
+//   reply. A nibble must follow LowNibbleNext or HighNibbleNext; SetMaskA/B
+//   and SetParameter must follow an Identify that latched a value;
+//   AssignNumber must follow Prepare.
 // - Descriptor 251 carries a length byte (4) before the identity bytes.
 // - Notification reports carry report ID 5.
-// - Unknown groups are answered with an empty ready reply; unknown string
-//   indices fail, as a missing descriptor does.
+// - Unknown string indices fail, as a missing descriptor does.
 #include <array>
 #include <cstdint>
 #include <set>
 #include <string>
+#include <vector>
 
-#include "device/FeatureReport.h"
+#include "sim/MouseProtocol.h"
 
 namespace sim {
 
@@ -81,7 +87,7 @@ struct Level {
   std::array<std::uint8_t, 2> denominator{1, 1};
 };
 
-using NotificationReport = std::array<std::uint8_t, 8>;
+using NotificationReport = std::array<std::uint8_t, kNotificationLength>;
 
 class SimulatedMouse {
  public:
@@ -99,6 +105,9 @@ class SimulatedMouse {
     requestsServed_ = 0;
   }
   int RequestsServed() const { return requestsServed_; }
+  // The time on the port's clock; until the first call the mouse works
+  // without time, and writing to its memory takes none.
+  void AdvanceTo(std::int64_t nowUs);
 
   // Notification reports of this mouse, with its device number in byte 7.
   NotificationReport InputReport(std::uint16_t buttons, std::int8_t wheel = 0,
@@ -130,24 +139,33 @@ class SimulatedMouse {
   std::uint8_t buttonsDown = 0;
   std::uint16_t lastUsage = 0;
   int liveInputAccepted = 0;
+  // Requests and side commands that broke the protocol, described.
+  std::vector<std::string> protocolErrors;
 
  private:
   bool TakeRequest();
-  void Answer(const device::FeatureReport& request);
-  void Control(const device::FeatureReport& request, device::FeatureReport& reply);
-  void Memory(const device::FeatureReport& request, device::FeatureReport& reply);
-  void LiveInput(const device::FeatureReport& request, device::FeatureReport& reply);
+  void Answer(const Report& request);
+  void Control(const Report& request, Report& reply);
+  void Memory(const Report& request, Report& reply);
+  void LiveInput(const Report& request, Report& reply);
   void Identify(std::uint8_t* buffer, std::size_t size) const;
+  bool SideCommand(int index);
+  bool Programming() const { return clocked_ && nowUs_ < programmedAtUs_; }
 
   bool plugged_ = true;
   int requestsServed_ = 0;
   bool replyReady_ = false;
   int busyReads_ = 0;
-  device::FeatureReport reply_{};
+  Report reply_{};
+  bool clocked_ = false;
+  std::int64_t nowUs_ = 0;
+  std::int64_t programmedAtUs_ = 0;
   // Side-command value decoder.
   enum class Half { kNone, kLow, kHigh } nextHalf_ = Half::kNone;
   int value_ = 0;
+  bool valueSent_ = false;  // a nibble arrived since the last Identify
   int latched_ = 0;
+  bool justLatched_ = false;  // the last side command was an Identify that latched
 };
 
 }  // namespace sim

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "sim/SampleMacros.h"
+
 namespace sim {
 
 std::unique_ptr<SimulatedHidPort> MakeSimulatedHidPort(int mice, device::Sleeper* clock) {
@@ -11,6 +13,7 @@ std::unique_ptr<SimulatedHidPort> MakeSimulatedHidPort(int mice, device::Sleeper
     MouseConfig config;
     config.identity = 0x5A3C0001u + static_cast<std::uint32_t>(i);
     const int mouse = port->AddMouse(config);
+    LoadSampleMacros(port->Mouse(mouse));
     port->AddMouseInterface(mouse, 65);
   }
   return port;

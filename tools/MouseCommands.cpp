@@ -11,7 +11,7 @@
 #include "device/Discovery.h"
 #include "device/DpiLevels.h"
 #include "macro/MacroDirectory.h"
-#include "tools/MouseDirectory.h"
+#include "device/MouseDirectory.h"
 #include "tools/ProgressBar.h"
 #include "tools/ToolCommands.h"
 

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "ui/BusyOverlayPainter.h"
+#include "ui/ButtonPagePainter.h"
 #include "ui/PageFixedPainter.h"
+#include "ui/ResolutionPagePainter.h"
 #include "ui/TabStripPainter.h"
 #include "ui/TextItemPainter.h"
 
@@ -72,6 +74,12 @@ void PaintWindow(const PaintSnapshot& snapshot, const SkinLayout& layout, Canvas
       case PaintStep::ButtonPageFixed:
       case PaintStep::ResolutionPageFixed:
         PaintPageFixedParts(snapshot, layout, canvas);
+        break;
+      case PaintStep::ButtonPageContents:
+        PaintButtonPageContents(snapshot, canvas);
+        break;
+      case PaintStep::ResolutionLevels:
+        PaintResolutionLevels(snapshot, canvas);
         break;
       case PaintStep::BusyOverlay:
         PaintBusyOverlay(snapshot, layout, canvas);

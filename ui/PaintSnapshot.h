@@ -8,6 +8,7 @@
 
 #include "app/UiText.h"
 #include "ui/Canvas.h"
+#include "ui/ProfilePalette.h"
 
 inline constexpr int kTextItemCount = 50;
 
@@ -17,6 +18,26 @@ struct BusyOverlay {
   std::u16string text;
   std::u16string secondLine;
   std::optional<double> progress;  // 0 to 1, when the work reports it
+};
+
+inline constexpr int kProfileRows = 7;
+
+// The button page's live contents: the software profiles with their names
+// and colours, the palette while it shows, the button whose badge is lit.
+struct ButtonPageView {
+  int currentProfile = -1;  // the selected software profile; -1 without a mouse
+  int profileCount = 0;
+  std::array<std::u16string, kProfileRows> profileNames;
+  std::array<ProfileColour, kProfileRows> profileColours{};
+  uint8_t paletteAlpha = 0;  // 0 while the palette is closed
+  int highlightedButton = -1;
+};
+
+// The four DPI levels as the resolution page shows them.
+struct ResolutionLevels {
+  std::array<std::array<int, 2>, 4> dpi{};  // X and Y resolution of each level
+  int current = 0;
+  bool mouseConnected = false;
 };
 
 struct PaintSnapshot {
@@ -33,6 +54,9 @@ struct PaintSnapshot {
   int macroAreaBytes = 0;
   int freeBytes = 0;
   int editedMacroBytes = 0;
+
+  ButtonPageView buttonPage;
+  ResolutionLevels resolution;
 
   BusyOverlay busy;
   bool reorganising = false;  // the device memory is being defragmented

@@ -179,7 +179,7 @@ const std::vector<int>& PageControls(int page) {
   static const std::array<std::vector<int>, kPageCount> pages = {
       std::vector<int>(kFunctionListIds.begin(), kFunctionListIds.end()),
       std::vector<int>{kControlSliderX, kControlSliderY, kControlTieBox, kControlBackup, kControlRestore,
-                       kControlReset},
+                       kControlReset, kControlEnable},
       std::vector<int>{kControlClear, kControlRecord, kControlExport, kControlImport},
   };
   static const std::vector<int> none;
@@ -191,7 +191,7 @@ const std::vector<int>& AllPageControls() {
     std::vector<int> ids(kFunctionListIds.begin(), kFunctionListIds.end());
     ids.insert(ids.end(), {kControlNameEdit, kControlRenameEdit, kControlSliderX, kControlSliderY, kControlTieBox,
                            kControlMacroList, kControlMacroScroll, kControlClear, kControlRecord, kControlExport,
-                           kControlImport, kControlBackup, kControlRestore, kControlReset});
+                           kControlImport, kControlBackup, kControlRestore, kControlReset, kControlEnable});
     return ids;
   }();
   return all;

@@ -133,6 +133,9 @@ int ConfigApp::Run() {
       }
       if (simulatorLog) devices.WriteSimulatorLog(std::filesystem::path(FromWide(simulatorLog)));
       if (simulatorMemory) devices.SaveSimulatorMemory(std::filesystem::path(FromWide(simulatorMemory)));
+      if (const wchar_t* times = _wgetenv(L"VANTOR_SIM_TIMES")) {
+        devices.WriteSimulatorTimes(std::filesystem::path(FromWide(times)));
+      }
       break;
     }
   }

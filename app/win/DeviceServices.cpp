@@ -65,3 +65,11 @@ void DeviceServices::SaveSimulatorMemory(const std::filesystem::path& file) {
     diag::Write("simulator: memory not saved: " + error);
   }
 }
+
+void DeviceServices::WriteSimulatorTimes(const std::filesystem::path& file) const {
+  if (!simulator) return;
+  std::ofstream out(file, std::ios::out | std::ios::trunc | std::ios::binary);
+  for (int mouse = 0; mouse < simulator->MouseCount(); ++mouse) {
+    for (const std::string& line : simulator->TimedRequests(mouse)) out << mouse << ' ' << line << '\n';
+  }
+}

@@ -27,6 +27,9 @@ class DeviceServices {
   // Writes every request the simulated mice received, one line each, prefixed
   // with the mouse's index; nothing when not simulated.
   void WriteSimulatorLog(const std::filesystem::path& file) const;
+  // The same with the time of each request ("MOUSE MICROSECONDS REQUEST"),
+  // on the clock that the window's own log lines quote.
+  void WriteSimulatorTimes(const std::filesystem::path& file) const;
   // The first simulated mouse's 8192 bytes of memory, kept in a file between
   // runs the way a real mouse keeps them; a file of another size is ignored.
   // Call these only while no other thread talks to the mice.

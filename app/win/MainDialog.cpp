@@ -17,6 +17,7 @@
 #include "app/ProgramDir.h"
 #include "app/WindowSnapshot.h"
 #include "app/win/LanguageSetting.h"
+#include "app/win/LibraryLocation.h"
 #include "app/win/WinText.h"
 #include "base/DiagLog.h"
 #include "base/Utf16.h"
@@ -83,6 +84,7 @@ INT_PTR CALLBACK MainDialog::Proc(HWND window, UINT message, WPARAM wParam, LPAR
 
 INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   INT_PTR answer = FALSE;
+  if (OnButtonPageMessage(message, wParam, lParam)) return TRUE;
   if (OnWindowMessage(message, wParam, lParam, answer)) return answer;
   switch (message) {
     case WM_INITDIALOG:
@@ -116,7 +118,12 @@ INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (connection) connection->OnDeviceChange(wParam);
       return FALSE;
     case WindowConnectionView::kMessage:
-      if (connectionView) connectionView->Apply(wParam, lParam);
+      // The DPI page shows the levels itself, quietly, so the sliders do not
+      // report them back as the user's moves.
+      if (!dpiControls || wParam != WindowConnectionView::kSteps) {
+        if (connectionView) connectionView->Apply(wParam, lParam);
+      }
+      if (dpiControls) dpiControls->OnConnectionAction(wParam, lParam);
       return TRUE;
     case WindowConnectionView::kCreateTiltMutexMessage:
       tiltMutex.AcquireAtArrival();
@@ -263,18 +270,18 @@ void MainDialog::LoadLanguage() {
 // The library, the per-mouse settings, the players and the connection; the
 // first tick of the rescan timer then finds the mouse.
 void MainDialog::StartDeviceWork() {
-  const std::filesystem::path libraryFile = std::filesystem::path(App.programDir) / "macro.dat";
-  const LibraryLoadReport loaded = LoadLibrary(library, libraryView, libraryFile, std::time(nullptr));
+  const LibraryPlace place = LocateLibrary(App.programDir);
+  const LibraryLoadReport loaded = LoadLibraryAt(place, library, libraryView, std::time(nullptr));
   diag::Writef("library: %d (0 loaded, 1 missing, 2 unreadable, 3 wrong magic, 4 damaged)",
                static_cast<int>(loaded.result));
   if (!loaded.keptAside.empty()) diag::Write("library: damaged file kept as " + loaded.keptAside.u8string());
   // Said once, at the start: every change of this run goes where it names.
-  if (const std::optional<Notice> notice = LibraryLoadNotice(uiText, loaded, libraryFile)) {
+  if (const std::optional<Notice> notice = LibraryLoadNotice(uiText, loaded, place.readFrom)) {
     MessageBoxW(window, ToWide(notice->text).c_str(), ToWide(notice->caption).c_str(), MB_OK | MB_ICONWARNING);
   }
 
   players = std::make_unique<device::MacroPlayers>(devices.Link(), hostInput, slotTimers);
-  profiles = std::make_unique<SoftwareProfiles>(library, libraryFile);
+  profiles = std::make_unique<SoftwareProfiles>(library, place.saveTo);
   profiles->SetUnknownModeText(uiText.labels[34].text);
   connectionView = std::make_unique<WindowConnectionView>(window);
   connectionView->TieClicked(IsDlgButtonChecked(window, IDC_TIE_XY) == BST_CHECKED);
@@ -282,6 +289,7 @@ void MainDialog::StartDeviceWork() {
   trigger = std::make_unique<PlaybackTrigger>(*profiles, *players, connection->OperationBusy);
   notifications = std::make_unique<device::MouseNotifications>(
       *connection, tiltAccumulator, [this] { PulseEvent(tiltWaitEvent); }, *trigger);
+  StartButtonPage();
   connection->RequestRescan();
 
   if (devices.Simulator()) {
@@ -404,10 +412,7 @@ void MainDialog::OnTimer(UINT_PTR id) {
     tray.ShowBalloon(uiText.versionLabel.text);
     return;
   }
-  if (id == static_cast<UINT_PTR>(device::kLevelResyncTimer)) {
-    KillTimer(window, id);
-    return;
-  }
+  if (dpiControls && dpiControls->OnTimer(id, model && model->CurrentTab() == 1)) return;
   // The controller's timers: the start-up fade, the countdowns and the
   // in-window animations.
   if (model) ApplyActions(model->OnTimer(static_cast<int>(id)));
@@ -425,6 +430,10 @@ void MainDialog::OnCommand(int id) {
       break;
     case IDC_TIE_XY:
       if (connectionView) connectionView->TieClicked(IsDlgButtonChecked(window, IDC_TIE_XY) == BST_CHECKED);
+      if (dpiControls) dpiControls->OnTieClicked(IsDlgButtonChecked(window, IDC_TIE_XY) == BST_CHECKED);
+      break;
+    case IDC_ENABLE:
+      if (dpiControls) dpiControls->ShowRegisters();
       break;
     case IDC_HIDE:
       HideToTray("window hidden to the tray");
@@ -559,6 +568,7 @@ void MainDialog::StartController() {
   setup.hideAtStart = App.hideAtStart;
   setup.tooltipExtraWidth = uiText.tooltipExtraWidth;
   model = std::make_unique<MainWindowModel>(connection->OperationBusy, skin.Layout(), std::move(setup));
+  dpiControls = std::make_unique<DpiPageControls>(window, skin, *connection, uiText);
   ApplyActions(model->Start());
 }
 
@@ -566,11 +576,62 @@ PaintSnapshot MainDialog::Snapshot() const {
   MemoryFigures memory;
   memory.macroAreaBytes = kMacroAreaSize;
   memory.freeBytes = kMacroAreaSize;
-  return WindowSnapshot(*model, uiText, memory);
+  PaintSnapshot snapshot = WindowSnapshot(*model, uiText, memory);
+  if (buttonPage) buttonPage->Fill(snapshot, memory, model->Fades().PanelAlpha());
+  if (dpiControls) dpiControls->FillSnapshot(snapshot);
+  return snapshot;
 }
 
-bool MainDialog::OnWindowMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& answer) {
+// Each arrival reads the mouse's macros and names for the lists, on the
+// arrival thread, before the window hears that the mouse is ready.
+void MainDialog::StartButtonPage() {
+  buttonPage = std::make_unique<ButtonPage>(window, *connection, uiText);
+  connection->AfterArrival = [this](const device::DevicePath& path) { buttonPage->ReadMouse(path); };
+}
+
+bool MainDialog::OnButtonPageMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!buttonPage) return false;
+  if (message == ButtonPage::kMsgMouseRead) {
+    buttonPage->OnMouseRead();
+    return true;
+  }
+  if (message == WM_COMMAND && HIWORD(wParam) == CBN_SELCHANGE) {
+    return buttonPage->OnSelectionChange(LOWORD(wParam));
+  }
+  if (!model || model->CurrentTab() != 0) return false;
+  const int x = GET_X_LPARAM(lParam);
+  const int y = GET_Y_LPARAM(lParam);
+  const int alpha = model->Fades().PanelAlpha();
+  if (message == WM_MOUSEMOVE && alpha > 0 && kPalettePanel.Contains(x, y)) {
+    ApplyActions(model->HoldHoverPanel(ButtonPage::kPaletteSeconds));
+    return false;  // the controller still follows the pointer
+  }
+  int hold = 0;
+  if (message == WM_LBUTTONDOWN && buttonPage->OnClick(x, y, alpha, hold)) {
+    ApplyActions(model->HoldHoverPanel(hold));
+    return true;
+  }
+  return false;
+}
+
+bool MainDialog::OnDpiPageMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!dpiControls) return false;
+  if (message == static_cast<UINT>(kMsgSliderMoved)) {
+    dpiControls->OnSliderMoved(reinterpret_cast<HWND>(wParam));
+    return true;
+  }
+  if (message == WM_LBUTTONDOWN && model->CurrentTab() == 1) {
+    dpiControls->OnClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+  }
+  return false;
+}
+
+bool MainDialog::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& answer) {
   if (!model) return false;
+  if (OnDpiPageMessage(message, wParam, lParam)) {
+    answer = TRUE;
+    return true;
+  }
   switch (message) {
     case WM_PAINT:
       if (!skinned) return false;

@@ -13,8 +13,10 @@
 #include "app/UiText.h"
 #include "app/SimulatorScript.h"
 #include "app/TrayClicks.h"
+#include "app/win/ButtonPage.h"
 #include "app/win/DeviceOperationWorker.h"
 #include "app/win/DeviceServices.h"
+#include "app/win/DpiPageControls.h"
 #include "app/win/MainWindowSkin.h"
 #include "app/win/OperationActions.h"
 #include "app/win/TrayIcon.h"
@@ -82,6 +84,11 @@ class MainDialog {
   void ApplyActions(const WindowActions& actions);
   void HideAndCenter();
   PaintSnapshot Snapshot() const;
+  // The button page's share of the window's messages.
+  void StartButtonPage();
+  bool OnButtonPageMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // The "DPI & Tools" page's share of the window's messages.
+  bool OnDpiPageMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   // Backup, Restore and Reset: their own actions, and the worker's reports
   // handed to the controller.
@@ -125,9 +132,11 @@ class MainDialog {
   std::unique_ptr<device::MacroPlayers> players;
   std::unique_ptr<SoftwareProfiles> profiles;
   std::unique_ptr<WindowConnectionView> connectionView;
+  std::unique_ptr<DpiPageControls> dpiControls;
   std::unique_ptr<device::Connection> connection;
   std::unique_ptr<PlaybackTrigger> trigger;
   std::unique_ptr<device::MouseNotifications> notifications;
+  std::unique_ptr<ButtonPage> buttonPage;
   std::array<std::uint16_t, 2> simulatedButtons{};
   std::thread scriptThread;
 };

@@ -42,6 +42,12 @@ class MainWindowSkin {
   // The background's size, which the window takes when it shows.
   SIZE Size() const { return SIZE{surface.Width(), surface.Height()}; }
 
+  // Slider `id`, or null when the skin did not place one.
+  SkinSlider* Slider(int id) const {
+    const auto found = sliders.find(id);
+    return found == sliders.end() ? nullptr : found->second.get();
+  }
+
   // The next paint leaves the visible skinned controls alone.
   void SetControlsChanged() { controlsChanged = 1; }
 

@@ -37,8 +37,10 @@ class WindowConnectionView final : public device::ConnectionView {
   void TieClicked(bool checked) { tieChecked = checked; }
   void SetShowingPage(int shown) { page = shown; }
 
- private:
+  // The posted actions (wParam of kMessage).
   enum Action : WPARAM { kEnableDevice, kEnableDpi, kSliderRange, kTie, kEnableY, kSteps, kRepaint, kStartTimer, kStopTimer };
+
+ private:
   void Post(Action action, LPARAM value) const;
 
   HWND window;

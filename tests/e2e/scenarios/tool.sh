@@ -128,8 +128,12 @@ scenario_tool_reset_returns_the_defaults() {
 scenario_tool_directory_lists_the_macros_in_the_mouse() {
   expect_code 0 backup "Z:$LOGS/empty.mbf"
   "$NATIVE_TOOL" show "$LOGS/empty.mbf" >"$LOGS/empty.json"
-  # Entry 0: bytes 0 to 9 of the macro area, named "copy"; entry 1 ends past the area.
+  # Entry 0: bytes 0 to 9 of the macro area, named "copy"; entry 1 ends past
+  # the area; the simulated mouse's own entries 2 and 3 are emptied.
+  local erased
+  erased=$(printf 'FF %.0s' $(seq 1 31))FF
   sed -i 's/"0000: [^"]*"/"0000: 00 00 09 00 63 00 6F 00 70 00 79 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"/;s/"0020: [^"]*"/"0020: 00 10 00 17 78 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"/' "$LOGS/empty.json"
+  sed -i "s/\"0040: [^\"]*\"/\"0040: $erased\"/;s/\"0060: [^\"]*\"/\"0060: $erased\"/" "$LOGS/empty.json"
   "$NATIVE_TOOL" build "$LOGS/empty.json" "$LOGS/macros.mbf" >/dev/null
   expect_code 0 restore "Z:$LOGS/macros.mbf"
   expect_code 0 --json directory

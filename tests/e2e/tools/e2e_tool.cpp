@@ -237,6 +237,12 @@ int wmain(int argc, wchar_t** argv) {
     return window && message && PostMessageW(window, message, 0, 0) ? 0 : 1;
   }
   if (command == L"children" && argc == 3) return ListChildren(argv[2]);
+  if (command == L"enabled" && argc == 4) {
+    const HWND control = GetDlgItem(FindWindowW(nullptr, argv[2]), _wtoi(argv[3]));
+    if (!control) return 1;
+    std::printf("%d\n", IsWindowEnabled(control) ? 1 : 0);
+    return 0;
+  }
   if (command == L"backdrop" && argc == 7) {
     return Backdrop(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]), _wtoi(argv[6]));
   }
@@ -246,6 +252,6 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("windows=%d visible=%d\n", count.all, count.visible);
     return 0;
   }
-  std::fprintf(stderr, "usage: e2e_tool probe LOG SECONDS | scrollprobe LOG mozilla|itunes|plain SECONDS | post TITLE MESSAGE [WPARAM [LPARAM]] | control TITLE ID | trayforget TITLE ICON | taskbarcreated TITLE | children TITLE | backdrop X Y W H SECONDS | windows TITLE\n");
+  std::fprintf(stderr, "usage: e2e_tool probe LOG SECONDS | scrollprobe LOG mozilla|itunes|plain SECONDS | post TITLE MESSAGE [WPARAM [LPARAM]] | control TITLE ID | trayforget TITLE ICON | taskbarcreated TITLE | children TITLE | enabled TITLE ID | backdrop X Y W H SECONDS | windows TITLE\n");
   return 2;
 }

@@ -54,6 +54,15 @@ TEST(ConnectionStress, ThousandCyclesOfArrivalPlayersNotificationsAndUnplugLeave
       std::this_thread::yield();
     }
   });
+  // A failed assertion leaves the test early; the thread must not outlive it.
+  struct Joiner {
+    std::atomic<bool>& stop;
+    std::thread& thread;
+    ~Joiner() {
+      stop = true;
+      if (thread.joinable()) thread.join();
+    }
+  } joiner{stop, tiltThread};
 
   const auto report = [&](std::uint16_t buttons, std::int8_t wheelMove = 0, std::int8_t tiltMove = 0) {
     rig->Report(port.InputReport(0, buttons, wheelMove, tiltMove));

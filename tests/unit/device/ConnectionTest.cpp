@@ -10,6 +10,11 @@ using device::Page;
 
 TEST(Arrival, SetsTheWindowUpFromTheFirstMouse) {
   ConnectionRig rig(2);
+  std::vector<device::DevicePath> afterArrival;
+  rig.connection.AfterArrival = [&](const device::DevicePath& path) {
+    EXPECT_TRUE(rig.connection.ArrivalBusy.load()) << "the window's own arrival work runs under the busy flag";
+    afterArrival.push_back(path);
+  };
   rig.Arrive();
   auto& c = rig.connection;
   EXPECT_EQ(c.CurrentIdentity.load(), 0x5A3C0001);
@@ -31,6 +36,10 @@ TEST(Arrival, SetsTheWindowUpFromTheFirstMouse) {
   EXPECT_EQ(rig.Mouse(0).maskA, 0xFF);
   EXPECT_EQ(rig.Mouse(0).maskB, 0xFF);
   EXPECT_EQ(rig.profiles.ProfileCount(), 7);
+  // The first profile's colour goes as parameters 0, 1 and 2.
+  EXPECT_EQ((std::vector<int>(rig.Mouse(0).parameters.begin(), rig.Mouse(0).parameters.begin() + 3)),
+            (std::vector<int>{8, 0, 0}));
+  EXPECT_EQ(afterArrival, (std::vector<device::DevicePath>{rig.Path(0)}));
 }
 
 TEST(Arrival, WithoutAMouseDisablesTheControls) {

@@ -99,6 +99,8 @@ TEST_F(NotificationTest, ProfileButtonStoresTheNextProfileAndSendsItsMasksSevenT
     if (i == 0) {
       EXPECT_EQ(rig.Mouse(0).maskA, 0xEF);
       EXPECT_EQ(rig.Mouse(0).maskB, 0xFF);
+      EXPECT_EQ(rig.Mouse(0).parameters[1], 8) << "the second profile's colour is green";
+      EXPECT_EQ(rig.Mouse(0).parameters[0], 0);
       MacroLibrary saved;
       LibraryView view;
       ASSERT_EQ(LoadLibrary(saved, view, rig.file, 0).result, LibraryLoad::kLoaded);

@@ -20,6 +20,8 @@ struct PlayerTest : ::testing::Test {
   ConnectionRig rig;
   void SetUp() override {
     rig.Arrive();
+    // Every test plays on the mouse that arrived; without one it has nothing to run.
+    ASSERT_TRUE(rig.link.FindDevice(rig.connection.CurrentPath.Get()).has_value());
     rig.Forget();
   }
   // Times (virtual microseconds) at which the mouse received its live-input requests.
@@ -50,6 +52,7 @@ TEST_F(PlayerTest, ReleasesEveryKeyUsageAndButtonStillHeld) {
   // Key 0xFF last: the highest code is held and released like any other.
   PlayOnce(rig, {0x04, 0x83, 0x04, 0x83, 0xE1, 0x85, 0xE9, 0x00, 0x23, 0x83, 0xFF});
   const Lines live = rig.LiveInput();
+  ASSERT_GE(live.size(), 5u);
   const Lines tail(live.end() - 5, live.end());
   EXPECT_EQ(tail, (Lines{"up 04", "up E1", "up FF", "usage 00 00", "buttons 00 03"}));
   EXPECT_TRUE(rig.Mouse().keysDown.empty());
@@ -88,6 +91,7 @@ TEST_F(PlayerTest, StopsAtAnUnacknowledgedRequestAndStillReleases) {
   const Lines live = rig.LiveInput();
   EXPECT_EQ(CountOf(live, "down 06"), 0);
   EXPECT_TRUE(rig.Mouse().keysDown.empty());
+  ASSERT_FALSE(live.empty());
   EXPECT_EQ(live.back(), "buttons 00 00");
   EXPECT_EQ((*mouse->timerSlots)[0].runState.load(), device::TimerSlot::kIdle);
 }

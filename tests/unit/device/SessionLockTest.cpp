@@ -9,38 +9,12 @@
 
 #include "device/DeviceCommands.h"
 #include "device/DeviceOperations.h"
+#include "tests/support/TestSessionLock.h"
 #include "tests/unit/device/SimRig.h"
-
-namespace {
-
-// Counts what the link asks of the session lock and lets another thread hold it.
-class CountingSessionLock final : public device::SessionLock {
- public:
-  bool Acquire(int timeoutMs) override {
-    if (!mutex_.try_lock_for(std::chrono::milliseconds(timeoutMs < 0 ? 60000 : timeoutMs))) return false;
-    ++acquired;
-    ++depth_;
-    return true;
-  }
-  void Release() override {
-    ++released;
-    if (--depth_ == 0) ++freed;
-    mutex_.unlock();
-  }
-  int acquired = 0;
-  int released = 0;
-  int freed = 0;  // times the session was given up altogether
-
- private:
-  int depth_ = 0;
-  std::recursive_timed_mutex mutex_;
-};
-
-}  // namespace
 
 TEST(SessionLock, EveryExchangeAndEverySequenceUnderDeviceLockHoldsTheSession) {
   SimRig rig;
-  CountingSessionLock session;
+  TestSessionLock session;
   rig.link.SetSessionLock(&session);
   const std::filesystem::path times = std::filesystem::temp_directory_path() / "vantor-session-times.log";
   std::filesystem::remove(times);
@@ -49,8 +23,8 @@ TEST(SessionLock, EveryExchangeAndEverySequenceUnderDeviceLockHoldsTheSession) {
   rig.link.SetExchangeLog(log.get());
 
   ASSERT_EQ(device::SelectLevel(rig.link, rig.Path(), 1), 1);
-  EXPECT_GE(session.acquired, 1);
-  EXPECT_EQ(session.acquired, session.released) << "nothing is left held";
+  EXPECT_GE(session.Acquired(), 1);
+  EXPECT_EQ(session.Acquired(), session.Released()) << "nothing is left held";
   std::ifstream lines(times);
   std::int64_t begin = 0, end = -1;
   ASSERT_TRUE(lines >> begin >> end) << "the exchange's times are logged";
@@ -102,7 +76,7 @@ struct SilentWindow final : device::OperationProgress, device::OperationHost {
 
 TEST(SessionLock, LongOperationsKeepItFromTheirFirstRequestToTheirLast) {
   SimRig rig;
-  CountingSessionLock session;
+  TestSessionLock session;
   rig.link.SetSessionLock(&session);
   SilentWindow window;
   window.path = rig.Path();
@@ -112,12 +86,12 @@ TEST(SessionLock, LongOperationsKeepItFromTheirFirstRequestToTheirLast) {
   ASSERT_FALSE(device::Backup(context, file).Failed());
   // Looking the mouse up before and after the transfer takes it briefly on
   // its own; without the hold it would be given up after every request.
-  EXPECT_LE(session.freed, 4) << "not given up between the 1171 reads";
-  session.freed = 0;
+  EXPECT_LE(session.Freed(), 4) << "not given up between the 1171 reads";
+  session.ResetFreed();
   ASSERT_FALSE(device::Restore(context, file).Failed());
-  EXPECT_LE(session.freed, 4);
-  session.freed = 0;
+  EXPECT_LE(session.Freed(), 4);
+  session.ResetFreed();
   ASSERT_FALSE(device::Reset(context).Failed());
-  EXPECT_LE(session.freed, 30) << "only the levels read again after the reset, not its 600 requests";
+  EXPECT_LE(session.Freed(), 30) << "only the levels read again after the reset, not its 600 requests";
   std::filesystem::remove(file);
 }

@@ -1,5 +1,8 @@
 #pragma once
 // A link wired to a simulated port on a virtual clock, for the device tests.
+// A request that the mouse finds malformed fails the test that sent it.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -24,6 +27,10 @@ struct SimRig {
       Forget();
     }
   }
+  ~SimRig() { EXPECT_EQ(port.ProtocolErrors(), std::vector<std::string>{}); }
+  SimRig(const SimRig&) = delete;
+  SimRig& operator=(const SimRig&) = delete;
+
   sim::SimulatedMouse& Mouse(int i = 0) { return port.Mouse(i); }
   device::DevicePath Path(int i = 0) const { return port.ConfigPath(i); }
   std::vector<std::string> Requests(int mouse = -1) const { return port.Requests(mouse); }

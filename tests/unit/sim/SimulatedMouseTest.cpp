@@ -4,19 +4,21 @@
 #include <thread>
 
 #include "device/Discovery.h"
-#include "device/FeatureReport.h"
 #include "device/HidLink.h"
-#include "device/Identification.h"
 #include "device/LiveInput.h"
 #include "sim/SimulatedHidPort.h"
 #include "sim/SimulatedMouse.h"
 #include "sim/VirtualClock.h"
 
+// The firmware is checked against literal bytes, never against the host's
+// constants, so the two sides cannot agree on a mistake.
 namespace {
 
-device::FeatureReport Reply(sim::SimulatedMouse& mouse, const device::FeatureReport& request) {
+using Report = sim::Report;
+
+Report Reply(sim::SimulatedMouse& mouse, const Report& request) {
   EXPECT_TRUE(mouse.WriteFeature(request.data(), request.size()));
-  device::FeatureReport reply{};
+  Report reply{};
   EXPECT_TRUE(mouse.ReadFeature(reply.data(), reply.size()));
   return reply;
 }
@@ -32,26 +34,99 @@ bool Strings(sim::SimulatedMouse& mouse, std::initializer_list<int> indices) {
 
 TEST(SimulatedMouse, ShowsIdleThenFlagsItsReplyReadyUntilTheNextRequest) {
   sim::SimulatedMouse mouse;
-  device::FeatureReport status{};
+  Report status{};
   ASSERT_TRUE(mouse.ReadFeature(status.data(), status.size()));
   EXPECT_EQ(status[1], 0x00);
   mouse.registers[0x01] = 0x42;
-  const auto reply = Reply(mouse, device::MakeRequest(device::kGroupRegister, 0x01, 0));
-  EXPECT_EQ(reply[1], device::kStatusReady | device::kGroupRegister);
+  const auto reply = Reply(mouse, {0, 0x08, 0x01, 0, 0, 0, 0, 0, 0});
+  EXPECT_EQ(reply[1], 0x48);  // ready (bit 6) over the group
   EXPECT_EQ(reply[2], 0x42);
   ASSERT_TRUE(mouse.ReadFeature(status.data(), status.size()));
   EXPECT_EQ(status, reply);
+  EXPECT_TRUE(mouse.protocolErrors.empty());
 }
 
-TEST(SimulatedMouse, RefusesLiveInputWithAWrongCheckByte) {
+TEST(SimulatedMouse, RefusesAndReportsRequestsThatBreakTheFrame) {
+  struct Case {
+    Report request;
+    const char* error;
+  };
+  const std::vector<Case> cases = {
+      {{0, 0x01, 0x83, 0, 1, 9, 0, 0, 0x13}, "01 83: byte 8 is 13, trailer must be 12"},
+      {{0, 0x01, 0x83, 0, 1, 9, 0, 5, 0x12}, "01 83: byte 7 is 05, must be 00"},
+      {{0, 0x01, 0x03, 1, 1, 0, 0, 0, 0x12}, "01 03: byte 3 is 01, must be 00"},
+      {{0, 0x01, 0x05, 0, 0, 0, 0, 0, 0x12}, "01 05: unknown command"},
+      {{0, 0x03, 0x00, 0, 0, 0, 0, 0, 0x12}, "03 00: unknown command"},
+      {{0, 0x02, 0x01, 0x00, 0x09, 0, 0x77, 0, 0x00}, "02 01: byte 8 is 00, trailer must be 12"},
+      {{0, 0x02, 0x01, 0x00, 0x09, 1, 0x77, 0, 0x12}, "02 01: byte 5 is 01, must be 00"},
+      {{0, 0x02, 0x09, 0xAA, 0xBB, 0xCC, 0, 0, 0x12}, "02 09: byte 5 is CC, must be 00"},
+      {{0, 0x08, 0x20, 0, 0, 0, 0, 0, 0x12}, "08 20: byte 8 is 12, must be 00"},
+      {{0, 0x09, 0x00, 0x1B, 0, 0, 0, 0, 0}, "09 00: byte 3 is 1B, must be 1A"},
+      {{0, 0x0D, 0x01, 0x04, 0, 0, 0, 0, 0x09}, "0D 01: byte 8 is 09, check byte must be 08"},
+      {{0, 0x0D, 0x01, 0x04, 0x01, 0, 0, 0, 0x09}, "0D 01: byte 4 is 01, must be 00"},
+      {{7, 0x01, 0x02, 0, 0, 0, 0, 0, 0x12}, "01 02: byte 0 is 07, must be 00"},
+  };
+  for (const auto& c : cases) {
+    sim::SimulatedMouse mouse;
+    const auto levels = mouse.levels;
+    const auto reply = Reply(mouse, c.request);
+    EXPECT_EQ(mouse.protocolErrors, std::vector<std::string>{c.error});
+    EXPECT_EQ(reply[1] & 0xC0, 0x40) << c.error;  // answered, so the host does not hang
+    EXPECT_EQ(reply[3], 0x00) << c.error;         // and not acknowledged
+    EXPECT_EQ(mouse.levels[1].step, levels[1].step) << c.error;
+    EXPECT_EQ(mouse.memory[0x0900], 0xFF) << c.error;
+    EXPECT_TRUE(mouse.keysDown.empty()) << c.error;
+  }
+}
+
+TEST(SimulatedMouse, TakesTheBytesEachCommandNames) {
   sim::SimulatedMouse mouse;
-  auto request = device::LiveInputRequest(device::kLiveKeyDown, 0x04, 0);
-  request[8] ^= 0x01;
-  EXPECT_EQ(Reply(mouse, request)[3], 0x00);
-  EXPECT_TRUE(mouse.keysDown.empty());
-  request[8] ^= 0x01;
-  EXPECT_EQ(Reply(mouse, request)[3], device::kLiveInputAck);
+  Reply(mouse, {0, 0x01, 0x84, 1, 2, 3, 4, 0, 0x12});
+  Reply(mouse, {0, 0x01, 0x85, 6, 11, 0x21, 0x34, 0x12, 0x12});
+  Reply(mouse, {0, 0x02, 0x03, 1, 2, 3, 4, 5, 6});  // the sixth byte stands in byte 8
+  Reply(mouse, {0, 0x02, 0x04, 0x00, 0x09, 0, 3, 0x06, 0x12});
+  const auto live = Reply(mouse, {0, 0x0D, 0x01, 0x04, 0, 0, 0, 0, 0x08});
+  EXPECT_TRUE(mouse.protocolErrors.empty());
+  EXPECT_EQ(mouse.levels[2].numerator[1], 3);
+  EXPECT_EQ(mouse.levels[2].denominator[1], 4);
+  EXPECT_EQ(mouse.buttonFunctions[6][11].kind, 0x21);
+  EXPECT_EQ(mouse.buttonFunctions[6][11].code, 0x1234);
+  EXPECT_EQ(mouse.memory[0x0900], 1);
+  EXPECT_EQ(mouse.memory[0x0902], 3);
+  EXPECT_EQ(mouse.memory[0x0903], 0xFF);
+  EXPECT_EQ(live[3], 0x12);
   EXPECT_EQ(mouse.keysDown.count(0x04), 1u);
+}
+
+TEST(SimulatedMouse, StaysBusyWhileItsMemoryIsProgrammed) {
+  struct Case {
+    Report request;
+    std::int64_t programUs;
+  };
+  const std::vector<Case> cases = {
+      {{0, 0x02, 0x01, 0x00, 0x10, 0, 0x5A, 0, 0x12}, 1000},
+      {{0, 0x02, 0x04, 0x00, 0x10, 0, 12, 0, 0x12}, 1000},
+      {{0, 0x02, 0x04, 0x00, 0x10, 0, 13, 0, 0x12}, 3000},
+      {{0, 0x02, 0x04, 0x00, 0x10, 0, 18, 0, 0x12}, 3000},
+      {{0, 0x02, 0x04, 0x00, 0x10, 0, 19, 0, 0x12}, 6000},
+      {{0, 0x02, 0x04, 0x00, 0x10, 0, 24, 0, 0x12}, 6000},
+      {{0, 0x02, 0x04, 0x00, 0x10, 0, 25, 0, 0x12}, 9000},
+      {{0, 0x02, 0x04, 0x00, 0x10, 0, 30, 0, 0x12}, 9000},
+      {{0, 0x02, 0x04, 0x00, 0x10, 0, 31, 0, 0x12}, 10000},
+      {{0, 0x02, 0x0A, 0x00, 0x10, 0, 0, 0, 0x12}, 5000},
+  };
+  for (const auto& c : cases) {
+    sim::SimulatedMouse mouse;
+    mouse.AdvanceTo(1000000);
+    ASSERT_TRUE(mouse.WriteFeature(c.request.data(), c.request.size()));
+    Report status{};
+    mouse.AdvanceTo(1000000 + c.programUs - 1);
+    ASSERT_TRUE(mouse.ReadFeature(status.data(), status.size()));
+    EXPECT_EQ(status[1], 0x80) << c.programUs;
+    mouse.AdvanceTo(1000000 + c.programUs);
+    ASSERT_TRUE(mouse.ReadFeature(status.data(), status.size()));
+    EXPECT_EQ(status[1], 0x42) << c.programUs;
+  }
 }
 
 TEST(SimulatedMouse, DecodesValuesFromNibblesAndLatchesThemOnIdentify) {
@@ -63,40 +138,49 @@ TEST(SimulatedMouse, DecodesValuesFromNibblesAndLatchesThemOnIdentify) {
   EXPECT_EQ(mouse.maskB, 0x05);
   ASSERT_TRUE(Strings(mouse, {76, 62, 250, 98}));
   EXPECT_EQ(mouse.parameters[2], 8);
-  EXPECT_FALSE(Strings(mouse, {99}));
-  EXPECT_FALSE(Strings(mouse, {30}));
-}
-
-TEST(SimulatedMouse, TakesANumberOnlyAfterPrepare) {
-  sim::SimulatedMouse mouse;
-  ASSERT_TRUE(Strings(mouse, {35}));
-  EXPECT_EQ(mouse.deviceNumber, 0);
   ASSERT_TRUE(Strings(mouse, {50, 250, 35}));
   EXPECT_EQ(mouse.deviceNumber, 5);
-  ASSERT_TRUE(Strings(mouse, {36}));
+  EXPECT_TRUE(mouse.protocolErrors.empty());
+}
+
+TEST(SimulatedMouse, ReportsSideCommandsOutOfSequence) {
+  sim::SimulatedMouse mouse;
+  EXPECT_FALSE(Strings(mouse, {65}));               // no half marker before the nibble
+  EXPECT_FALSE(Strings(mouse, {250, 109}));         // Identify with no value sent
+  EXPECT_FALSE(Strings(mouse, {76, 65, 108}));      // no Identify to latch the value
+  EXPECT_FALSE(Strings(mouse, {76, 65, 250, 51, 92}));  // something came between
+  EXPECT_FALSE(Strings(mouse, {36}));               // a number without Prepare
+  EXPECT_FALSE(Strings(mouse, {50, 250, 35, 36}));  // Prepare is used up
+  EXPECT_FALSE(Strings(mouse, {99}));
+  EXPECT_FALSE(Strings(mouse, {30}));
+  EXPECT_EQ(mouse.protocolErrors,
+            (std::vector<std::string>{
+                "str 65: nibble without a half marker", "str 109: no value latched by Identify",
+                "str 108: no value latched by Identify", "str 92: no value latched by Identify",
+                "str 36: number without Prepare", "str 36: number without Prepare",
+                "str 99: unknown side command", "str 30: unknown side command"}));
+  EXPECT_EQ(mouse.maskA, 0);
+  EXPECT_EQ(mouse.maskB, 0);
+  EXPECT_EQ(mouse.parameters[5], -1);
   EXPECT_EQ(mouse.deviceNumber, 5);
 }
 
-TEST(SimulatedMouse, IdentifiesItselfInTheLayoutTheLinkParses) {
+TEST(SimulatedMouse, IdentifiesItselfInTheDescriptorLayout) {
   sim::MouseConfig config;
   config.sensorKind = 0;
   config.dpiUnit = 50;
   config.allowedSteps =
-      (std::uint64_t{1} << 1) | (std::uint64_t{1} << 9) | (std::uint64_t{1} << 56);
-  config.infoText = u"info";
+      (std::uint64_t{1} << 1) | (std::uint64_t{1} << 10) | (std::uint64_t{1} << 56);
+  config.infoText = u"in";
   sim::SimulatedMouse mouse(config);
   std::array<std::uint8_t, 512> buffer{};
   ASSERT_TRUE(mouse.ReadString(250, buffer.data(), buffer.size()));
-  device::Identification id;
-  ASSERT_TRUE(device::ParseIdentification(buffer.data(), buffer.size(), id));
-  EXPECT_EQ(id.maker, u"Calvex");
-  EXPECT_EQ(id.sensorKind, 0);
-  EXPECT_EQ(id.dpiUnit, 50);
-  EXPECT_EQ(id.allowedSteps, config.allowedSteps);
-  EXPECT_EQ(id.infoText, u"info");
-  EXPECT_EQ(buffer[18], 0x01);
-  EXPECT_EQ(buffer[19], 0x01);
-  EXPECT_EQ(buffer[24], 0x80);
+  const std::array<std::uint8_t, 34> head = {
+      'C', 0, 'a', 0, 'l', 0, 'v', 0, 'e', 0, 'x', 0, 0, 0,  // maker, terminated
+      0x21, 0x03, 0, 50,                                    // information bytes 14 to 17
+      0x01, 0x02, 0, 0, 0, 0, 0x80, 0, 0, 0,                // steps 1, 10 and 56
+      'i', 0, 'n', 0, 0, 0};
+  EXPECT_TRUE(std::equal(head.begin(), head.end(), buffer.begin()));
 }
 
 TEST(SimulatedMouse, ReportsButtonsWheelTiltAndLevelChangesWithItsNumber) {
@@ -121,7 +205,7 @@ TEST(SimulatedHidPort, AnUnpluggedMouseVanishesFromTheListAndFailsItsHandles) {
   std::array<std::uint8_t, 512> buffer{};
   EXPECT_TRUE(port.GetIndexedString(handle, 250, buffer.data(), buffer.size()));
   EXPECT_FALSE(port.GetIndexedString(handle, 250, buffer.data(), buffer.size()));
-  device::FeatureReport report{};
+  sim::Report report{};
   EXPECT_FALSE(port.GetFeature(handle, report.data(), report.size()));
   std::vector<device::DevicePath> paths;
   ASSERT_TRUE(port.EnumerateInterfaces(paths));
@@ -140,7 +224,7 @@ TEST(SimulatedHidPort, SpendsTheLatencyOnEveryFeatureTransfer) {
   port.Mouse(0).faults.transferLatencyUs = 1000;
   device::HidLink link(port, clock);
   const auto handle = port.Open(port.ConfigPath(0), device::OverlappedOpen());
-  device::FeatureReport report = device::MakeRequest(device::kGroupRegister, 0, 0);
+  sim::Report report = {0, 0x08, 0x00, 0, 0, 0, 0, 0, 0};
   ASSERT_EQ(link.ExchangeFeature(handle, report.data(), report.data(), 9, 0), 1);
   EXPECT_EQ(clock.NowMicroseconds(), 3000);
   port.Close(handle);

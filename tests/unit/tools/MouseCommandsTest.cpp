@@ -15,8 +15,9 @@
 #include "sim/SimulatedPortFactory.h"
 #include "sim/SimulatorStateFile.h"
 #include "tests/unit/device/SimRig.h"
+#include "tests/support/TestSessionLock.h"
 #include "tools/MouseCommands.h"
-#include "tools/MouseDirectory.h"
+#include "device/MouseDirectory.h"
 #include "tools/ToolCommands.h"
 
 namespace fs = std::filesystem;
@@ -274,33 +275,9 @@ TEST_F(MouseToolTest, OnlyMouseCommandsTakeOptionsAndTheyNeedAPlatform) {
   EXPECT_EQ(RunTool(Args({"--simulate", "levels"}), out, err), kToolUsage);
 }
 
-namespace {
-
-// A session lock another thread of the test can hold, as the window would.
-class ThreadSessionLock final : public device::SessionLock {
- public:
-  bool Acquire(int timeoutMs) override {
-    if (timeoutMs >= 0 && !mutex_.try_lock_for(std::chrono::milliseconds(timeoutMs))) return false;
-    if (timeoutMs < 0) mutex_.lock();
-    ++depth;
-    return true;
-  }
-  void Release() override {
-    if (--depth == 0) ++freed;
-    mutex_.unlock();
-  }
-  // Times the session was given up altogether.
-  int freed = 0;
-
- private:
-  int depth = 0;
-  std::recursive_timed_mutex mutex_;
-};
-
-}  // namespace
 
 TEST_F(MouseToolTest, WaitsWithAMessageWhileAnotherProgramHoldsTheMouseAndHoldsItThroughout) {
-  ThreadSessionLock session;
+  TestSessionLock session;
   platform.session = &session;
   std::promise<void> held, release;
   std::thread window([&] {
@@ -316,7 +293,7 @@ TEST_F(MouseToolTest, WaitsWithAMessageWhileAnotherProgramHoldsTheMouseAndHoldsI
   window.join();
   EXPECT_EQ(run.get(), kToolOk);
   EXPECT_EQ(err.str(), "vantor-tool: another program is using the mouse; waiting until it is done...\n");
-  EXPECT_EQ(session.freed, 2) << "the window once, the tool once: not between its requests";
+  EXPECT_EQ(session.Freed(), 2) << "the window once, the tool once: not between its requests";
   EXPECT_TRUE(session.Acquire(0)) << "the tool gave the session back";
   session.Release();
 }

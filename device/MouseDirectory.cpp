@@ -1,7 +1,8 @@
-#include "tools/MouseDirectory.h"
+#include "device/MouseDirectory.h"
 
 #include <algorithm>
 
+#include "base/DiagLog.h"
 #include "macro/MacroDirectory.h"
 
 namespace {
@@ -18,7 +19,12 @@ std::vector<MouseMacro> ParseMouseDirectory(const std::uint8_t* directory) {
     macro.entry = entry;
     macro.start = Word(at);
     macro.end = Word(at + 2);
-    if (macro.start == kEmptySlot || macro.end < macro.start || macro.end >= kMacroAreaSize) continue;
+    if (macro.start == kEmptySlot) continue;
+    if (macro.end < macro.start || macro.end >= kMacroAreaSize) {
+      diag::Writef("directory entry %d ignored: %u-%u does not lie in the macro area", entry,
+                   static_cast<unsigned>(macro.start), static_cast<unsigned>(macro.end));
+      continue;
+    }
     // Characters 1 to 12 at offset 4, 13 and 14 at offset 28: one run of 14.
     for (int i = 0; i < device::kDirectoryNameChars; ++i) {
       const auto unit = static_cast<char16_t>(Word(at + 4 + 2 * i));
@@ -38,5 +44,18 @@ bool ReadMouseDirectory(device::HidLink& link, const device::DevicePath& path,
     if (progress) progress(static_cast<double>(std::min(address + device::kReadChunk, kDirectoryBytes)) / kDirectoryBytes);
   }
   directory.resize(kDirectoryBytes);
+  return true;
+}
+
+bool ReadMouseMacros(device::HidLink& link, const device::DevicePath& path, std::vector<MouseMacro>& macros) {
+  std::vector<std::uint8_t> directory;
+  if (!ReadMouseDirectory(link, path, directory, nullptr)) return false;
+  std::vector<MouseMacro> read = ParseMouseDirectory(directory.data());
+  for (MouseMacro& macro : read) {
+    std::uint8_t seven[device::kReadChunk] = {};
+    if (device::ReadMemory7(link, path, kMacroAreaBase + static_cast<int>(macro.start), seven) != 1) return false;
+    macro.mode = seven[0];
+  }
+  macros = std::move(read);
   return true;
 }

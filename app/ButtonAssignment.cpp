@@ -1,0 +1,63 @@
+#include "app/ButtonAssignment.h"
+
+ButtonAssignment::ButtonAssignment() {
+  // "No macro" from the start: an id of 0 would name a macro at address 0.
+  ids.fill(kEmptySlot);
+}
+
+void ButtonAssignment::Record(int profile, int button, std::uint8_t kind, std::uint16_t code) {
+  if (profile < 0 || profile >= kMouseProfiles || button < 0 || button >= kButtonsPerProfile) return;
+  kinds[Index(profile, button)] = kind;
+  ids[Index(profile, button)] = code;
+}
+
+std::array<std::uint32_t, kButtonsPerProfile> ButtonAssignment::ProfileIds(int profile) const {
+  std::array<std::uint32_t, kButtonsPerProfile> profileIds{};
+  for (int b = 0; b < kButtonsPerProfile; ++b) profileIds[static_cast<std::size_t>(b)] = MacroId(profile, b);
+  return profileIds;
+}
+
+void ButtonAssignment::TakeMouseMacros(const std::vector<MouseMacro>& macros) {
+  directory = MacroDirectory();
+  for (const MouseMacro& macro : macros) {
+    if (macro.entry < 0 || macro.entry >= kMacroSlotCount) continue;
+    MacroSlot& slot = directory.slots[static_cast<std::size_t>(macro.entry)];
+    slot.name = macro.name;
+    slot.start = macro.start;
+    slot.end = macro.end;
+    slot.mode = macro.mode;
+  }
+  for (int profile = 0; profile < kMouseProfiles; ++profile) {
+    for (int b = 0; b < kButtonsPerProfile; ++b) {
+      if (Kind(profile, b) == kKindMacro) directory.MarkProfileUse(profile, MacroId(profile, b));
+    }
+  }
+  directory.RefreshDirectory();
+}
+
+std::array<FunctionList, kButtonsPerProfile> ButtonAssignment::Lists(
+    const std::array<std::u16string, kButtonsPerProfile>& ownNames, bool mouseAttached) const {
+  std::array<FunctionList, kButtonsPerProfile> lists;
+  for (int b = 0; b < kButtonsPerProfile; ++b) {
+    FunctionList& list = lists[static_cast<std::size_t>(b)];
+    list.enabled = mouseAttached;
+    list.items.push_back({ownNames[static_cast<std::size_t>(b)], kEmptySlot});
+    const ButtonChoices macros = directory.MacrosForButton(b, MacroId(buttonProfile, b));
+    list.items.insert(list.items.end(), macros.items.begin(), macros.items.end());
+    list.selected = macros.selected < 0 ? 0 : macros.selected + 1;
+  }
+  return lists;
+}
+
+void ButtonAssignment::Choose(int button, std::uint32_t value, device::HidLink& link,
+                              const device::DevicePath& path) {
+  if (button < 0 || button >= kButtonsPerProfile) return;
+  const std::uint32_t old = MacroId(buttonProfile, button);
+  if (old != kEmptySlot) directory.ReleaseProfileUse(buttonProfile, button, old, ProfileIds(buttonProfile));
+  if (value != kEmptySlot) {
+    device::SetButtonFunction(link, path, buttonProfile, button, kKindMacro, static_cast<std::uint16_t>(value), this);
+    directory.MarkProfileUse(buttonProfile, value);
+  } else {
+    device::SetButtonFunction(link, path, buttonProfile, button, kKindOwnFunction, 0xFFFF, this);
+  }
+}

@@ -1,0 +1,45 @@
+#include "app/LibraryPlace.h"
+
+#include <fstream>
+#include <system_error>
+
+#include "base/DiagLog.h"
+
+namespace fs = std::filesystem;
+
+LibraryPlace ChooseLibraryPlace(const fs::path& programDir, bool programDirWritable, const fs::path& userDir) {
+  const fs::path besideProgram = programDir / kLibraryFileName;
+  if (userDir.empty()) return {besideProgram, besideProgram};
+  const fs::path userFile = userDir / kLibraryFileName;
+  std::error_code code;
+  // Once the library has moved, the user's copy is the newer one, even if a
+  // later run could write beside the program (an administrator's, say).
+  if (fs::exists(userFile, code)) return {userFile, userFile};
+  if (programDirWritable) return {besideProgram, besideProgram};
+  return {besideProgram, userFile};
+}
+
+bool FolderIsWritable(const fs::path& dir) {
+  const fs::path probe = dir / u"macro.dat.write-test";
+  bool created = false;
+  {
+    std::ofstream out(probe, std::ios::binary | std::ios::trunc);
+    created = static_cast<bool>(out);
+  }
+  std::error_code code;
+  if (created) fs::remove(probe, code);
+  return created;
+}
+
+LibraryLoadReport LoadLibraryAt(const LibraryPlace& place, MacroLibrary& library, LibraryView& view, std::time_t now) {
+  LibraryLoadReport report = LoadLibrary(library, view, place.readFrom, now);
+  if (place.saveTo == place.readFrom) return report;
+  std::error_code code;
+  fs::create_directories(place.saveTo.parent_path(), code);
+  if (code) diag::Write("library folder " + place.saveTo.parent_path().u8string() + " not created: " + code.message());
+  // The load guarded an unreadable file with a name beside it, where this
+  // run cannot write either; saves go to the user's folder instead.
+  library.savesGoTo.clear();
+  if (!report.savedInstead.empty()) report.savedInstead = place.saveTo;
+  return report;
+}

@@ -83,7 +83,8 @@ start_operations_program() {
   VANTOR_SIM_MEMORY="$LOGS/memory.bin" VANTOR_SIM_LATENCY_US="$2" VANTOR_SIM_LOG="$LOGS/simulator-$1.log" \
     start_program "$LOGS/program-$1.log" /simulate
   wait_log "$LOGS/program-$1.log" "fade-in complete"
-  wait_log "$LOGS/program-$1.log" "device controls enabled"
+  # The tabs wait for the arrival, which ends with the button page's read.
+  wait_log "$LOGS/program-$1.log" "button page: .* macros read" 60
   skin_window_origin
   skin_click_tab 1
   skin_expect_controls SHOWN 1026 1027 1028

@@ -112,6 +112,15 @@ expect_sound() {
   return 1
 }
 
+# expect_enabled 0|1 ID...: each control takes input (1) or not (0).
+expect_enabled() {
+  local want=$1 id
+  shift
+  for id in "$@"; do
+    expect_equal "control $id enabled" "$("$WINE" "$TOOL" enabled "$TITLE" "$id" 2>/dev/null | tr -d '\r')" "$want"
+  done
+}
+
 # expect_rgb X Y LOW HIGH: each colour channel of the last shot (skin_shot)
 # at point (X, Y) of the client area lies between LOW and HIGH.
 expect_rgb() {
@@ -153,6 +162,7 @@ scenario_backup_through_the_save_dialog_holds_the_mouse_memory() {
   expect_rgb 285 347 150 230
   expect_rgb 515 347 0 15
   skin_expect_controls HIDDEN 1000 1016 1017
+  expect_enabled 0 1026 1027 1028
   # A second click on Backup while the read runs opens nothing.
   click_operation 1026
   sleep 0.5
@@ -164,6 +174,7 @@ scenario_backup_through_the_save_dialog_holds_the_mouse_memory() {
   skin_shot backup_done
   expect_rgb 270 300 20 45
   skin_expect_controls SHOWN 1000 1016 1017
+  expect_enabled 1 1026 1027 1028
 
   # Return alone takes the default name and extension.
   click_operation 1026

@@ -3,21 +3,17 @@
 // is three transfers (idle read, write, reply read) plus its settle pause,
 // which from 5 ms on also brings 1 ms before the write and 1 ms after the
 // reply. A figure of -1 means the operation itself failed.
-#include <chrono>
 #include <filesystem>
 #include <string>
 
 #include "Bench.h"
+#include "BenchMouse.h"
 #include "device/BackupFile.h"
 #include "device/DeviceOperations.h"
-#include "device/Discovery.h"
-#include "device/HidLink.h"
-#include "device/PreciseSleeper.h"
-#include "sim/SimulatedHidPort.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
 
 constexpr double kTransferMs = 1.0;
 
@@ -44,32 +40,20 @@ struct QuietWindow final : device::OperationProgress, device::OperationHost {
 };
 
 struct Bench {
-  device::PreciseSleeper sleeper;
-  sim::SimulatedHidPort port{&sleeper};
-  device::HidLink link{port, sleeper};
+  bench::BenchMouse mouse{1000};
   QuietWindow window;
   device::OperationTexts texts;
-  device::OperationContext context{link, window, window, texts, nullptr};
+  device::OperationContext context{mouse.link, window, window, texts, nullptr};
   std::filesystem::path file =
       std::filesystem::temp_directory_path() /
       ("vantor-backup-bench-" + std::to_string(Clock::now().time_since_epoch().count()) + ".mbf");
 
-  Bench() {
-    port.AddMouse();
-    device::Discover(link);
-    port.SetLogging(false);
-    port.Mouse(0).faults.transferLatencyUs = 1000;
-    window.path = port.ConfigPath(0);
-  }
+  Bench() { window.path = mouse.Path(); }
   ~Bench() {
     std::error_code ignored;
     std::filesystem::remove(file, ignored);
   }
 };
-
-double Milliseconds(Clock::time_point from, Clock::time_point to) {
-  return std::chrono::duration<double, std::milli>(to - from).count();
-}
 
 }  // namespace
 
@@ -79,7 +63,7 @@ VANTOR_FIGURE(backup_ratio) {
   Bench bench;
   const auto start = Clock::now();
   if (device::Backup(bench.context, bench.file).Failed()) return -1.0;
-  const double wall = Milliseconds(start, Clock::now());
+  const double wall = bench::MillisecondsSince(start);
   const int reads = (device::kMemorySize + device::kReadChunk - 1) / device::kReadChunk;
   const double minimum = reads * ExchangeMs(0) + 8 * ExchangeMs(2) + 7 * 16 * ExchangeMs(0);
   return wall / minimum;
@@ -98,7 +82,7 @@ VANTOR_FIGURE(restore_ratio) {
   if (!device::SaveBackupFile(bench.file, backup)) return -1.0;
   const auto start = Clock::now();
   if (device::Restore(bench.context, bench.file).Failed()) return -1.0;
-  const double wall = Milliseconds(start, Clock::now());
+  const double wall = bench::MillisecondsSince(start);
   const int pages = device::kMemorySize / device::kPageSize;
   const double perPage = 5 * ExchangeMs(1) + ExchangeMs(0) + ExchangeMs(5);
   const double minimum = pages * perPage + 4 * 4 * ExchangeMs(1) + 7 * 16 * ExchangeMs(0) +

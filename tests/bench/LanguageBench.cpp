@@ -1,8 +1,6 @@
 // Start-up cost of the language file: parsing a complete file and loading the
 // text table, the skin fonts and the skin style from it, as the main window
 // does once before it shows.
-#include <algorithm>
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -42,14 +40,13 @@ VANTOR_FIGURE(language_file_load_ms) {
   std::vector<double> samples;
   int replaced = 0;
   for (int run = 0; run < 51; ++run) {
-    const auto start = std::chrono::steady_clock::now();
+    const auto start = bench::Clock::now();
     const IniFile ini = IniFile::FromBytes(bytes);
     const SkinFontSpecs fonts = LoadSkinFonts(ini);
     const UiText texts = LoadUiText(ini, 5888);
     const SkinStyle style = LoadSkinStyle(ini);
-    samples.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    samples.push_back(bench::MillisecondsSince(start));
     replaced += texts.replacedTexts + static_cast<int>(fonts.size() + style.buttons.size());
   }
-  std::nth_element(samples.begin(), samples.begin() + 25, samples.end());
-  return replaced > 0 ? samples[25] : -1;
+  return replaced > 0 ? bench::Percentile(samples, 0.5) : -1;
 }

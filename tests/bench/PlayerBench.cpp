@@ -2,24 +2,20 @@
 // at once: how far the gaps between the key commands the mouse receives stray
 // from the waits programmed between them (waits of 1 to 500 ms), and how long
 // a button press takes to become the first live-input request.
-#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <thread>
 #include <vector>
 
 #include "Bench.h"
+#include "BenchMouse.h"
 #include "device/Connection.h"
-#include "device/Discovery.h"
-#include "device/HidLink.h"
 #include "device/MacroPlayers.h"
 #include "device/MouseNotifications.h"
-#include "device/PreciseSleeper.h"
 #include "device/SteadySlotTimer.h"
 #include "macro/MacroLibrary.h"
 #include "macro/PlaybackTrigger.h"
 #include "macro/SoftwareProfiles.h"
-#include "sim/SimulatedHidPort.h"
 
 namespace {
 
@@ -44,12 +40,9 @@ class NoView final : public device::ConnectionView {
   device::Page ShowingPage() override { return device::Page::kButtons; }
 };
 
-double Percentile(std::vector<double> values, double fraction) {
-  if (values.empty()) return -1.0;
-  std::sort(values.begin(), values.end());
-  const auto index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5);
-  return values[std::min(index, values.size() - 1)];
-}
+using bench::BenchMouse;
+using bench::KeyCommand;
+using bench::Percentile;
 
 // Times (µs on the sleeper's clock) at which the mouse received key commands.
 std::vector<std::int64_t> KeyCommandTimes(const sim::SimulatedHidPort& port, std::int64_t after = 0) {
@@ -79,35 +72,22 @@ const std::vector<double>& PlaybackErrors() {
     for (int ms = 60; ms <= 500; ms += 40) waits.push_back(ms);
   }
   MacroCommands macro = NewMacro();
-  for (std::size_t i = 0; i < waits.size(); ++i) {
-    MacroCommand key;
-    key.length = 2;
-    key.code[0] = i % 2 == 0 ? kOpKeyDown : kOpKeyUp;
-    key.code[1] = 0x04;
-    macro.push_back(key);
-    macro.push_back(MakeWait(static_cast<std::uint32_t>(waits[i])));
+  for (std::size_t i = 0; i <= waits.size(); ++i) {
+    macro.push_back(KeyCommand(i % 2 == 0 ? kOpKeyDown : kOpKeyUp, 0x04));
+    if (i < waits.size()) macro.push_back(MakeWait(static_cast<std::uint32_t>(waits[i])));
   }
-  MacroCommand last;
-  last.length = 2;
-  last.code[0] = waits.size() % 2 == 0 ? kOpKeyDown : kOpKeyUp;
-  last.code[1] = 0x04;
-  macro.push_back(last);
   Renumber(macro);
 
-  device::PreciseSleeper sleeper;
-  sim::SimulatedHidPort port(&sleeper);
-  port.AddMouse();
-  device::HidLink link(port, sleeper);
-  device::Discover(link);
+  BenchMouse bench(0, true);
   NoHost host;
   device::SteadySlotTimerFactory timers;
-  device::MacroPlayers players(link, host, timers);
-  port.ClearLog();
-  const auto mouse = link.FirstDevice();
+  device::MacroPlayers players(bench.link, host, timers);
+  bench.port.ClearLog();
+  const auto mouse = bench.link.FirstDevice();
   if (!mouse || !players.StartSlot(*mouse, 0, macro, device::kPlayOnce)) return errors;
   WaitForPlayers(players);
 
-  const auto times = KeyCommandTimes(port);
+  const auto times = KeyCommandTimes(bench.port);
   for (std::size_t i = 0; i + 1 < times.size() && i < waits.size(); ++i) {
     errors.push_back(static_cast<double>(times[i + 1] - times[i]) / 1000.0 - waits[i]);
   }
@@ -123,10 +103,9 @@ VANTOR_FIGURE(playback_error_ms_p99) { return Percentile(PlaybackErrors(), 0.99)
 // From the notification report to the first live-input request of the macro
 // that the pressed button starts, through the trigger and a new player thread.
 VANTOR_FIGURE(press_to_command_ms_p99) {
-  device::PreciseSleeper sleeper;
-  sim::SimulatedHidPort port(&sleeper);
-  port.AddMouse();
-  device::HidLink link(port, sleeper);
+  BenchMouse bench(0, true);
+  sim::SimulatedHidPort& port = bench.port;
+  device::HidLink& link = bench.link;
   NoView view;
   NoHost host;
   device::SteadySlotTimerFactory timers;
@@ -142,13 +121,8 @@ VANTOR_FIGURE(press_to_command_ms_p99) {
 
   connection.DeviceArrival();
   MacroCommands macro = NewMacro();
-  MacroCommand down;
-  down.length = 2;
-  down.code[0] = kOpKeyDown;
-  down.code[1] = 0x04;
-  macro.push_back(down);
-  down.code[0] = kOpKeyUp;
-  macro.push_back(down);
+  macro.push_back(KeyCommand(kOpKeyDown, 0x04));
+  macro.push_back(KeyCommand(kOpKeyUp, 0x04));
   Renumber(macro);
   const std::uint32_t id = library.AddEntry(u"bench", false, 0, 0, macro).id;
   if (connection.SetRowValue(0, id) != 1) return -1.0;
@@ -158,7 +132,7 @@ VANTOR_FIGURE(press_to_command_ms_p99) {
     port.ClearLog();
     const auto press = port.Mouse(0).InputReport(0x0001);
     const auto release = port.Mouse(0).InputReport(0x0000);
-    const std::int64_t start = sleeper.NowMicroseconds();
+    const std::int64_t start = bench.sleeper.NowMicroseconds();
     notifications.OnMouseNotification(press.data(), press.size());
     WaitForPlayers(players);
     notifications.OnMouseNotification(release.data(), release.size());

@@ -1,8 +1,6 @@
 // Host time from a tilt report to the message ready for posting: the report
 // handler's add under the lock, the scroller's take, and the decision over a
 // window tree of typical depth. The window calls themselves are the system's.
-#include <algorithm>
-#include <chrono>
 #include <vector>
 
 #include "Bench.h"
@@ -29,7 +27,7 @@ VANTOR_FIGURE(tilt_decision_us) {
   std::vector<double> samples;
   std::size_t posted = 0;
   for (int run = 0; run < 20001; ++run) {
-    const auto start = std::chrono::steady_clock::now();
+    const auto start = bench::Clock::now();
     accumulator.Add(1, 0);
     tilt::TiltFacts facts;
     facts.tilt = accumulator.TakeTilt();
@@ -38,8 +36,7 @@ VANTOR_FIGURE(tilt_decision_us) {
     facts.cursorWindow = 2;
     facts.scrollBar = 3;
     posted += tilt::DecideTilt(facts, windows).size();
-    samples.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+    samples.push_back(bench::MillisecondsSince(start) * 1000.0);
   }
-  std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
-  return posted > 0 ? samples[samples.size() / 2] : -1.0;
+  return posted > 0 ? bench::Percentile(samples, 0.5) : -1.0;
 }

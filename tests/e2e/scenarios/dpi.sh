@@ -14,6 +14,8 @@ dpi_start() {
   PID=$PROGRAM_PID
   wait_log "$LOGS/program.log" "fade-in complete"
   wait_log "$LOGS/program.log" "device controls enabled"
+  # The arrival ends after it has read the mouse's macros into the lists.
+  wait_log "$LOGS/program.log" "button lists filled"
   wait_log "$LOGS/program.log" "level steps shown"
   skin_window_origin
   skin_pointer_away

@@ -81,6 +81,8 @@ skin_start() {
   wait_log "$LOGS/program.log" "fade-in complete"
   # Tabs ignore clicks while the mouse's arrival keeps the window busy.
   wait_log "$LOGS/program.log" "device controls enabled"
+  # The arrival ends after it has read the mouse's macros into the lists.
+  wait_log "$LOGS/program.log" "button lists filled"
   skin_window_origin
   skin_pointer_away
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/AtomicFile.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -12,19 +13,11 @@ namespace {
 
 class AtomicFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("vantor-atomic-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-  }
-  void TearDown() override { fs::remove_all(folder); }
-
   std::size_t FilesInFolder() const {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
   }
 
-  fs::path folder;
+  TempFolder folder;
 };
 
 }  // namespace

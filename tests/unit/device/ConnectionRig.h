@@ -26,6 +26,7 @@
 #include "macro/SoftwareProfiles.h"
 #include "sim/SimulatedHidPort.h"
 #include "sim/VirtualClock.h"
+#include "support/TempFolder.h"
 
 // Records what the connection asked of the window, in order.
 class FakeView final : public device::ConnectionView {
@@ -204,10 +205,10 @@ struct ConnectionRig {
   device::MacroPlayers players{link, host,
                                slotTime == SlotTime::kReal ? static_cast<device::SlotTimerFactory&>(steadyTimers)
                                                            : virtualTimers};
-  std::filesystem::path folder;
-  std::filesystem::path file;
+  TempFolder folder;
+  std::filesystem::path file = folder / "macro.dat";
   MacroLibrary library;
-  SoftwareProfiles profiles{library, LibraryFile()};
+  SoftwareProfiles profiles{library, file};
   device::Connection connection{link, view, profiles, players};
   TiltAccumulator tilt;
   std::atomic<int> pulses{0};
@@ -224,16 +225,6 @@ struct ConnectionRig {
   ~ConnectionRig() {
     players.StopAll();
     players.JoinAll();
-    std::filesystem::remove_all(folder);
-  }
-
-  std::filesystem::path LibraryFile() {
-    folder = std::filesystem::temp_directory_path() /
-             ("vantor-connection-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    file = folder / "macro.dat";
-    return file;
   }
 
   sim::SimulatedMouse& Mouse(int i = 0) { return port.Mouse(i); }

@@ -51,72 +51,53 @@ device::HidHandle OpenFirst(SimRig& rig) {
 
 }  // namespace
 
-TEST(ExchangeFeature, SettleAboveFourPausesBeforeTheWriteAndAfterTheReply) {
+// Above four, the settle also brings 1 ms before the write and 1 ms after the reply.
+TEST(ExchangeFeature, PausesForTheSettleAfterTheWriteAndAroundItAboveFour) {
   SimRig rig;
   const auto handle = OpenFirst(rig);
-  const auto start = rig.clock.NowMicroseconds();
-  FeatureReport report = device::MakeRequest(device::kGroupRegister, 0x20, 0);
-  ASSERT_EQ(rig.link.ExchangeFeature(handle, report.data(), report.data(), 9, 5), 1);
-  EXPECT_EQ(rig.Sleeps(), (std::vector<std::int64_t>{1000, 5000, 1000}));
-  for (const auto& event : rig.port.Log()) {
-    if (event.kind == sim::SimEvent::Kind::kSetFeature) {
-      EXPECT_EQ(event.timeUs, start + 1000);
+  const std::vector<std::pair<int, std::vector<std::int64_t>>> cases = {
+      {5, {1000, 5000, 1000}}, {4, {4000}}, {1, {1000}}, {0, {}}, {-3, {}}};
+  for (const auto& [settle, sleeps] : cases) {
+    rig.Forget();
+    const auto start = rig.clock.NowMicroseconds();
+    FeatureReport report = device::MakeRequest(device::kGroupRegister, 0x20, 0);
+    ASSERT_EQ(rig.link.ExchangeFeature(handle, report.data(), report.data(), 9, settle), 1);
+    EXPECT_EQ(rig.Sleeps(), sleeps) << "settle " << settle;
+    for (const auto& event : rig.port.Log()) {
+      if (event.kind == sim::SimEvent::Kind::kSetFeature) {
+        EXPECT_EQ(event.timeUs, start + (settle > 4 ? 1000 : 0)) << "settle " << settle;
+      }
     }
   }
   rig.port.Close(handle);
 }
 
-TEST(ExchangeFeature, SettleOfFourOrLessPausesOnlyAfterTheWrite) {
-  SimRig rig;
-  const auto handle = OpenFirst(rig);
-  for (int settle : {4, 1, 0, -3}) {
+// A mouse busy throughout is read 21 times and never written; one that never
+// flags its reply ready is read 201 times after the write.
+TEST(ExchangeFeature, GivesUpOnABusyOrNeverReadyMouseAfterItsCountOfReads) {
+  for (const bool busy : {true, false}) {
+    SimRig rig;
+    (busy ? rig.Mouse().faults.alwaysBusy : rig.Mouse().faults.neverReady) = true;
+    const auto handle = OpenFirst(rig);
     rig.Forget();
-    FeatureReport report = device::MakeRequest(device::kGroupRegister, 0x20, 0);
-    ASSERT_EQ(rig.link.ExchangeFeature(handle, report.data(), report.data(), 9, settle), 1);
-    const std::vector<std::int64_t> expected =
-        settle > 0 ? std::vector<std::int64_t>{settle * 1000} : std::vector<std::int64_t>{};
-    EXPECT_EQ(rig.Sleeps(), expected) << "settle " << settle;
+    FeatureReport report = device::MakeRequest(device::kGroupControl, 0x02, 0x12);
+    EXPECT_EQ(rig.link.ExchangeFeature(handle, report.data(), report.data(), 9, busy ? 20 : 0), 0);
+    EXPECT_EQ(CountKind(rig.port, sim::SimEvent::Kind::kGetFeature), busy ? 21 : 1 + 201);
+    EXPECT_EQ(CountKind(rig.port, sim::SimEvent::Kind::kSetFeature), busy ? 0 : 1);
+    EXPECT_EQ(rig.Sleeps(), std::vector<std::int64_t>(busy ? 20 : 200, 4000));
+    rig.port.Close(handle);
   }
-  rig.port.Close(handle);
-}
-
-TEST(ExchangeFeature, GivesUpOnABusyMouseAfterTwentyOneReadsWithoutWriting) {
-  SimRig rig;
-  rig.Mouse().faults.alwaysBusy = true;
-  const auto handle = OpenFirst(rig);
-  rig.Forget();
-  FeatureReport report = device::MakeRequest(device::kGroupControl, 0x02, 0x12);
-  EXPECT_EQ(rig.link.ExchangeFeature(handle, report.data(), report.data(), 9, 20), 0);
-  EXPECT_EQ(CountKind(rig.port, sim::SimEvent::Kind::kGetFeature), 21);
-  EXPECT_EQ(CountKind(rig.port, sim::SimEvent::Kind::kSetFeature), 0);
-  EXPECT_EQ(rig.Sleeps(), std::vector<std::int64_t>(20, 4000));
-  rig.port.Close(handle);
-}
-
-TEST(ExchangeFeature, GivesUpWaitingForAReplyAfterTwoHundredOneReads) {
-  SimRig rig;
-  rig.Mouse().faults.neverReady = true;
-  const auto handle = OpenFirst(rig);
-  rig.Forget();
-  FeatureReport report = device::MakeRequest(device::kGroupControl, 0x02, 0x12);
-  EXPECT_EQ(rig.link.ExchangeFeature(handle, report.data(), report.data(), 9, 0), 0);
-  EXPECT_EQ(CountKind(rig.port, sim::SimEvent::Kind::kGetFeature), 1 + 201);
-  EXPECT_EQ(CountKind(rig.port, sim::SimEvent::Kind::kSetFeature), 1);
-  EXPECT_EQ(rig.Sleeps(), std::vector<std::int64_t>(200, 4000));
-  rig.port.Close(handle);
 }
 
 TEST(ExchangeFeature, WaitsOutABusySpellAndThenReadsTheReply) {
   SimRig rig;
   rig.Mouse().faults.busyReadsPerRequest = 3;
   rig.Mouse().registers[0x0B] = 0x5E;
-  std::uint8_t value = 0;
   const auto handle = OpenFirst(rig);
   rig.Forget();
   FeatureReport report = device::MakeRequest(device::kGroupRegister, 0x0B, 0);
   ASSERT_EQ(rig.link.ExchangeFeature(handle, report.data(), report.data(), 9, 0), 1);
-  value = report[2];
-  EXPECT_EQ(value, 0x5E);
+  EXPECT_EQ(report[2], 0x5E);
   EXPECT_EQ(rig.Sleeps(), std::vector<std::int64_t>(3, 4000));
   rig.port.Close(handle);
 }
@@ -145,8 +126,7 @@ TEST(ExchangeFeature, OneBufferForRequestAndReplyEndsHoldingTheReply) {
   ASSERT_EQ(rig.link.ExchangeFeature(handle, buffer.data(), buffer.data(), 9, 0), 1);
   EXPECT_EQ(buffer[1], device::kGroupRegister);  // the reply's status, flags cleared
   EXPECT_EQ(buffer[2], 0xA7);
-  const auto log = rig.port.Log();
-  for (const auto& event : log) {
+  for (const auto& event : rig.port.Log()) {
     if (event.kind == sim::SimEvent::Kind::kSetFeature) {
       EXPECT_EQ(event.bytes[0], 0);
     }

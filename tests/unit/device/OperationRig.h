@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/Utf16.h"
+#include "support/TempFolder.h"
 #include "device/DeviceOperations.h"
 #include "unit/device/SimRig.h"
 
@@ -99,20 +100,3 @@ inline std::vector<std::uint8_t> FileBytes(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
-
-// A folder of its own under the system's temporary folder, removed at the end.
-struct TempFolder {
-  std::filesystem::path path;
-  TempFolder() {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    path = std::filesystem::temp_directory_path() /
-           ("vantor-ops-" + std::string(test->test_suite_name()) + "-" + test->name());
-    std::filesystem::remove_all(path);
-    std::filesystem::create_directories(path);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-  std::filesystem::path operator/(const std::string& name) const { return path / name; }
-};

@@ -8,16 +8,15 @@
 #include <thread>
 
 #include "device/DeviceCommands.h"
-#include "device/DeviceOperations.h"
 #include "tests/support/TestSessionLock.h"
-#include "tests/unit/device/SimRig.h"
+#include "tests/unit/device/OperationRig.h"
 
 TEST(SessionLock, EveryExchangeAndEverySequenceUnderDeviceLockHoldsTheSession) {
   SimRig rig;
   TestSessionLock session;
   rig.link.SetSessionLock(&session);
-  const std::filesystem::path times = std::filesystem::temp_directory_path() / "vantor-session-times.log";
-  std::filesystem::remove(times);
+  TempFolder folder;
+  const std::filesystem::path times = folder / "times.log";
   auto log = std::make_unique<device::ExchangeTimeLog>();
   ASSERT_TRUE(log->Open(times));
   rig.link.SetExchangeLog(log.get());
@@ -49,49 +48,22 @@ TEST(SessionLock, EveryExchangeAndEverySequenceUnderDeviceLockHoldsTheSession) {
   EXPECT_FALSE(free);
   lines.close();
   rig.link.SetExchangeLog(nullptr);
-  log.reset();
-  std::filesystem::remove(times);
 }
 
-namespace {
-
-struct SilentWindow final : device::OperationProgress, device::OperationHost {
-  device::DevicePath path;
-  void ShowFraction(double) override {}
-  void ShowStatus(device::OperationStatus, const std::u16string&) override {}
-  void ShowSecondLine(const std::u16string&) override {}
-  void RepaintWindow() override {}
-  device::DevicePath CurrentPath() override { return path; }
-  void FinishOperation() override {}
-  void SaveSettings() override {}
-  void DisableDeviceControls() override {}
-  void LeaveResetState() override {}
-  void RefreshDirectory() override {}
-  void RefreshCurrentTab() override {}
-  void DeviceArrival() override {}
-  void StoreLevelSteps(const std::array<device::LevelSteps, 4>&) override {}
-};
-
-}  // namespace
-
 TEST(SessionLock, LongOperationsKeepItFromTheirFirstRequestToTheirLast) {
-  SimRig rig;
+  OperationRig ops;
   TestSessionLock session;
-  rig.link.SetSessionLock(&session);
-  SilentWindow window;
-  window.path = rig.Path();
-  device::OperationTexts texts;
-  const device::OperationContext context{rig.link, window, window, texts, nullptr};
-  const std::filesystem::path file = std::filesystem::temp_directory_path() / "vantor-session-backup.mbf";
-  ASSERT_FALSE(device::Backup(context, file).Failed());
+  ops.rig.link.SetSessionLock(&session);
+  TempFolder folder;
+  const std::filesystem::path file = folder / "backup.mbf";
+  ASSERT_FALSE(device::Backup(ops.context, file).Failed());
   // Looking the mouse up before and after the transfer takes it briefly on
   // its own; without the hold it would be given up after every request.
   EXPECT_LE(session.Freed(), 4) << "not given up between the 1171 reads";
   session.ResetFreed();
-  ASSERT_FALSE(device::Restore(context, file).Failed());
+  ASSERT_FALSE(device::Restore(ops.context, file).Failed());
   EXPECT_LE(session.Freed(), 4);
   session.ResetFreed();
-  ASSERT_FALSE(device::Reset(context).Failed());
+  ASSERT_FALSE(device::Reset(ops.context).Failed());
   EXPECT_LE(session.Freed(), 30) << "only the levels read again after the reset, not its 600 requests";
-  std::filesystem::remove(file);
 }

@@ -10,6 +10,7 @@
 #include "macro/LibraryFile.h"
 #include "support/FileBytes.h"
 #include "support/GoldenLibrary.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -17,15 +18,6 @@ namespace {
 
 class LibraryFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("vantor-library-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    file = folder / "macro.dat";
-  }
-  void TearDown() override { fs::remove_all(folder); }
-
   void Put(const std::vector<std::uint8_t>& bytes) { ASSERT_EQ(WriteFileAtomically(file, bytes), 1); }
   std::vector<std::uint8_t> Get(const fs::path& path) {
     std::vector<std::uint8_t> bytes;
@@ -40,8 +32,8 @@ class LibraryFileTest : public ::testing::Test {
     return found;
   }
 
-  fs::path folder;
-  fs::path file;
+  TempFolder folder;
+  fs::path file = folder / "macro.dat";
   MacroLibrary library;
   LibraryView view;
 };

@@ -7,35 +7,23 @@
 #include "base/AtomicFile.h"
 #include "base/IniFile.h"
 #include "macro/MacroFile.h"
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 std::vector<std::uint8_t> FileWith(std::uint32_t count, const std::vector<std::uint8_t>& macro) {
-  std::vector<std::uint8_t> bytes = {0xFF, 0xFE, 0xFF, 7};
-  for (char c : std::string("_@_MF1_")) {
-    bytes.push_back(static_cast<std::uint8_t>(c));
-    bytes.push_back(0);
-  }
-  for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(count >> (8 * i)));
-  bytes.insert(bytes.end(), macro.begin(), macro.end());
-  return bytes;
+  FileBytes file;
+  file.Text("_@_MF1_").U32(count).data.insert(file.data.end(), macro.begin(), macro.end());
+  return file.data;
 }
 
 class MacroFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("vantor-mf-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    file = folder / "unnamed.mf";
-  }
-  void TearDown() override { fs::remove_all(folder); }
-
-  fs::path folder;
-  fs::path file;
+  TempFolder folder;
+  fs::path file = folder / "unnamed.mf";
 };
 
 }  // namespace

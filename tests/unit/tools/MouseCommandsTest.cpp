@@ -19,6 +19,7 @@
 #include "tools/MouseCommands.h"
 #include "device/MouseDirectory.h"
 #include "tools/ToolCommands.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -52,14 +53,6 @@ class FakePlatform final : public ToolPlatform {
 
 class MouseToolTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("vantor-mouse-tool-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-  }
-  void TearDown() override { fs::remove_all(folder); }
-
   int Run(std::initializer_list<std::string> args, const MouseCommandOptions& options = {}) {
     out.str("");
     err.str("");
@@ -75,7 +68,7 @@ class MouseToolTest : public ::testing::Test {
 
   SimRig rig;
   FakePlatform platform;
-  fs::path folder;
+  TempFolder folder;
   std::ostringstream out;
   std::ostringstream err;
 };

@@ -9,6 +9,7 @@
 #include "tests/unit/tools/ToolFiles.h"
 #include "tools/JsonFields.h"
 #include "tools/ToolCommands.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -16,14 +17,6 @@ namespace {
 
 class ToolCommandsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("vantor-tool-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-  }
-  void TearDown() override { fs::remove_all(folder); }
-
   fs::path Put(const std::string& name, const std::vector<std::uint8_t>& bytes) {
     const fs::path path = folder / name;
     EXPECT_EQ(WriteFileAtomically(path, bytes), 1);
@@ -46,7 +39,7 @@ class ToolCommandsTest : public ::testing::Test {
   }
   std::string P(const fs::path& path) { return path.u8string(); }
 
-  fs::path folder;
+  TempFolder folder;
   std::ostringstream out;
   std::ostringstream err;
 };

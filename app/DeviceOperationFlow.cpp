@@ -65,10 +65,19 @@ void DeviceOperationFlow::FileChosen(const std::u16string& file, WindowActions& 
 }
 
 void DeviceOperationFlow::Start(const std::u16string& file, WindowActions& out) {
-  // An arrival may have begun while the question or the dialog was open.
-  if (operationBusy.exchange(true)) return;
+  // An arrival may have begun while the question or the dialog was open:
+  // the user chose to go on, so they hear why nothing happens.
+  if (operationBusy.exchange(true)) {
+    WindowAction busy{ActionKind::kShowMessage};
+    busy.messageSlot = kMessageMouseBusy;
+    busy.captionSlot = CaptionOf(operation);
+    out.Push(busy);
+    return;
+  }
   stage = Stage::kRunning;
   hasStatus = false;
+  fraction.reset();
+  secondLine.clear();
   for (int id : kOperationButtons) out.AddWithId(ActionKind::kDisableControl, id);
   for (int id : kLevelControls) out.AddWithId(ActionKind::kHideControl, id);
   out.Add(ActionKind::kSetControlsChanged);
@@ -86,6 +95,29 @@ void DeviceOperationFlow::Status(const device::StatusTextSlot& slot, WindowActio
   out.RepaintRect(ProgressRepaintRect());
 }
 
+void DeviceOperationFlow::Progress(double value, WindowActions& out) {
+  if (!Running() || fraction == value) return;
+  fraction = value;
+  out.RepaintRect(ProgressRepaintRect());
+}
+
+void DeviceOperationFlow::SecondLine(const std::u16string& text, WindowActions& out) {
+  if (!Running() || secondLine == text) return;
+  secondLine = text;
+  out.RepaintRect(ProgressRepaintRect());
+}
+
+BusyOverlay DeviceOperationFlow::Panel(const UiText& texts) const {
+  BusyOverlay panel;
+  if (!Running()) return panel;
+  panel.counter = 1;
+  panel.rect = ProgressPanelRect();
+  if (hasStatus) panel.text = StatusTextOf(texts, status);
+  panel.secondLine = secondLine;
+  panel.progress = fraction;
+  return panel;
+}
+
 void DeviceOperationFlow::Ended(const OperationOutcome& outcome, bool levelPage, WindowActions& out) {
   if (!Running()) return;
   stage = Stage::kIdle;
@@ -95,7 +127,6 @@ void DeviceOperationFlow::Ended(const OperationOutcome& outcome, bool levelPage,
     for (int id : kLevelControls) out.AddWithId(ActionKind::kShowControl, id);
   }
   out.Add(ActionKind::kSetControlsChanged);
-  operationBusy = false;
   out.Add(ActionKind::kRestoreClassCursor);
   out.Add(ActionKind::kRepaintWindow);
   if (outcome.message.empty()) return;
@@ -103,4 +134,12 @@ void DeviceOperationFlow::Ended(const OperationOutcome& outcome, bool levelPage,
   message.text = outcome.message;
   message.captionSlot = CaptionOf(operation);
   out.Push(message);
+}
+
+std::u16string StatusTextOf(const UiText& texts, const device::StatusTextSlot& slot) {
+  const auto entry = static_cast<size_t>(slot.entry);
+  if (slot.table == device::StatusTextSlot::Table::kLabel) {
+    return entry < texts.labels.size() ? texts.labels[entry].text : std::u16string();
+  }
+  return entry < texts.messageTexts.size() ? texts.messageTexts[entry] : std::u16string();
 }

@@ -4,10 +4,13 @@
 // worker runs, the busy flag, the status text and cursor, and the closing
 // message.
 #include <atomic>
+#include <optional>
 #include <string>
 
+#include "app/UiText.h"
 #include "app/WindowAction.h"
 #include "device/DeviceOperations.h"
+#include "ui/PaintSnapshot.h"
 
 // How an operation ended, as the window shows it.
 struct OperationOutcome {
@@ -21,7 +24,7 @@ class DeviceOperationFlow {
   static constexpr int kRestoreCaption = 8;
   static constexpr int kResetQuestion = 11;
   static constexpr int kResetCaption = 10;
-  static constexpr int kBackupCaption = 1;
+  static constexpr int kBackupCaption = kMessageBackupCaption;
 
   // `operationBusy` is the connection's flag, which arrival sets too.
   explicit DeviceOperationFlow(std::atomic<bool>& operationBusy) : operationBusy(operationBusy) {}
@@ -31,7 +34,13 @@ class DeviceOperationFlow {
   // `file` is empty when the user cancelled the dialog.
   void FileChosen(const std::u16string& file, WindowActions& out);
   void Status(const device::StatusTextSlot& slot, WindowActions& out);
+  // The worker's progress, 0 to 1, and the panel's second line.
+  void Progress(double fraction, WindowActions& out);
+  void SecondLine(const std::u16string& text, WindowActions& out);
   // `levelPage`: the page that shows the sliders and the tie box is current.
+  // OperationBusy is not touched: the worker has cleared it (a restore and
+  // a reset through the arrival they end with, which may already have been
+  // followed by another arrival that holds it).
   void Ended(const OperationOutcome& outcome, bool levelPage, WindowActions& out);
 
   bool Running() const { return stage == Stage::kRunning; }
@@ -39,6 +48,8 @@ class DeviceOperationFlow {
   // The status text the progress panel shows, while one has been set.
   bool HasStatus() const { return hasStatus; }
   const device::StatusTextSlot& StatusText() const { return status; }
+  // The progress panel, shown while an operation runs.
+  BusyOverlay Panel(const UiText& texts) const;
 
  private:
   enum class Stage { kIdle, kAsking, kChoosingFile, kRunning };
@@ -51,4 +62,9 @@ class DeviceOperationFlow {
   DeviceOperation operation = DeviceOperation::kBackup;
   bool hasStatus = false;
   device::StatusTextSlot status{device::StatusTextSlot::Table::kMessage, 0};
+  std::optional<double> fraction;
+  std::u16string secondLine;
 };
+
+// A status text as the user's language file words it.
+std::u16string StatusTextOf(const UiText& texts, const device::StatusTextSlot& slot);

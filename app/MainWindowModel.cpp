@@ -213,6 +213,18 @@ WindowActions MainWindowModel::OnOperationStatus(const device::StatusTextSlot& s
   return out;
 }
 
+WindowActions MainWindowModel::OnOperationProgress(double fraction) {
+  WindowActions out;
+  operation.Progress(fraction, out);
+  return out;
+}
+
+WindowActions MainWindowModel::OnOperationSecondLine(const std::u16string& text) {
+  WindowActions out;
+  operation.SecondLine(text, out);
+  return out;
+}
+
 WindowActions MainWindowModel::OnOperationEnded(const OperationOutcome& outcome) {
   WindowActions out;
   operation.Ended(outcome, ShowsLevelControls(currentTab), out);

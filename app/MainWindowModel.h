@@ -62,6 +62,8 @@ class MainWindowModel {
   WindowActions OnQuestionAnswered(bool yes);
   WindowActions OnFileChosen(const std::u16string& file);
   WindowActions OnOperationStatus(const device::StatusTextSlot& slot);
+  WindowActions OnOperationProgress(double fraction);
+  WindowActions OnOperationSecondLine(const std::u16string& text);
   WindowActions OnOperationEnded(const OperationOutcome& outcome);
 
   // What the other parts of the window report.

@@ -18,7 +18,8 @@ void AddLine(std::u16string& text, const std::u16string& line) {
 int StopMessage(const OperationResult& result) {
   if (result.noMouse) return kMessageNoMouse;
   if (result.fileFailed) {
-    return result.kind == OperationKind::kRestore ? kMessageNotABackup : kMessageBackupWriteFailed;
+    if (result.kind != OperationKind::kRestore) return kMessageBackupWriteFailed;
+    return result.fileUnreadable ? kMessageFileUnreadable : kMessageNotABackup;
   }
   if (result.mouseGone) return kMessageMouseGone;
   if (result.kind == OperationKind::kBackup && result.failedRequests > 0) return kMessageBackupReadFailed;

@@ -134,6 +134,8 @@ void SetOwnMessages(UiText& texts) {
   m[kMessageMemoryWriteFailed] = u"Writing the mouse's memory failed, so the restore stopped there.";
   m[kMessageRequestsFailed] = u"The mouse did not take %d requests; everything else was written.";
   m[kMessageLevelSkipped] = u"DPI level %d was left as it was: the backup holds a step of 0 for it.";
+  m[kMessageFileUnreadable] = u"The file could not be opened, so nothing was written to the mouse.";
+  m[kMessageMouseBusy] = u"The mouse is being set up right now, so nothing was done. Please try again in a moment.";
 }
 
 void SetDefaultMessages(UiText& texts) {

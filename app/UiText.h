@@ -49,6 +49,8 @@ enum MessageNumber : int {
   kMessageMemoryWriteFailed,
   kMessageRequestsFailed,
   kMessageLevelSkipped,
+  kMessageFileUnreadable,
+  kMessageMouseBusy,
   kMessageCount
 };
 

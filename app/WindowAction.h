@@ -36,7 +36,8 @@ enum class ActionKind {
   kStartWorker,     // operation, text = the chosen file (empty for a reset)
   kSetWaitCursor,
   kRestoreClassCursor,
-  // A message box with `text` and caption `captionSlot` of the messages.
+  // A message box with `text` (when it is empty: message `messageSlot`)
+  // and caption `captionSlot` of the messages.
   kShowMessage,
   kSetAlpha,       // alpha: the window's own opacity
   kHideAndCenter,  // hide, make fully opaque, centre on the screen

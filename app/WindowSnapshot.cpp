@@ -1,7 +1,5 @@
 #include "app/WindowSnapshot.h"
 
-#include "ui/SkinLayout.h"
-
 PaintSnapshot WindowSnapshot(const MainWindowModel& model, const UiText& texts, const MemoryFigures& memory) {
   PaintSnapshot snapshot;
   snapshot.page = model.CurrentTab();
@@ -14,15 +12,14 @@ PaintSnapshot WindowSnapshot(const MainWindowModel& model, const UiText& texts, 
   snapshot.editedMacroBytes = memory.editedMacroBytes;
 
   const DeviceOperationFlow& operation = model.Operation();
+  snapshot.busy = operation.Panel(texts);
   if (!operation.Running() || !operation.HasStatus()) return snapshot;
   const device::StatusTextSlot& status = operation.StatusText();
   const auto entry = static_cast<size_t>(status.entry);
-  if (status.table == device::StatusTextSlot::Table::kLabel) {
-    if (status.entry >= 0 && entry < texts.labels.size()) snapshot.extraText = texts.labels[entry];
-  } else if (status.entry >= 0 && entry < texts.messageTexts.size()) {
-    snapshot.busy.counter = 1;
-    snapshot.busy.rect = ProgressPanelRect();
-    snapshot.busy.text = texts.messageTexts[entry];
+  if (status.table == device::StatusTextSlot::Table::kLabel && status.entry >= 0 && entry < texts.labels.size()) {
+    // A label has its own place on the status strip; the panel keeps the bar.
+    snapshot.extraText = texts.labels[entry];
+    snapshot.busy.text.clear();
   }
   return snapshot;
 }

@@ -11,7 +11,7 @@ struct MemoryFigures {
   int editedMacroBytes = 0;
 };
 
-// While a device operation reports its status, a message-table text shows in
-// the progress panel and a label-table text replaces the version label on
-// the status strip.
+// While a device operation runs the progress panel shows its bar; a
+// message-table status text shows in the panel, and a label-table one
+// replaces the version label on the status strip.
 PaintSnapshot WindowSnapshot(const MainWindowModel& model, const UiText& texts, const MemoryFigures& memory);

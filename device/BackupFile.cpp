@@ -110,6 +110,7 @@ int LoadBackupFile(const std::filesystem::path& file, BackupFile& backup, Backup
     if (problem != nullptr) {
       problem->offset = 0;
       problem->what = read == FileReadResult::kMissing ? "no such file" : "the file cannot be read";
+      problem->unreadable = true;
     }
     return 0;
   }

@@ -40,6 +40,7 @@ struct BackupFile {
 struct BackupProblem {
   std::size_t offset = 0;
   std::string what;
+  bool unreadable = false;  // the file could not be opened or read at all
 };
 
 // The name as the mouse holds it: at most 8 units, ending at the first zero unit.

@@ -284,6 +284,7 @@ OperationResult Restore(const OperationContext& context, const std::filesystem::
   BackupProblem problem;
   if (!LoadBackupFile(file, backup, &problem)) {
     result.fileFailed = true;
+    result.fileUnreadable = problem.unreadable;
     result.fileProblem = "byte " + std::to_string(problem.offset) + ": " + problem.what;
     diag::Write("restore: refused the file at " + result.fileProblem);
   } else if (!Reachable(context.link, path)) {

@@ -27,6 +27,7 @@ struct OperationResult {
   bool mouseGone = false;     // unplugged on the way: nothing was sent after that
   bool memoryFailed = false;  // a memory read (backup) or page (restore) failed: the operation stopped there
   bool fileFailed = false;    // a backup's file could not be written; a restore's file was refused
+  bool fileUnreadable = false;  // a restore's file could not even be opened
   std::string fileProblem;    // what was wrong with the file, in English, for logs
   // A restore: levels whose step in the file is 0, left as the mouse had them.
   std::vector<int> skippedLevels;

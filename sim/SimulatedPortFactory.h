@@ -9,7 +9,8 @@
 namespace sim {
 
 // `mice` is clamped to 1..2. The second mouse has its own identity.
-// `clock` (optional) stamps the log with the time of each request.
+// `clock` (optional) stamps the log with the time of each request and
+// spends each mouse's transfer latency.
 std::unique_ptr<SimulatedHidPort> MakeSimulatedHidPort(int mice, device::Sleeper* clock = nullptr);
 
 }  // namespace sim

@@ -125,11 +125,14 @@ int ConfigApp::Run() {
       DeviceServices devices(switches);
       const wchar_t* simulatorLog = _wgetenv(L"VANTOR_SIM_LOG");
       if (devices.Simulator() && !simulatorLog) devices.Simulator()->SetLogging(false);
+      const wchar_t* simulatorMemory = _wgetenv(L"VANTOR_SIM_MEMORY");
+      if (simulatorMemory) devices.LoadSimulatorMemory(std::filesystem::path(FromWide(simulatorMemory)));
       {
         MainDialog dialog(instance, switches, showEvent, closeEvent, devices);
         dialog.Run();
       }
       if (simulatorLog) devices.WriteSimulatorLog(std::filesystem::path(FromWide(simulatorLog)));
+      if (simulatorMemory) devices.SaveSimulatorMemory(std::filesystem::path(FromWide(simulatorMemory)));
       if (const wchar_t* times = _wgetenv(L"VANTOR_SIM_TIMES")) {
         devices.WriteSimulatorTimes(std::filesystem::path(FromWide(times)));
       }

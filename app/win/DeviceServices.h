@@ -30,6 +30,11 @@ class DeviceServices {
   // The same with the time of each request ("MOUSE MICROSECONDS REQUEST"),
   // on the clock that the window's own log lines quote.
   void WriteSimulatorTimes(const std::filesystem::path& file) const;
+  // The first simulated mouse's 8192 bytes of memory, kept in a file between
+  // runs the way a real mouse keeps them; a file of another size is ignored.
+  // Call these only while no other thread talks to the mice.
+  void LoadSimulatorMemory(const std::filesystem::path& file);
+  void SaveSimulatorMemory(const std::filesystem::path& file);
 
  private:
   std::unique_ptr<device::HidPort> port;

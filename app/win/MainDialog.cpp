@@ -136,6 +136,16 @@ INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return TRUE;
     }
+    case DeviceOperationWorker::kProgressMessage:
+      OnOperationReport(wParam, lParam);
+      return TRUE;
+    case DeviceOperationWorker::kEndedMessage:
+      OnOperationEnded();
+      return TRUE;
+    case WM_SETCURSOR:
+      if (!operationActions || !operationActions->OnSetCursor()) return FALSE;
+      SetWindowLongPtrW(window, DWLP_MSGRESULT, TRUE);
+      return TRUE;
     case kMsgShowStep:
       if (wParam == kStepShow) ShowWindow(window, SW_SHOWNORMAL);
       if (wParam == kStepForeground) SetForegroundWindow(window);
@@ -226,6 +236,7 @@ BOOL MainDialog::OnInitDialog() {
   StartDeviceWork();
   SetTimer(window, device::kRescanTimer, device::kRescanFirstMs, nullptr);
   StartController();
+  StartOperations();
 
   showThread = std::thread(&MainDialog::ShowSignalThread, this);
   closeThread = std::thread(&MainDialog::CloseSignalThread, this);
@@ -427,6 +438,11 @@ void MainDialog::OnCommand(int id) {
     case IDC_HIDE:
       HideToTray("window hidden to the tray");
       break;
+    case IDC_BACKUP:
+    case IDC_RESTORE:
+    case IDC_RESET:
+      if (model) ApplyActions(model->OnCommand(id));
+      break;
     case ID_TRAY_RESTORE:
       // The levels are not read on this path, unlike a double click.
       diag::Write("tray menu: restore");
@@ -446,6 +462,7 @@ void MainDialog::OnDestroy() {
   if (showThread.joinable()) showThread.join();
   if (closeThread.joinable()) closeThread.join();
   if (scriptThread.joinable()) scriptThread.join();
+  if (operationWorker) operationWorker->WaitAnswering();
   WaitForArrivalToEnd();
   if (connection) connection->Shutdown();
   if (tiltScroller) tiltScroller->Stop();
@@ -689,6 +706,12 @@ void MainDialog::ReportVisibility() {
 
 void MainDialog::ApplyActions(const WindowActions& actions) {
   for (const WindowAction& action : actions.Items()) {
+    if (operationActions) {
+      if (std::optional<WindowActions> next = operationActions->Apply(action, *model)) {
+        ApplyActions(*next);
+        continue;
+      }
+    }
     // Only the control actions' ids name controls; the timers' are timers.
     const auto control = [&] { return GetDlgItem(window, action.id); };
     switch (action.kind) {
@@ -746,15 +769,7 @@ void MainDialog::ApplyActions(const WindowActions& actions) {
       case ActionKind::kEndDialog:
         EndDialog(window, IDCANCEL);
         break;
-      case ActionKind::kSetWaitCursor:
-        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-        break;
-      case ActionKind::kRestoreClassCursor:
-        SetCursor(classCursor);
-        break;
       default:
-        // The device operations' questions, file dialogs and workers belong
-        // to their own flow's handler.
         break;
     }
   }
@@ -770,4 +785,35 @@ void MainDialog::HideAndCenter() {
   SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
                (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
   diag::Write("hidden at start");
+}
+
+void MainDialog::StartOperations() {
+  operationWorker = std::make_unique<DeviceOperationWorker>(window, *connection, *connectionView);
+  operationActions = std::make_unique<OperationActions>(window, classCursor, uiText, *operationWorker);
+}
+
+void MainDialog::OnOperationReport(WPARAM report, LPARAM value) {
+  if (!model) return;
+  switch (report) {
+    case DeviceOperationWorker::kFraction:
+      ApplyActions(model->OnOperationProgress(static_cast<double>(value) / DeviceOperationWorker::kFractionScale));
+      break;
+    case DeviceOperationWorker::kStatus:
+      ApplyActions(model->OnOperationStatus(device::StatusTextSlotOf(static_cast<device::OperationStatus>(value))));
+      break;
+    case DeviceOperationWorker::kSecondLine:
+      ApplyActions(model->OnOperationSecondLine(operationWorker->SecondLine()));
+      break;
+    case DeviceOperationWorker::kRepaintWindow:
+      InvalidateRect(window, nullptr, FALSE);
+      break;
+    default:
+      break;
+  }
+}
+
+void MainDialog::OnOperationEnded() {
+  if (!model) return;
+  const Notice notice = OperationNotice(uiText, operationWorker->Finish());
+  ApplyActions(model->OnOperationEnded({notice.text}));
 }

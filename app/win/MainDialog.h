@@ -14,9 +14,11 @@
 #include "app/SimulatorScript.h"
 #include "app/TrayClicks.h"
 #include "app/win/ButtonPage.h"
+#include "app/win/DeviceOperationWorker.h"
 #include "app/win/DeviceServices.h"
 #include "app/win/DpiPageControls.h"
 #include "app/win/MainWindowSkin.h"
+#include "app/win/OperationActions.h"
 #include "app/win/TrayIcon.h"
 #include "app/win/WindowConnectionView.h"
 #include "device/Connection.h"
@@ -88,6 +90,12 @@ class MainDialog {
   // The "DPI & Tools" page's share of the window's messages.
   bool OnDpiPageMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+  // Backup, Restore and Reset: their own actions, and the worker's reports
+  // handed to the controller.
+  void StartOperations();
+  void OnOperationReport(WPARAM report, LPARAM value);
+  void OnOperationEnded();
+
   HINSTANCE instance;
   StartupSwitches switches;
   HANDLE showEvent;
@@ -108,6 +116,8 @@ class MainDialog {
   MainWindowSkin skin;
   bool skinned = false;
   std::unique_ptr<MainWindowModel> model;
+  std::unique_ptr<DeviceOperationWorker> operationWorker;
+  std::unique_ptr<OperationActions> operationActions;
   bool reportedShown = false;
   bool trackingPointer = false;
   std::uint64_t timerMessages = 0;  // every WM_TIMER the window received

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "app/MainWindowModel.h"
+#include "base/IniFile.h"
 #include "support/TimerBoard.h"
 
 namespace {
@@ -283,14 +284,46 @@ TEST(MainWindowOperations, BackupChoosesItsFileFirstAndASecondClickWhileItRunsDo
 
   for (int id : {kControlBackup, kControlRestore, kControlReset}) EXPECT_TRUE(window.model.OnCommand(id).Empty());
 
+  // The worker cleared the flag as it finished and an arrival has taken it
+  // since: the end of the operation leaves it to that arrival.
   window.Take(window.model.OnOperationEnded({u"Completed !!"}));
-  EXPECT_FALSE(window.busy);
+  EXPECT_TRUE(window.busy);
   EXPECT_EQ(IdsOf(window.log, ActionKind::kEnableControl), (std::set<int>{1026, 1027, 1028}));
   EXPECT_EQ(IdsOf(window.log, ActionKind::kShowControl), (std::set<int>{1000, 1016, 1017}));
   EXPECT_EQ(Of(window.log, ActionKind::kRestoreClassCursor).size(), 1u);
   ASSERT_EQ(window.log.back().kind, ActionKind::kShowMessage);
   EXPECT_EQ(window.log.back().text, u"Completed !!");
-  EXPECT_EQ(window.log.back().captionSlot, 1);  // "Save"
+  EXPECT_EQ(window.log.back().captionSlot, kMessageBackupCaption);
+}
+
+TEST(MainWindowOperations, ProgressPanelShowsTheStatusInTheUsersWordsAndRepaintsOnlyItself) {
+  const UiText texts = LoadUiText(
+      IniFile::FromBytes("[MESSAGE]\nstr15=Lese alles...\n[STRING 49]\nstr=Bibliothek weg...\n"), 5888);
+  Window window;
+  EXPECT_EQ(window.model.Operation().Panel(texts).counter, 0);
+  window.Take(window.model.OnCommand(kControlReset));
+  window.Take(window.model.OnQuestionAnswered(true));
+
+  const auto onlyPanel = [](const WindowActions& actions) {
+    return actions.Items().size() == 1 && actions.Items()[0].kind == ActionKind::kRepaintRect &&
+           actions.Items()[0].rect == RectI{251, 237, 301, 141};
+  };
+  EXPECT_TRUE(onlyPanel(window.model.OnOperationStatus(device::StatusTextSlotOf(device::OperationStatus::kDeletingLibrary))));
+  EXPECT_TRUE(onlyPanel(window.model.OnOperationProgress(0.25)));
+  EXPECT_TRUE(window.model.OnOperationProgress(0.25).Empty());
+  const BusyOverlay panel = window.model.Operation().Panel(texts);
+  EXPECT_EQ(panel.counter, 1);
+  EXPECT_EQ(panel.rect, (RectI{251, 237, 300, 140}));
+  EXPECT_EQ(panel.text, u"Bibliothek weg...");
+  EXPECT_EQ(panel.progress, 0.25);
+
+  EXPECT_EQ(StatusTextOf(texts, device::StatusTextSlotOf(device::OperationStatus::kReadingAll)), u"Lese alles...");
+  EXPECT_EQ(StatusTextOf(texts, device::StatusTextSlotOf(device::OperationStatus::kResettingButtons)),
+            u"Resetting button setting...");
+
+  window.Take(window.model.OnOperationEnded({}));
+  EXPECT_EQ(window.model.Operation().Panel(texts).counter, 0);
+  EXPECT_TRUE(window.model.OnOperationProgress(0.5).Empty());
 }
 
 TEST(MainWindowOperations, RestoreAndResetAskFirstAndNoOrACancelledFileChangesNothing) {
@@ -320,4 +353,17 @@ TEST(MainWindowOperations, RestoreAndResetAskFirstAndNoOrACancelledFileChangesNo
 
   window.busy = true;  // an arrival runs
   EXPECT_TRUE(window.model.OnCommand(kControlReset).Empty());
+
+  // An arrival that began while the question was open: the user hears why
+  // nothing starts, and the flag stays the arrival's.
+  window.busy = false;
+  window.Take(window.model.OnCommand(kControlReset));
+  window.busy = true;
+  window.Take(window.model.OnQuestionAnswered(true));
+  ASSERT_EQ(window.log.size(), 1u);
+  EXPECT_EQ(window.log[0].kind, ActionKind::kShowMessage);
+  EXPECT_EQ(window.log[0].messageSlot, kMessageMouseBusy);
+  EXPECT_EQ(window.log[0].captionSlot, 10);
+  EXPECT_TRUE(window.busy);
+  EXPECT_FALSE(window.model.Operation().Running());
 }

@@ -50,6 +50,9 @@ TEST(OperationNotice, SaysCompletedOrWhatStoppedTheOperationAndWhatWasLeftUndone
   refused.fileFailed = true;
   EXPECT_EQ(OperationNotice(English(), refused).text,
             u"This is not a backup file, or it is incomplete. Nothing was written to the mouse.");
+  refused.fileUnreadable = true;
+  EXPECT_EQ(OperationNotice(English(), refused).text,
+            u"The file could not be opened, so nothing was written to the mouse.");
 }
 
 TEST(LibraryLoadNotice, NamesTheFileAndWhereTheWorkGoesOnlyWhenSomethingWasLost) {

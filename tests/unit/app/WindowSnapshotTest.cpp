@@ -29,14 +29,17 @@ TEST(WindowSnapshot, ShowsThePointedTabAndEachStatusTextWhereItsTableBelongs) {
   model.OnCommand(kControlReset);
   model.OnQuestionAnswered(true);
   model.OnOperationStatus({device::StatusTextSlot::Table::kMessage, 16});
+  model.OnOperationProgress(0.5);
   PaintSnapshot panel = WindowSnapshot(model, texts, memory);
   EXPECT_EQ(panel.busy.counter, 1);
   EXPECT_EQ(panel.busy.text, u"writing");
+  EXPECT_EQ(panel.busy.progress, 0.5);
   EXPECT_EQ(panel.extraText->text, texts.versionLabel.text);
 
   model.OnOperationStatus({device::StatusTextSlot::Table::kLabel, 50});
   PaintSnapshot strip = WindowSnapshot(model, texts, memory);
-  EXPECT_EQ(strip.busy.counter, 0);
+  EXPECT_EQ(strip.busy.counter, 1);
+  EXPECT_EQ(strip.busy.text, u"");
   EXPECT_EQ(strip.extraText->text, u"resetting buttons");
 
   model.OnOperationEnded({});

@@ -35,9 +35,12 @@ TEST(MouseDirectoryRead, TakesNamesRangesAndModesAndLogsTheEntriesItIgnores) {
   const auto requests = rig.Requests();
   ASSERT_EQ(requests.size(), 293u + 4u);
   EXPECT_EQ(requests.back(), "set 02 00 1B 08 00 00 00 12") << "the fourth macro starts at 0x0800 + 27";
-  std::ifstream in(log);
   std::stringstream text;
-  text << in.rdbuf();
+  {
+    // Closed before the file is removed: Windows refuses to remove an open file.
+    std::ifstream in(log);
+    text << in.rdbuf();
+  }
   EXPECT_NE(text.str().find("directory entry 10 ignored"), std::string::npos);
   EXPECT_NE(text.str().find("directory entry 11 ignored"), std::string::npos);
   std::filesystem::remove(log);

@@ -92,7 +92,10 @@ TEST(Restore, RefusesAFileThatIsNoBackupWithoutSendingAnything) {
   WriteBytes(file, {0xFF, 0xFE, 0xFF, 0x01, 'x', 0});
   for (const auto& path : {file, folder / "missing.mbf"}) {
     ops.window.calls.clear();
-    EXPECT_TRUE(device::Restore(ops.context, path).fileFailed);
+    const device::OperationResult result = device::Restore(ops.context, path);
+    EXPECT_TRUE(result.fileFailed);
+    // Only a file that could not be opened is told apart from a wrong one.
+    EXPECT_EQ(result.fileUnreadable, path != file);
     EXPECT_TRUE(ops.rig.port.Log().empty());
     EXPECT_EQ(ops.window.calls, (std::vector<std::string>{"repaint", "refresh tab", "arrival"}));
   }

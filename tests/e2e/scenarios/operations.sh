@@ -84,7 +84,7 @@ start_operations_program() {
     start_program "$LOGS/program-$1.log" /simulate
   wait_log "$LOGS/program-$1.log" "fade-in complete"
   # The tabs wait for the arrival, which ends with the button page's read.
-  wait_log "$LOGS/program-$1.log" "button page: .* macros read" 60
+  wait_log "$LOGS/program-$1.log" "button lists filled" 60
   skin_window_origin
   skin_click_tab 1
   skin_expect_controls SHOWN 1026 1027 1028
@@ -328,4 +328,40 @@ scenario_a_backup_cut_short_by_an_unplugged_mouse_leaves_no_file_and_says_so() {
   grep -q "backup ended: failed (memory [1-9][0-9]* bytes" "$LOGS/program-1.log"
   expect_absent "memory 8192 bytes" "$LOGS/program-1.log"
   expect_absent . <(ls -A "$LOGS" | grep '\.mbf')
+}
+
+scenario_a_backup_of_the_tool_restores_in_the_window_and_the_other_way_round() {
+  # A mouse for the tool, holding a backup put together byte by byte.
+  write_memory "$LOGS/pattern.bin"
+  printf '\x5A' | dd of="$LOGS/pattern.bin" bs=1 seek=$((0x0C00)) conv=notrunc 2>/dev/null
+  write_backup "$LOGS/start.mbf" "$LOGS/pattern.bin"
+  "$NATIVE_TOOL" --simulate="$LOGS/tool.state" restore "$LOGS/start.mbf" > /dev/null
+  "$NATIVE_TOOL" --simulate="$LOGS/tool.state" backup "$LOGS/tool.mbf" > /dev/null
+
+  # The window restores the tool's backup onto a mouse holding something else,
+  # then backs that mouse up again.
+  LC_ALL=C awk 'BEGIN { for (i = 0; i < 8192; i++) printf "%c", 255 }' > "$LOGS/memory.bin"
+  start_operations_program 1 0
+  local pid=$PROGRAM_PID
+  click_operation 1027
+  press_in "Restore" y
+  choose_file "Open" "$LOGS/tool.mbf"
+  wait_log "$LOGS/program-1.log" "restore ended: done" 60
+  wait_log "$LOGS/program-1.log" "message box: Completed !!"
+  press_in "Restore" Return
+  # The restore ends with a new arrival; Backup takes clicks after it.
+  wait_times "$LOGS/program-1.log" "button lists filled" 2
+  click_operation 1026
+  choose_file "Save As" "$LOGS/window.mbf"
+  wait_log "$LOGS/program-1.log" "backup ended: done" 60
+  wait_log "$LOGS/program-1.log" "message box: Completed !!"
+  press_in "Backup" Return
+  end_program "$LOGS/program-1.log" "$pid"
+  cmp "$LOGS/memory.bin" "$LOGS/pattern.bin"
+  cmp "$LOGS/window.mbf" "$LOGS/tool.mbf"
+
+  # The window's backup restores with the tool on a fresh mouse, byte for byte.
+  "$NATIVE_TOOL" --simulate="$LOGS/fresh.state" restore "$LOGS/window.mbf" > /dev/null
+  "$NATIVE_TOOL" --simulate="$LOGS/fresh.state" backup "$LOGS/again.mbf" > /dev/null
+  cmp "$LOGS/again.mbf" "$LOGS/window.mbf"
 }

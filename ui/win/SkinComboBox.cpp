@@ -61,21 +61,9 @@ void SkinComboBox::SetMarkedItem(int index) {
 int SkinComboBox::SelectedIndex() const { return static_cast<int>(SendMessageW(window, CB_GETCURSEL, 0, 0)); }
 
 LRESULT SkinComboBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT answer = 0;
+  if (AnswerSelfPaint(message, wParam, lParam, hover, [this](HDC dc) { Paint(dc); }, answer)) return answer;
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      if (HDC dc = BeginPaint(window, &paint)) Paint(dc);
-      EndPaint(window, &paint);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
-    case WM_SETCURSOR:
-      if (AnswerSetCursor(lParam, hover)) return TRUE;
-      break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
       const LRESULT result = Default(message, wParam, lParam);

@@ -193,6 +193,31 @@ void SkinControl::PaintDirect(HDC target, const std::function<void(Canvas&)>& pa
   paint(canvas);
 }
 
+bool SkinControl::AnswerSelfPaint(UINT message, WPARAM wParam, LPARAM lParam, const HoverState& hover,
+                                  const std::function<void(HDC)>& paint, LRESULT& result) const {
+  switch (message) {
+    case WM_ERASEBKGND:
+      result = 1;
+      return true;
+    case WM_PAINT: {
+      PAINTSTRUCT ps{};
+      if (HDC dc = BeginPaint(window, &ps)) paint(dc);
+      EndPaint(window, &ps);
+      result = 0;
+      return true;
+    }
+    case WM_PRINTCLIENT:
+      paint(reinterpret_cast<HDC>(wParam));
+      result = 0;
+      return true;
+    case WM_SETCURSOR:
+      result = TRUE;
+      return AnswerSetCursor(lParam, hover);
+    default:
+      return false;
+  }
+}
+
 bool SkinControl::IsQueuedMessage(UINT message) {
   return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
          message == WM_MOUSELEAVE || message == WM_PAINT || message == WM_TIMER;

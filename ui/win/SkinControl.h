@@ -69,6 +69,12 @@ class SkinControl {
   // Draws `paint` straight onto `target` (list items, erasing).
   void PaintDirect(HDC target, const std::function<void(Canvas&)>& paint) const;
 
+  // For a control that paints itself whole: no erasing, WM_PAINT and
+  // WM_PRINTCLIENT drawn by `paint`, the chosen cursor over the client area.
+  // True when the message was answered in `result`.
+  bool AnswerSelfPaint(UINT message, WPARAM wParam, LPARAM lParam, const HoverState& hover,
+                       const std::function<void(HDC)>& paint, LRESULT& result) const;
+
   // Input, paint and timer messages: the ones that come through the message
   // queue, where the controls look at their state before handling them.
   static bool IsQueuedMessage(UINT message);

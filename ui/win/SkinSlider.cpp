@@ -46,21 +46,9 @@ LRESULT SkinSlider::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     CheckPosition();
   }
+  LRESULT answer = 0;
+  if (AnswerSelfPaint(message, wParam, lParam, hover, [this](HDC dc) { Paint(dc); }, answer)) return answer;
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      if (HDC dc = BeginPaint(window, &paint)) Paint(dc);
-      EndPaint(window, &paint);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
-    case WM_SETCURSOR:
-      if (AnswerSetCursor(lParam, hover)) return TRUE;
-      break;
     default:
       break;
   }

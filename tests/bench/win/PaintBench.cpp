@@ -16,6 +16,7 @@
 #include "base/IniFile.h"
 #include "macro/MacroDirectory.h"
 #include "ui/PaintPipeline.h"
+#include "ui/ProfilePalette.h"
 #include "ui/SkinFonts.h"
 #include "ui/win/CompositionSurface.h"
 #include "ui/win/SkinFontSet.h"
@@ -82,6 +83,20 @@ int wmain(int argc, wchar_t** argv) {
       snapshot.macroAreaBytes = kMacroAreaSize;
       snapshot.freeBytes = kMacroAreaSize - 1234;
       snapshot.editedMacroBytes = 56;
+      // Every page as full as it gets: seven named profiles with the palette
+      // open, and a mouse with its four levels.
+      snapshot.buttonPage.currentProfile = 2;
+      snapshot.buttonPage.profileCount = kProfileRows;
+      for (int row = 0; row < kProfileRows; ++row) {
+        const auto k = static_cast<std::size_t>(row);
+        snapshot.buttonPage.profileNames[k] = u"Profile " + std::u16string(1, static_cast<char16_t>(u'1' + row));
+        snapshot.buttonPage.profileColours[k] = SwatchColour(row * 4);
+      }
+      snapshot.buttonPage.paletteAlpha = 255;
+      snapshot.buttonPage.highlightedButton = 3;
+      snapshot.resolution.dpi = {{{500, 500}, {1000, 1000}, {2000, 2000}, {4000, 4000}}};
+      snapshot.resolution.current = 1;
+      snapshot.resolution.mouseConnected = true;
       std::vector<double> samples;
       for (int i = 0; i < kWarmUps + kSamples; ++i) {
         LARGE_INTEGER start{};

@@ -12,16 +12,6 @@ constexpr int kCornerEllipse = 3;
 // The selection field is this much lower than the control.
 constexpr int kFieldInset = 4;
 
-std::u16string ItemText(HWND combo, int index) {
-  const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length == CB_ERR || length <= 0) return std::u16string();
-  std::vector<wchar_t> text(static_cast<size_t>(length) + 1);
-  const LRESULT copied =
-      SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-  if (copied == CB_ERR || copied < 0) return std::u16string();
-  return std::u16string(text.begin(), text.begin() + copied);
-}
-
 bool IsSkinnableCombo(HWND control) {
   const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
   return (style & 3) == CBS_DROPDOWNLIST && (style & CBS_OWNERDRAWFIXED) != 0 && (style & CBS_HASSTRINGS) != 0;
@@ -142,7 +132,7 @@ void SkinComboBox::PaintItem(const DRAWITEMSTRUCT& item) {
   ListItem view;
   view.rect = RectI{item.rcItem.left, item.rcItem.top, item.rcItem.right - item.rcItem.left,
                     item.rcItem.bottom - item.rcItem.top};
-  view.text = ItemText(window, static_cast<int>(item.itemID));
+  view.text = ListItemText(window, CB_GETLBTEXTLEN, CB_GETLBTEXT, static_cast<int>(item.itemID));
   view.selected = (item.itemState & ODS_SELECTED) != 0;
   view.current = static_cast<int>(item.itemID) == current;
   PaintDirect(item.hDC, [&](Canvas& canvas) { look.PaintItem(canvas, view); });
@@ -152,7 +142,9 @@ void SkinComboBox::WidenDropDown() {
   const LRESULT count = SendMessageW(window, CB_GETCOUNT, 0, 0);
   if (count == CB_ERR) return;
   std::vector<std::u16string> items;
-  for (int index = 0; index < static_cast<int>(count); ++index) items.push_back(ItemText(window, index));
+  for (int index = 0; index < static_cast<int>(count); ++index) {
+    items.push_back(ListItemText(window, CB_GETLBTEXTLEN, CB_GETLBTEXT, index));
+  }
   const HDC screen = GetDC(nullptr);
   if (screen == nullptr) return;
   const HDC measuring = CreateCompatibleDC(screen);

@@ -218,6 +218,17 @@ bool SkinControl::AnswerSelfPaint(UINT message, WPARAM wParam, LPARAM lParam, co
   }
 }
 
+std::u16string ListItemText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
+  // LB_ERR and CB_ERR are both -1.
+  const LRESULT length = SendMessageW(control, lengthMessage, static_cast<WPARAM>(index), 0);
+  if (length <= 0) return std::u16string();
+  std::vector<wchar_t> text(static_cast<size_t>(length) + 1);
+  const LRESULT copied =
+      SendMessageW(control, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  if (copied < 0) return std::u16string();
+  return std::u16string(text.begin(), text.begin() + copied);
+}
+
 bool SkinControl::IsQueuedMessage(UINT message) {
   return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
          message == WM_MOUSELEAVE || message == WM_PAINT || message == WM_TIMER;

@@ -23,6 +23,11 @@ struct SkinAssets {
   HCURSOR parentCursor = nullptr;  // the main window's own class cursor
 };
 
+// The text of item `index` of a list box or a combo box's list, read with
+// that control's length and text messages (LB_GETTEXTLEN and LB_GETTEXT, or
+// CB_GETLBTEXTLEN and CB_GETLBTEXT); empty when there is none.
+std::u16string ListItemText(HWND control, UINT lengthMessage, UINT textMessage, int index);
+
 // The program's hand cursor (resource 107), or the system's hand when the
 // module carries none.
 HCURSOR LoadSkinHandCursor(HMODULE module = nullptr);

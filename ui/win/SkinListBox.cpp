@@ -1,22 +1,10 @@
 #include "ui/win/SkinListBox.h"
 
-#include <vector>
-
 #include "app/PrivateMessages.h"
 
 namespace {
 
 constexpr int kItemInset = 4;
-
-std::u16string ItemText(HWND list, int index) {
-  const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length == LB_ERR || length <= 0) return std::u16string();
-  std::vector<wchar_t> text(static_cast<size_t>(length) + 1);
-  const LRESULT copied =
-      SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-  if (copied == LB_ERR || copied < 0) return std::u16string();
-  return std::u16string(text.begin(), text.begin() + copied);
-}
 
 RectI ToRectI(const RECT& rect) { return RectI{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}; }
 
@@ -95,7 +83,7 @@ void SkinListBox::EraseBelowItems(HDC target) {
 void SkinListBox::PaintItem(const DRAWITEMSTRUCT& item) {
   ListItem view;
   view.rect = ToRectI(item.rcItem);
-  view.text = ItemText(window, static_cast<int>(item.itemID));
+  view.text = ListItemText(window, LB_GETTEXTLEN, LB_GETTEXT, static_cast<int>(item.itemID));
   view.selected = (item.itemState & ODS_SELECTED) != 0;
   view.current = static_cast<int>(item.itemID) == marked;
   PaintDirect(item.hDC, [&](Canvas& canvas) { look.PaintItem(canvas, view); });

@@ -49,15 +49,16 @@ std::array<FunctionList, kButtonsPerProfile> ButtonAssignment::Lists(
   return lists;
 }
 
-void ButtonAssignment::Choose(int button, std::uint32_t value, device::HidLink& link,
-                              const device::DevicePath& path) {
-  if (button < 0 || button >= kButtonsPerProfile) return;
+ButtonFunctionChoice ButtonAssignment::Choose(int button, std::uint32_t value) {
+  ButtonFunctionChoice choice{buttonProfile, kKindOwnFunction, 0xFFFF};
+  if (button < 0 || button >= kButtonsPerProfile) return choice;
   const std::uint32_t old = MacroId(buttonProfile, button);
   if (old != kEmptySlot) directory.ReleaseProfileUse(buttonProfile, button, old, ProfileIds(buttonProfile));
   if (value != kEmptySlot) {
-    device::SetButtonFunction(link, path, buttonProfile, button, kKindMacro, static_cast<std::uint16_t>(value), this);
-    directory.MarkProfileUse(buttonProfile, value);
-  } else {
-    device::SetButtonFunction(link, path, buttonProfile, button, kKindOwnFunction, 0xFFFF, this);
+    choice.kind = kKindMacro;
+    choice.code = static_cast<std::uint16_t>(value);
   }
+  Record(buttonProfile, button, choice.kind, choice.code);
+  if (value != kEmptySlot) directory.MarkProfileUse(buttonProfile, value);
+  return choice;
 }

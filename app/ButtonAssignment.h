@@ -24,6 +24,14 @@ struct FunctionList {
   int selected = 0;
 };
 
+// What a list's choice asks of the mouse: the function of `button` in mouse
+// profile `profile`.
+struct ButtonFunctionChoice {
+  int profile = 0;
+  std::uint8_t kind = 0;
+  std::uint16_t code = 0;
+};
+
 class ButtonAssignment : public device::ButtonFunctionTable {
  public:
   ButtonAssignment();
@@ -42,9 +50,9 @@ class ButtonAssignment : public device::ButtonFunctionTable {
                                                      bool mouseAttached) const;
 
   // List `button` now selects the item whose value is `value`: the old macro
-  // is released, the new one stored, marked and sent (nothing is sent when
-  // `path` is empty; the table still changes).
-  void Choose(int button, std::uint32_t value, device::HidLink& link, const device::DevicePath& path);
+  // is released, the new one stored and marked; the mouse is to hear the
+  // function returned.
+  ButtonFunctionChoice Choose(int button, std::uint32_t value);
 
   std::uint8_t Kind(int profile, int button) const { return kinds[Index(profile, button)]; }
   std::uint32_t MacroId(int profile, int button) const { return ids[Index(profile, button)]; }

@@ -2,37 +2,28 @@
 
 #include <algorithm>
 
+#include "base/DiagLog.h"
+#include "ui/SkinLayout.h"
+
 namespace {
 
 constexpr int kLabelSlotX = 4;
 constexpr int kLabelSlotY = 5;
 
-DpiEffect Effect(DpiEffectKind kind) { return DpiEffect{kind}; }
-
-DpiEffect Timer(DpiEffectKind kind, int id, int periodMs) {
-  DpiEffect effect{kind};
-  effect.id = id;
-  effect.periodMs = periodMs;
-  return effect;
+MouseRequest LevelRequest(MouseRequest::Kind kind, int level, DpiSteps steps = {}) {
+  MouseRequest request;
+  request.kind = kind;
+  request.level = level;
+  request.x = steps.x;
+  request.y = steps.y;
+  return request;
 }
 
-DpiEffect Switch(DpiEffectKind kind, bool on) {
-  DpiEffect effect{kind};
-  effect.on = on;
-  return effect;
-}
-
-DpiEffect Level(DpiEffectKind kind, int level, DpiSteps steps = {}) {
-  DpiEffect effect{kind};
-  effect.level = level;
-  effect.x = steps.x;
-  effect.y = steps.y;
-  return effect;
+void Enable(int id, bool on, WindowActions& out) {
+  out.AddWithId(on ? ActionKind::kEnableControl : ActionKind::kDisableControl, id);
 }
 
 }  // namespace
-
-RectI DpiPage::LevelButtonRect(int level) { return {110 + 63 * level, 148, 42, 42}; }
 
 int DpiPage::LevelAt(int x, int y) {
   for (int level = 0; level < kLevelCount; ++level) {
@@ -41,37 +32,45 @@ int DpiPage::LevelAt(int x, int y) {
   return -1;
 }
 
-DpiEffects DpiPage::OnMouseReady(int unit, int top, const DpiLevelTable& table, int level, bool tieChecked) {
+void DpiPage::OnMouseReady(int unit, int top, const DpiLevelTable& table, int level, WindowActions& out) {
   ready = true;
   dpiUnit = unit;
   topStep = std::max(top, 1);
   levels = table;
   current = std::clamp(level, 0, kLevelCount - 1);
-  tied = tieChecked;
-  DpiEffects out;
-  DpiEffect range{DpiEffectKind::kSetSliderRange};
-  range.top = topStep;
-  out.push_back(range);
-  out.push_back(Switch(DpiEffectKind::kEnableControls, true));
-  out.push_back(Switch(DpiEffectKind::kEnableYSlider, !tied));
-  const DpiEffects shown = ShowCurrent();
-  out.insert(out.end(), shown.begin(), shown.end());
-  out.push_back(Effect(DpiEffectKind::kRepaint));
-  return out;
+  if (std::any_of(levels.begin(), levels.end(), [](const DpiSteps& s) { return s.x != s.y; })) tied = false;
+  WindowAction range{ActionKind::kSetSliderRange};
+  range.value = topStep;
+  out.Push(range);
+  EnableControls(true, out);
+  WindowAction tie{ActionKind::kCheckControl};
+  tie.id = kControlTieBox;
+  tie.on = tied;
+  out.Push(tie);
+  ShowCurrent(out);
+  out.Add(ActionKind::kRepaintWindow);
 }
 
-DpiEffects DpiPage::OnMouseGone() {
+void DpiPage::OnMouseGone(WindowActions& out) {
   ready = false;
   dpiUnit = 0;
   sendDue = false;
   changePending = false;
-  return {Switch(DpiEffectKind::kEnableControls, false), Timer(DpiEffectKind::kStopTimer, kSendTimer, 0),
-          Timer(DpiEffectKind::kStopTimer, kCommitTimer, 0), Effect(DpiEffectKind::kRepaint)};
+  EnableControls(false, out);
+  out.AddWithId(ActionKind::kStopTimer, timers::kLevelSend.id);
+  out.AddWithId(ActionKind::kStopTimer, timers::kLevelCommit.id);
+  out.Add(ActionKind::kRepaintWindow);
 }
 
-DpiEffects DpiPage::OnSliderMoved(bool fromX, int xPosition, int yPosition) {
-  DpiEffects out;
-  if (!ready) return out;
+void DpiPage::EnableControls(bool on, WindowActions& out) const {
+  Enable(kControlSliderX, on, out);
+  Enable(kControlSliderY, on && !tied, out);
+  Enable(kControlTieBox, on, out);
+  diag::Write(on ? "DPI controls enabled" : "DPI controls disabled");
+}
+
+void DpiPage::OnSliderMoved(bool fromX, int xPosition, int yPosition, WindowActions& out) {
+  if (!ready) return;
   DpiSteps& steps = levels[static_cast<size_t>(current)];
   DpiSteps moved{std::clamp(xPosition, 1, topStep), std::clamp(yPosition, 1, topStep)};
   // With the box ticked Y follows X; the Y slider is moved quietly, so one
@@ -82,71 +81,75 @@ DpiEffects DpiPage::OnSliderMoved(bool fromX, int xPosition, int yPosition) {
     } else {
       moved.x = moved.y;
     }
-    out.push_back(Level(DpiEffectKind::kSetSlidersQuietly, current, moved));
+    WindowAction sliders{ActionKind::kSetSliders};
+    sliders.x = moved.x;
+    sliders.y = moved.y;
+    out.Push(sliders);
   }
-  if (moved == steps) return out;
+  if (moved == steps) return;
   steps = moved;
   sendDue = true;
   changePending = true;
-  out.push_back(Effect(DpiEffectKind::kStoreLevels));
-  out.push_back(Timer(DpiEffectKind::kStartTimer, kSendTimer, kSendMs));
-  out.push_back(Timer(DpiEffectKind::kStartTimer, kCommitTimer, kCommitMs));
-  out.push_back(Effect(DpiEffectKind::kRepaint));
-  return out;
+  levelsChanged = true;
+  out.StartTimer(timers::kLevelSend.id, timers::kLevelSend.periodMs);
+  out.StartTimer(timers::kLevelCommit.id, timers::kLevelCommit.periodMs);
+  out.Add(ActionKind::kRepaintWindow);
 }
 
-DpiEffects DpiPage::OnTieToggled(bool checked) {
+void DpiPage::OnTieToggled(bool checked, WindowActions& out) {
   tied = checked;
-  DpiEffects out{Switch(DpiEffectKind::kEnableYSlider, !checked)};
-  if (!checked || !ready) return out;
+  Enable(kControlSliderY, ready && !checked, out);
+  if (!checked || !ready) return;
   const DpiSteps& steps = levels[static_cast<size_t>(current)];
-  const DpiEffects moved = OnSliderMoved(true, steps.x, steps.y);
-  out.insert(out.end(), moved.begin(), moved.end());
-  return out;
+  OnSliderMoved(true, steps.x, steps.y, out);
 }
 
-DpiEffects DpiPage::OnClick(int x, int y, bool busy) {
-  DpiEffects out;
+void DpiPage::OnClick(int x, int y, bool busy, WindowActions& out) {
   const int level = LevelAt(x, y);
-  if (!ready || busy || level < 0) return out;
+  if (!ready || busy || level < 0) return;
   FlushPendingWrite(out);
   current = level;
-  out.push_back(Level(DpiEffectKind::kSelectLevel, level));
-  out.push_back(Effect(DpiEffectKind::kStoreLevels));
-  const DpiEffects shown = ShowCurrent();
-  out.insert(out.end(), shown.begin(), shown.end());
-  out.push_back(Effect(DpiEffectKind::kRepaint));
-  return out;
+  levelsChanged = true;
+  out.Request(LevelRequest(MouseRequest::Kind::kSelectLevel, level));
+  ShowCurrent(out);
+  out.Add(ActionKind::kRepaintWindow);
 }
 
-DpiEffects DpiPage::OnTimer(int id) {
-  DpiEffects out;
-  if (id == kSendTimer) {
-    out.push_back(Timer(DpiEffectKind::kStopTimer, kSendTimer, 0));
+void DpiPage::OnTimer(int id, WindowActions& out) {
+  if (id == timers::kLevelSend.id) {
+    out.AddWithId(ActionKind::kStopTimer, id);
     if (ready && sendDue) FlushPendingWrite(out);
-  } else if (id == kCommitTimer) {
-    out.push_back(Timer(DpiEffectKind::kStopTimer, kCommitTimer, 0));
-    if (ready && changePending) out.push_back(Effect(DpiEffectKind::kCommit));
+  } else if (id == timers::kLevelCommit.id) {
+    out.AddWithId(ActionKind::kStopTimer, id);
+    if (ready && changePending) out.Request(LevelRequest(MouseRequest::Kind::kCommit, current));
     changePending = false;
   }
-  return out;
 }
 
-DpiEffects DpiPage::Resynchronise(const DpiLevelTable& table, int level, bool busy, bool pageShowing) {
-  DpiEffects out{Timer(DpiEffectKind::kStopTimer, kResyncTimer, 0)};
-  if (!ready) return out;
+void DpiPage::OnLevelChangedOnMouse(int level, bool pageShowing, WindowActions& out) {
+  out.StartTimer(timers::kLevelResync.id, timers::kLevelResync.periodMs);
+  const int reported = std::clamp(level, 0, kLevelCount - 1);
+  if (!ready || reported == current) return;
+  FlushPendingWrite(out);
+  current = reported;
+  ShowCurrent(out);
+  if (pageShowing) out.Add(ActionKind::kRepaintWindow);
+}
+
+void DpiPage::Resynchronise(const DpiLevelTable& table, int level, bool busy, bool pageShowing,
+                            WindowActions& out) {
+  out.AddWithId(ActionKind::kStopTimer, timers::kLevelResync.id);
+  if (!ready) return;
   if (busy) {
     // An arrival or a restore is rewriting the levels: look again shortly.
-    out.push_back(Timer(DpiEffectKind::kStartTimer, kResyncTimer, kResyncMs));
-    return out;
+    out.StartTimer(timers::kLevelResync.id, timers::kLevelResync.periodMs);
+    return;
   }
   FlushPendingWrite(out);
   levels = table;
   current = std::clamp(level, 0, kLevelCount - 1);
-  const DpiEffects shown = ShowCurrent();
-  out.insert(out.end(), shown.begin(), shown.end());
-  if (pageShowing) out.push_back(Effect(DpiEffectKind::kRepaint));
-  return out;
+  ShowCurrent(out);
+  if (pageShowing) out.Add(ActionKind::kRepaintWindow);
 }
 
 void DpiPage::FormatLabels(UiText& texts) const {
@@ -155,18 +158,28 @@ void DpiPage::FormatLabels(UiText& texts) const {
   texts.labels[kLabelSlotY].text = FormatDpiLabel(texts.dpiTemplateY, steps.y * dpiUnit);
 }
 
-DpiEffects DpiPage::ShowCurrent() const {
-  return {Level(DpiEffectKind::kSetSlidersQuietly, current, levels[static_cast<size_t>(current)])};
+bool DpiPage::TakeLevelsChanged() {
+  const bool changed = levelsChanged;
+  levelsChanged = false;
+  return changed;
+}
+
+void DpiPage::ShowCurrent(WindowActions& out) const {
+  WindowAction sliders{ActionKind::kSetSliders};
+  sliders.x = levels[static_cast<size_t>(current)].x;
+  sliders.y = levels[static_cast<size_t>(current)].y;
+  out.Push(sliders);
+  diag::Writef("level steps shown: %d, %d", sliders.x, sliders.y);
 }
 
 // A level whose write is still waiting for its timer is written before the
 // page moves to another level, or the timer would write the other level's
 // steps and the change would be lost.
-void DpiPage::FlushPendingWrite(DpiEffects& out) {
+void DpiPage::FlushPendingWrite(WindowActions& out) {
   if (!sendDue) return;
   sendDue = false;
-  out.push_back(Timer(DpiEffectKind::kStopTimer, kSendTimer, 0));
-  out.push_back(Level(DpiEffectKind::kWriteLevel, current, levels[static_cast<size_t>(current)]));
+  out.AddWithId(ActionKind::kStopTimer, timers::kLevelSend.id);
+  out.Request(LevelRequest(MouseRequest::Kind::kWriteLevel, current, levels[static_cast<size_t>(current)]));
   // The level the mouse is on takes new steps only when selected again.
-  out.push_back(Level(DpiEffectKind::kSelectLevel, current));
+  out.Request(LevelRequest(MouseRequest::Kind::kSelectLevel, current));
 }

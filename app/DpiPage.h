@@ -3,84 +3,47 @@
 // the two sliders and the box that ties Y to X, and when the mouse hears of
 // a change. Slider moves only restart two timers, so however long a drag
 // lasts the mouse receives one level write 300 ms after the last movement
-// and one commit 1 s after it. Events in, effects out; the dialog applies
-// the effects in order.
-#include <array>
-#include <vector>
-
+// and one commit 1 s after it. Events in, window actions out.
+#include "app/DpiLevelTable.h"
 #include "app/UiText.h"
-#include "ui/Canvas.h"
-
-struct DpiSteps {
-  int x = 0;
-  int y = 0;
-  bool operator==(const DpiSteps& other) const { return x == other.x && y == other.y; }
-};
-
-using DpiLevelTable = std::array<DpiSteps, 4>;
-
-enum class DpiEffectKind {
-  kSetSlidersQuietly,  // x, y: the sliders show these steps, telling nobody
-  kSetSliderRange,     // top: both sliders span 1 .. top
-  kEnableControls,     // on: sliders, tie box and level pictures
-  kEnableYSlider,      // on
-  kStartTimer,         // id, periodMs (restarts a running one)
-  kStopTimer,          // id
-  kRepaint,
-  kStoreLevels,        // the table and the current level changed
-  kWriteLevel,         // level, x, y
-  kSelectLevel,        // level
-  kCommit,
-};
-
-struct DpiEffect {
-  DpiEffectKind kind;
-  int level = 0;
-  int x = 0;
-  int y = 0;
-  int id = 0;
-  int periodMs = 0;
-  int top = 0;
-  bool on = false;
-};
-
-using DpiEffects = std::vector<DpiEffect>;
+#include "app/WindowAction.h"
+#include "app/WindowTimers.h"
 
 class DpiPage {
  public:
   static constexpr int kLevelCount = 4;
-  static constexpr int kSendTimer = 133;
-  static constexpr int kSendMs = 300;
-  static constexpr int kCommitTimer = 99;
-  static constexpr int kCommitMs = 1000;
-  static constexpr int kResyncTimer = 201;
-  static constexpr int kResyncMs = 80;
   static constexpr int kStandardTopStep = 50;
 
-  // The level buttons, left to right, where a click selects a level.
-  static RectI LevelButtonRect(int level);
-  // The level under (x, y), or -1.
+  // The level button under (x, y), or -1.
   static int LevelAt(int x, int y);
 
   // A mouse was set up (or its levels read again): its resolution per step,
-  // its top step, its levels and the level it is on.
-  DpiEffects OnMouseReady(int dpiUnit, int topStep, const DpiLevelTable& levels, int current, bool tieChecked);
+  // its top step, its levels and the level it is on. Levels whose axes
+  // differ untie the box.
+  void OnMouseReady(int dpiUnit, int topStep, const DpiLevelTable& levels, int current, WindowActions& out);
   // No mouse: nothing to edit, nothing shown in resolutions.
-  DpiEffects OnMouseGone();
+  void OnMouseGone(WindowActions& out);
 
   // A slider reported its position (message 11882); both positions as read now.
-  DpiEffects OnSliderMoved(bool fromX, int xPosition, int yPosition);
-  DpiEffects OnTieToggled(bool checked);
+  void OnSliderMoved(bool fromX, int xPosition, int yPosition, WindowActions& out);
+  void OnTieToggled(bool checked, WindowActions& out);
   // A click on the page; selects the level under it while a mouse is there.
-  DpiEffects OnClick(int x, int y, bool busy);
-  // The send, commit and resynchronisation timers.
-  DpiEffects OnTimer(int id);
-  // The mouse changed its level with its own keys: the page follows once
-  // the resynchronisation timer fires, unless a device operation runs then.
-  DpiEffects Resynchronise(const DpiLevelTable& levels, int current, bool busy, bool pageShowing);
+  void OnClick(int x, int y, bool busy, WindowActions& out);
+  // The send and commit timers.
+  void OnTimer(int id, WindowActions& out);
+  // The mouse changed its level with its own keys: the level shown follows
+  // at once, the steps once the resynchronisation timer fires.
+  void OnLevelChangedOnMouse(int level, bool pageShowing, WindowActions& out);
+  // The resynchronisation timer, or the levels read again for a hidden
+  // window; waits while a device operation runs.
+  void Resynchronise(const DpiLevelTable& levels, int current, bool busy, bool pageShowing, WindowActions& out);
 
   // Label slots 4 and 5 from their templates, with the current level's resolutions.
   void FormatLabels(UiText& texts) const;
+
+  // True once after the steps or the current level changed here, so that
+  // the mouse's record and the profiles keep them.
+  bool TakeLevelsChanged();
 
   const DpiLevelTable& Levels() const { return levels; }
   int CurrentLevel() const { return current; }
@@ -90,8 +53,9 @@ class DpiPage {
   bool LevelChangePending() const { return changePending; }
 
  private:
-  DpiEffects ShowCurrent() const;
-  void FlushPendingWrite(DpiEffects& out);
+  void ShowCurrent(WindowActions& out) const;
+  void EnableControls(bool on, WindowActions& out) const;
+  void FlushPendingWrite(WindowActions& out);
 
   DpiLevelTable levels{};
   int current = 0;
@@ -101,4 +65,5 @@ class DpiPage {
   bool tied = true;
   bool sendDue = false;        // the send timer has a write to make
   bool changePending = false;  // the commit timer has a commit to make
+  bool levelsChanged = false;
 };

@@ -5,11 +5,12 @@
 // countdown runs. Both step on the 10 ms fade timer, which is wanted only
 // while a value moves.
 #include "app/WindowAction.h"
+#include "app/WindowTimers.h"
 
 class InWindowFades {
  public:
-  static constexpr int kTimerId = 1001;
-  static constexpr int kPeriodMs = 10;
+  static constexpr int kTimerId = timers::kInWindowFades.id;
+  static constexpr int kPeriodMs = timers::kInWindowFades.periodMs;
   static constexpr int kHighlightStep = 60;
   static constexpr int kPanelStep = 40;
   static constexpr int kOpaque = 255;

@@ -60,7 +60,7 @@ WindowActions MainWindowModel::OnTimer(int id) {
     case kFocusRedrawTimer:
       if (focusRedrawCountdown > 0) {
         --focusRedrawCountdown;
-        out.Add(ActionKind::kRepaintHighlightedButton);
+        if (fades.HighlightShown()) out.RepaintRect(fades.HighlightArea());
       }
       break;
     case TabHighlight::kTimerId:
@@ -86,7 +86,7 @@ void MainWindowModel::OnFadeTick(WindowActions& out) {
   if (decision.hideAndCenter) out.Add(ActionKind::kHideAndCenter);
   if (decision.applyAlpha) {
     WindowAction alpha{ActionKind::kSetAlpha};
-    alpha.alpha = decision.alpha;
+    alpha.value = decision.alpha;
     out.Push(alpha);
   }
   startupFadeDone = decision.stopTimer;
@@ -185,13 +185,14 @@ WindowActions MainWindowModel::OnCommand(int id) {
 
 WindowActions MainWindowModel::OnCancel(bool exitAllowed) {
   WindowActions out;
-  if (exitAllowed) out.Add(ActionKind::kEndDialog);
+  if (exitAllowed) out.Add(ActionKind::kEndWindow);
   return out;
 }
 
 WindowActions MainWindowModel::OnShowRequest() {
   WindowActions out;
   out.Add(ActionKind::kShowWindow);
+  out.Add(ActionKind::kBringToFront);
   return out;
 }
 

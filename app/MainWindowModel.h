@@ -17,6 +17,7 @@
 #include "app/TabHighlight.h"
 #include "app/Tooltips.h"
 #include "app/WindowAction.h"
+#include "app/WindowTimers.h"
 #include "ui/SkinLayout.h"
 
 struct MainWindowSetup {
@@ -27,12 +28,12 @@ struct MainWindowSetup {
 
 class MainWindowModel {
  public:
-  static constexpr int kFadeTimer = 20;
-  static constexpr int kFadePeriodMs = 2;
-  static constexpr int kCountdownTimer = 1000;
-  static constexpr int kCountdownPeriodMs = 1000;
-  static constexpr int kFocusRedrawTimer = 10;
-  static constexpr int kFocusRedrawPeriodMs = 250;
+  static constexpr int kFadeTimer = timers::kStartupFade.id;
+  static constexpr int kFadePeriodMs = timers::kStartupFade.periodMs;
+  static constexpr int kCountdownTimer = timers::kCountdowns.id;
+  static constexpr int kCountdownPeriodMs = timers::kCountdowns.periodMs;
+  static constexpr int kFocusRedrawTimer = timers::kFocusRedraw.id;
+  static constexpr int kFocusRedrawPeriodMs = timers::kFocusRedraw.periodMs;
   static constexpr int kFocusRedrawTicks = 40;
 
   // The tabs are hit-tested where `layout` places them.

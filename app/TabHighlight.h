@@ -5,12 +5,13 @@
 #include <array>
 
 #include "app/WindowAction.h"
+#include "app/WindowTimers.h"
 #include "ui/SkinStyle.h"
 
 class TabHighlight {
  public:
-  static constexpr int kTimerId = 102;
-  static constexpr int kPeriodMs = 50;
+  static constexpr int kTimerId = timers::kTabPulse.id;
+  static constexpr int kPeriodMs = timers::kTabPulse.periodMs;
   static constexpr int kLow = 0x40;
   static constexpr int kHigh = 0xA0;
   static constexpr int kStep = 4;

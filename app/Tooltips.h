@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "app/WindowAction.h"
+#include "app/WindowTimers.h"
 
 struct TextExtent {
   int width = 0;
@@ -20,8 +21,8 @@ RectI TooltipBubbleRect(int x, int y, TextExtent text, int extraWidth);
 
 class Tooltips {
  public:
-  static constexpr int kTimerId = 103;
-  static constexpr int kPeriodMs = 100;
+  static constexpr int kTimerId = timers::kTooltips.id;
+  static constexpr int kPeriodMs = timers::kTooltips.periodMs;
   static constexpr int kItemCount = 7;
   static constexpr int kTicksToShow = 5;
   // Item 1 names this tooltip text while the editor is in mode 0.

@@ -1,37 +1,47 @@
 #pragma once
-// What the main window's controller asks of the Win32 dialog. The controller
-// decides; the dialog applies each action in order and reports back what the
-// user answered or chose. Only the fields that an action's kind names carry
-// meaning.
+// What the main window's controller asks of the Win32 side: the one
+// vocabulary of the window. The controller decides; the applier carries out
+// each action in order and reports back what the user answered or chose.
+// Only the fields that an action's kind names carry meaning.
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "app/MouseRequest.h"
 #include "ui/Canvas.h"
 
 enum class DeviceOperation { kBackup, kRestore, kReset };
 
 enum class FileDialogKind { kSave, kOpen };
 
+// One entry of a drop-down list: its text and the value it stands for.
+struct ListEntry {
+  std::u16string text;
+  std::uint32_t value = 0;
+};
+
 enum class ActionKind {
   kShowControl,     // id
   kHideControl,     // id
   kEnableControl,   // id
   kDisableControl,  // id
+  kCheckControl,    // id, on
+  kFillList,        // id, entries, selected, on = enabled
+  kSetSliderRange,  // value: both level sliders span 1 .. value
+  kSetSliders,      // x, y: the level sliders show these steps, telling nobody
   kRepaintWindow,   // the whole client area, without erasing
   kRepaintRect,     // rect
   kRepaintControl,  // id
-  // The one of the twelve button pictures that is highlighted; where it
-  // lies is the painter's knowledge.
-  kRepaintHighlightedButton,
   // The next paint must leave the visible skinned controls alone.
   kSetControlsChanged,
-  kStartTimer,  // id, periodMs; a running timer with that id is restarted
+  kStartTimer,  // id, value = period in ms; a running timer with that id is restarted
   kStopTimer,   // id
+  kMouseRequest,  // request: device work for the mouse service's worker
   // A Yes/No message box whose default button is No: message text
   // `messageSlot` and caption `captionSlot` of the text table's messages.
-  // The answer comes back through OnQuestionAnswered.
+  // The answer comes back as a kQuestionAnswered event.
   kAskYesNo,
-  // The backup file dialog; the choice comes back through OnFileChosen.
+  // The backup file dialog; the choice comes back as a kFileChosen event.
   kOpenFileDialog,  // fileDialog
   kStartWorker,     // operation, text = the chosen file (empty for a reset)
   kSetWaitCursor,
@@ -39,12 +49,16 @@ enum class ActionKind {
   // A message box with `text` (when it is empty: message `messageSlot`)
   // and caption `captionSlot` of the messages.
   kShowMessage,
-  kSetAlpha,       // alpha: the window's own opacity
+  kSetAlpha,       // value: the window's own opacity
   kHideAndCenter,  // hide, make fully opaque, centre on the screen
-  kShowWindow,     // show normally and bring to the foreground
+  kShowWindow,     // show normally
+  kBringToFront,   // foreground and top of the z-order
   kHideWindow,     // hide to the tray; the program goes on
   kMinimizeWindow,
-  kEndDialog,
+  kEndWindow,      // the program ends
+  kShowTrayMenu,
+  kShowBalloon,         // text
+  kReleaseTiltMutex,
 };
 
 struct WindowAction {
@@ -52,17 +66,22 @@ struct WindowAction {
 
   ActionKind kind;
   int id = 0;  // control id or timer id
-  int periodMs = 0;
-  int alpha = 0;
+  int value = 0;
+  int x = 0;
+  int y = 0;
+  bool on = false;
   RectI rect;
   int messageSlot = 0;
   int captionSlot = 0;
   FileDialogKind fileDialog = FileDialogKind::kSave;
   DeviceOperation operation = DeviceOperation::kBackup;
   std::u16string text;
+  std::vector<ListEntry> entries;
+  int selected = 0;
+  MouseRequest request;
 };
 
-// The actions of one event, in the order the dialog applies them.
+// The actions of one event, in the order the applier carries them out.
 class WindowActions {
  public:
   void Add(ActionKind kind) { items.emplace_back(kind); }
@@ -79,14 +98,28 @@ class WindowActions {
   void StartTimer(int id, int periodMs) {
     WindowAction action{ActionKind::kStartTimer};
     action.id = id;
-    action.periodMs = periodMs;
+    action.value = periodMs;
+    items.push_back(action);
+  }
+  void Request(const MouseRequest& request) {
+    WindowAction action{ActionKind::kMouseRequest};
+    action.request = request;
     items.push_back(action);
   }
   void Push(WindowAction action) { items.push_back(std::move(action)); }
+  void Append(const WindowActions& more) {
+    items.insert(items.end(), more.items.begin(), more.items.end());
+    handled = handled || more.handled;
+  }
+
+  // The event is taken: the system's own handling of it is skipped.
+  void MarkHandled() { handled = true; }
 
   const std::vector<WindowAction>& Items() const { return items; }
   bool Empty() const { return items.empty(); }
+  bool Handled() const { return handled; }
 
  private:
   std::vector<WindowAction> items;
+  bool handled = false;
 };

@@ -26,7 +26,7 @@ void Connection::RequestRescan() { ++PendingRescans; }
 
 void Connection::OnRescanTimer() {
   if (shutDown_ || PendingRescans.load() <= 0) {
-    view_.StopTimer(kRescanTimer);
+    events_.RescanWanted(0);
     return;
   }
   // A backup or restore must not see DeviceList emptied under it, nor its
@@ -37,7 +37,7 @@ void Connection::OnRescanTimer() {
   if (!OperationBusy.compare_exchange_strong(idle, true)) return;
   ArrivalBusy.store(true);
   PendingRescans.store(0);
-  view_.StopTimer(kRescanTimer);
+  events_.RescanWanted(0);
 
   std::lock_guard<std::mutex> hold(arrivalThreadLock_);
   // The previous arrival has cleared ArrivalBusy as its last act.
@@ -62,45 +62,28 @@ void Connection::DeviceArrival() {
     CurrentDpiUnit.store(0);
     CurrentIdentity.store(kNoIdentity);
     profiles_.ForgetMouse();
-    view_.EnableDeviceControls(false);
-    view_.EnableDpiControls(false);
-    view_.Repaint(true);
   } else {
     CurrentIdentity.store(first->identity);
     CurrentPath.Set(first->path);
     CurrentDpiUnit.store(static_cast<int>(first->dpiUnit));
     const int top = device::TopDpiStep(first->sensorKind);
     TopDpiStep.store(top);
-    view_.SetSliderRange(top);
 
-    if (!TiltMutexOwned.load()) TiltMutexOwned.store(view_.CreateTiltMutex());
+    if (!TiltMutexOwned.load()) TiltMutexOwned.store(events_.CreateTiltMutex());
 
-    view_.EnableDpiControls(true);
-    view_.EnableYSlider(!view_.TieChecked());
     profiles_.LoadForMouse(first->identity);
-
     ReadLevels();
-    const LevelTable levels = LevelSteps.Get();
-    for (const auto& level : levels) {
-      if (level.x != level.y) {
-        view_.SetTieChecked(false);
-        view_.EnableYSlider(true);
-      }
-    }
     // The mouse reports its level in the low byte; a value past the last
     // level would index past the table.
     const int current = std::min(ReadCurrentLevel(link_, first->path) & 0xFF, kLevelCount - 1);
     CurrentLevelIndex.store(current);
-    const device::LevelSteps& shown = levels[static_cast<std::size_t>(current)];
-    view_.ShowLevelSteps(shown.x, shown.y);
 
     DeviceReady.store(true);
     SendButtonMasks();
     SendProfileValues();
-    view_.StartTimer(kMouseRefreshTimer, kMouseRefreshMs);
   }
   if (AfterArrival) AfterArrival(CurrentPath.Get());
-  view_.Repaint(false);
+  events_.ArrivalEnded(first.has_value());
   OperationBusy.store(false);
   ArrivalBusy.store(false);
 }
@@ -115,14 +98,14 @@ void Connection::OnDeviceChange(std::uintptr_t event) {
       CurrentDpiUnit.store(0);
       CurrentIdentity.store(kNoIdentity);
       profiles_.ForgetMouse();
-      view_.Repaint(true);
-      view_.StartTimer(kRescanTimer, kRescanRetryMs);
+      events_.MouseLost();
+      events_.RescanWanted(kRescanRetryMs);
       ++PendingRescans;
       ClearDeviceTable();
     }
   }
   if (link_.DeviceCount() == 0) {
-    view_.StartTimer(kRescanTimer, kRescanRetryMs);
+    events_.RescanWanted(kRescanRetryMs);
     PendingRescans.store(2);
   }
 }

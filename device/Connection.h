@@ -12,7 +12,7 @@
 #include <mutex>
 #include <thread>
 
-#include "device/ConnectionView.h"
+#include "device/ConnectionEvents.h"
 #include "device/DpiLevels.h"
 #include "device/HidLink.h"
 #include "device/MacroPlayers.h"
@@ -35,8 +35,8 @@ inline constexpr std::uintptr_t kDevNodesChanged = 7;
 class Connection {
  public:
   // Every reference must outlive the connection.
-  Connection(HidLink& link, ConnectionView& view, SoftwareProfiles& profiles, MacroPlayers& players)
-      : link_(link), view_(view), profiles_(profiles), players_(players) {}
+  Connection(HidLink& link, ConnectionEvents& events, SoftwareProfiles& profiles, MacroPlayers& players)
+      : link_(link), events_(events), profiles_(profiles), players_(players) {}
   ~Connection();
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
@@ -57,11 +57,11 @@ class Connection {
   // gives the mutex up.
   std::atomic<bool> TiltMutexOwned{false};
 
-  // One more rescan is wanted; the next tick of the rescan timer starts it.
+  // One more rescan is wanted; the next rescan tick starts it.
   void RequestRescan();
-  // The rescan timer ticked: starts the arrival thread when a rescan is
-  // pending and no arrival or other device operation runs. The timer is
-  // stopped once it has nothing left to wait for.
+  // The rescan tick: starts the arrival thread when a rescan is pending and
+  // no arrival or other device operation runs. The ticks stop once there is
+  // nothing left to wait for.
   void OnRescanTimer();
   // Discovers the mice and sets the window up from the first one. Runs on the
   // arrival thread; restore and reset call it at their end, on their thread.
@@ -95,7 +95,7 @@ class Connection {
   void Shutdown();
 
   HidLink& Link() { return link_; }
-  ConnectionView& View() { return view_; }
+  ConnectionEvents& Events() { return events_; }
   SoftwareProfiles& Profiles() { return profiles_; }
   MacroPlayers& Players() { return players_; }
 
@@ -103,7 +103,7 @@ class Connection {
   void StopPlayersOfListedMice();
 
   HidLink& link_;
-  ConnectionView& view_;
+  ConnectionEvents& events_;
   SoftwareProfiles& profiles_;
   MacroPlayers& players_;
   std::mutex arrivalThreadLock_;

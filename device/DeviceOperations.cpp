@@ -94,15 +94,11 @@ void ReadBackup(const OperationContext& context, const DevicePath& path, BackupF
   }
   progress.ShowFraction(0.0);
   for (int profile = 0; profile < kBackupProfiles; ++profile) {
-    ProfileNameBytes bytes{};
-    for (int i = 0; i < kProfileNameBytes; ++i) {
-      if (!requests.Take(ReadNameByte(context.link, path, profile, i, false,
-                                      bytes[static_cast<std::size_t>(i)]),
-                         "backup: name of profile", profile)) {
-        return;
-      }
+    if (!requests.Take(ReadProfileName(context.link, path, profile, false,
+                                       backup.names[static_cast<std::size_t>(profile)]),
+                       "backup: name of profile", profile)) {
+      return;
     }
-    backup.names[static_cast<std::size_t>(profile)] = ProfileNameFromBytes(bytes);
     ++result.names;
     progress.ShowFraction((profile + 1) / 7.0);
   }
@@ -244,6 +240,15 @@ const std::u16string& OperationTexts::Text(OperationStatus status) const {
 
 void OperationTexts::Set(OperationStatus status, std::u16string text) {
   texts_[Index(status)] = std::move(text);
+}
+
+int ReadProfileName(HidLink& link, const DevicePath& path, int profile, bool arrivalBusy, std::u16string& name) {
+  ProfileNameBytes bytes{};
+  for (int i = 0; i < kProfileNameBytes; ++i) {
+    if (ReadNameByte(link, path, profile, i, arrivalBusy, bytes[static_cast<std::size_t>(i)]) != 1) return 0;
+  }
+  name = ProfileNameFromBytes(bytes);
+  return 1;
 }
 
 OperationResult Backup(const OperationContext& context, const std::filesystem::path& file) {

@@ -90,6 +90,10 @@ struct OperationContext {
   ButtonFunctionTable* buttonTable = nullptr;
 };
 
+// Reads the 16 bytes of profile `profile`'s name into `name`. 1 when every
+// byte came; `name` is left alone otherwise.
+int ReadProfileName(HidLink& link, const DevicePath& path, int profile, bool arrivalBusy, std::u16string& name);
+
 // Reads the current mouse's memory, levels and names and writes them to
 // `file`. Reading stops at the first failure, and the file is written only
 // when every read succeeded (and no level reads as step 0), so a failed

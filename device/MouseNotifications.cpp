@@ -46,9 +46,7 @@ void MouseNotifications::OnLevelChange(const std::uint8_t* report) {
     connection_.DeviceReady.store(true);
     connection_.ReadLevels();
   }
-  ConnectionView& view = connection_.View();
-  if (view.ShowingPage() == Page::kDpi) view.Repaint(true);
-  view.StartTimer(kLevelResyncTimer, kLevelResyncMs);
+  connection_.Events().LevelChangedOnMouse(connection_.CurrentLevelIndex.load());
 }
 
 void MouseNotifications::OnInput(const std::uint8_t* report) {
@@ -88,9 +86,7 @@ void MouseNotifications::OnProfileButton() {
     connection_.SendButtonMasks();
     connection_.SendProfileValues();
   }
-  ConnectionView& view = connection_.View();
-  view.StartTimer(kMouseRefreshTimer, kMouseRefreshMs);
-  if (view.ShowingPage() == Page::kButtons) view.Repaint(false);
+  connection_.Events().SettingsChanged();
 }
 
 }  // namespace device

@@ -143,6 +143,8 @@ bool DragsWindow(const SkinLayout& layout, int x, int y) {
   return x >= 0 && y >= 0 && x < kWindowWidth && y < layout.tabs[0].rect.y;
 }
 
+RectI LevelButtonRect(int level) { return {110 + 63 * level, 148, 42, 42}; }
+
 RectI HoverPanelRect() { return {570, 164, 762 - 570, 248 - 164}; }
 
 RectI ProgressPanelRect() {

@@ -151,6 +151,9 @@ std::u16string ProfileRowName(int row, const std::array<std::u16string, 5>& repo
 // The window has no title bar: the strip above the tabs drags it instead.
 bool DragsWindow(const SkinLayout& layout, int x, int y);
 
+// The DPI page's level button `level`, left to right.
+RectI LevelButtonRect(int level);
+
 // Where the profile colour palette fades in while the pointer rests there.
 RectI HoverPanelRect();
 

@@ -24,20 +24,14 @@ class NoHost final : public device::HostInput {
   void Wheel(int) override {}
 };
 
-class NoView final : public device::ConnectionView {
+class NoView final : public device::ConnectionEvents {
  public:
-  void EnableDeviceControls(bool) override {}
-  void EnableDpiControls(bool) override {}
-  void SetSliderRange(int) override {}
-  bool TieChecked() override { return true; }
-  void SetTieChecked(bool) override {}
-  void EnableYSlider(bool) override {}
-  void ShowLevelSteps(int, int) override {}
-  void Repaint(bool) override {}
-  void StartTimer(int, int) override {}
-  void StopTimer(int) override {}
+  void RescanWanted(int) override {}
+  void ArrivalEnded(bool) override {}
+  void MouseLost() override {}
+  void LevelChangedOnMouse(int) override {}
+  void SettingsChanged() override {}
   bool CreateTiltMutex() override { return false; }
-  device::Page ShowingPage() override { return device::Page::kButtons; }
 };
 
 using bench::BenchMouse;

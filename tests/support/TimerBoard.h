@@ -11,7 +11,7 @@ class TimerBoard {
  public:
   void Apply(const WindowActions& actions) {
     for (const WindowAction& action : actions.Items()) {
-      if (action.kind == ActionKind::kStartTimer) timers[action.id] = {action.periodMs, now + action.periodMs};
+      if (action.kind == ActionKind::kStartTimer) timers[action.id] = {action.value, now + action.value};
       if (action.kind == ActionKind::kStopTimer) timers.erase(action.id);
     }
   }

@@ -41,6 +41,10 @@ struct ButtonListsTest : ::testing::Test {
     buttons.TakeMouseMacros(macros);
     rig.Forget();
   }
+  // What the mouse service does with a choice.
+  void Send(const ButtonFunctionChoice& choice, int button, const device::DevicePath& path) {
+    device::SetButtonFunction(rig.link, path, choice.profile, button, choice.kind, choice.code, nullptr);
+  }
 };
 
 }  // namespace
@@ -63,15 +67,15 @@ TEST_F(ButtonListsTest, OfferTheOwnFunctionThenTheMousesMacrosCaseBlindAndNoFire
 TEST_F(ButtonListsTest, AChoiceIsSentWithButtonsThreeAndFourExchangedAndTheFirstEntrySendsNoMacro) {
   const std::uint32_t copy = StartOf(buttons, u"Copy");
   ASSERT_EQ(copy, 7u);
-  buttons.Choose(3, copy, rig.link, rig.Path());
-  buttons.Choose(4, kEmptySlot, rig.link, rig.Path());
+  Send(buttons.Choose(3, copy), 3, rig.Path());
+  Send(buttons.Choose(4, kEmptySlot), 4, rig.Path());
   EXPECT_EQ(rig.Requests(), (std::vector<std::string>{"set 01 85 00 04 80 07 00 12", "set 01 85 00 03 00 FF FF 12"}));
   EXPECT_EQ(rig.Mouse().buttonFunctions[0][4].kind, 0x80);
   EXPECT_EQ(buttons.Lists(OwnNames(), true)[3].items[static_cast<std::size_t>(buttons.Lists(OwnNames(), true)[3].selected)].name,
             u"Copy");
 
   rig.Forget();
-  buttons.Choose(0, copy, rig.link, {});
+  Send(buttons.Choose(0, copy), 0, {});
   EXPECT_TRUE(rig.Requests().empty()) << "no mouse: nothing is sent";
   EXPECT_EQ(buttons.Kind(0, 0), kKindMacro) << "the table still changes";
 }
@@ -83,16 +87,16 @@ TEST_F(ButtonListsTest, AProfileKeepsItsMarkUntilItsLastButtonLetsTheMacroGo) {
       if (slot.start == zoom) return slot.profiles;
     return std::uint8_t{0xFF};
   };
-  buttons.Choose(1, zoom, rig.link, rig.Path());
-  buttons.Choose(2, zoom, rig.link, rig.Path());
+  Send(buttons.Choose(1, zoom), 1, rig.Path());
+  Send(buttons.Choose(2, zoom), 2, rig.Path());
   EXPECT_EQ(bits(), 1);
-  buttons.Choose(1, kEmptySlot, rig.link, rig.Path());
+  Send(buttons.Choose(1, kEmptySlot), 1, rig.Path());
   EXPECT_EQ(bits(), 1);
-  buttons.Choose(2, StartOf(buttons, u"Copy"), rig.link, rig.Path());
+  Send(buttons.Choose(2, StartOf(buttons, u"Copy")), 2, rig.Path());
   EXPECT_EQ(bits(), 0);
 
   // A new reading of the mouse keeps the marks that the table implies.
-  buttons.Choose(5, zoom, rig.link, rig.Path());
+  Send(buttons.Choose(5, zoom), 5, rig.Path());
   std::vector<MouseMacro> macros;
   ASSERT_TRUE(ReadMouseMacros(rig.link, rig.Path(), macros));
   buttons.TakeMouseMacros(macros);

@@ -4,45 +4,56 @@
 
 #include "app/DpiPage.h"
 #include "base/IniFile.h"
+#include "ui/SkinLayout.h"
 
 namespace {
 
-using K = DpiEffectKind;
+using K = MouseRequest::Kind;
 
-// The page with its timers running in simulated time; every device effect
-// is kept with the time it happened.
+// The page with its timers running in simulated time; every request for
+// the mouse is kept with the time it was made.
 struct Page {
   DpiPage page;
   std::map<int, long> dueAt;  // timer id -> when it fires
   long now = 0;
   struct Sent {
     long at;
-    DpiEffect effect;
+    MouseRequest request;
   };
   std::vector<Sent> sent;
   DpiSteps sliders;
+  std::map<int, bool> enabled;  // control id -> enabled
 
-  void Apply(const DpiEffects& effects) {
-    for (const DpiEffect& effect : effects) {
-      switch (effect.kind) {
-        case K::kStartTimer:
-          dueAt[effect.id] = now + effect.periodMs;
+  void Apply(const WindowActions& actions) {
+    for (const WindowAction& action : actions.Items()) {
+      switch (action.kind) {
+        case ActionKind::kStartTimer:
+          dueAt[action.id] = now + action.value;
           break;
-        case K::kStopTimer:
-          dueAt.erase(effect.id);
+        case ActionKind::kStopTimer:
+          dueAt.erase(action.id);
           break;
-        case K::kSetSlidersQuietly:
-          sliders = {effect.x, effect.y};
+        case ActionKind::kSetSliders:
+          sliders = {action.x, action.y};
           break;
-        case K::kWriteLevel:
-        case K::kSelectLevel:
-        case K::kCommit:
-          sent.push_back({now, effect});
+        case ActionKind::kEnableControl:
+        case ActionKind::kDisableControl:
+          enabled[action.id] = action.kind == ActionKind::kEnableControl;
+          break;
+        case ActionKind::kMouseRequest:
+          sent.push_back({now, action.request});
           break;
         default:
           break;
       }
     }
+  }
+  template <typename Call>
+  WindowActions Do(Call call) {
+    WindowActions out;
+    call(out);
+    Apply(out);
+    return out;
   }
   void Advance(long ms) {
     const long end = now + ms;
@@ -53,7 +64,8 @@ struct Page {
       }
       if (next == dueAt.end()) break;
       now = next->second;
-      Apply(page.OnTimer(next->first));
+      const int id = next->first;
+      Do([&](WindowActions& out) { page.OnTimer(id, out); });
     }
     now = end;
   }
@@ -61,27 +73,42 @@ struct Page {
   // The user drags a slider: it stands where it was dragged to.
   void Move(bool fromX, int x, int y) {
     sliders = {x, y};
-    Apply(page.OnSliderMoved(fromX, x, y));
+    Do([&](WindowActions& out) { page.OnSliderMoved(fromX, x, y, out); });
+  }
+  WindowActions Click(int x, int y, bool busy = false) {
+    return Do([&](WindowActions& out) { page.OnClick(x, y, busy, out); });
   }
   std::vector<Sent> Of(K kind) const {
     std::vector<Sent> found;
     for (const Sent& s : sent) {
-      if (s.effect.kind == kind) found.push_back(s);
+      if (s.request.kind == kind) found.push_back(s);
     }
     return found;
   }
 };
 
+bool Has(const WindowActions& actions, ActionKind kind) {
+  for (const WindowAction& action : actions.Items()) {
+    if (action.kind == kind) return true;
+  }
+  return false;
+}
+
+const DpiLevelTable kTiedLevels = {{{8, 8}, {16, 16}, {24, 24}, {32, 32}}};
 const DpiLevelTable kLevels = {{{8, 8}, {16, 16}, {24, 30}, {32, 32}}};
 
-Page Ready(bool tied, int top = 50) {
+Page Ready(const DpiLevelTable& levels = kTiedLevels, int top = 50) {
   Page p;
-  p.Apply(p.page.OnMouseReady(100, top, kLevels, 0, tied));
+  p.Do([&](WindowActions& out) { p.page.OnMouseReady(100, top, levels, 0, out); });
   return p;
 }
 
+// The middle of level button `level`.
+int LevelX(int level) { return LevelButtonRect(level).x + LevelButtonRect(level).width / 2; }
+int LevelY(int level) { return LevelButtonRect(level).y + LevelButtonRect(level).height / 2; }
+
 TEST(DpiPage, ADragSendsOneLevelWriteAfterThePauseAndOneCommitASecondAfterTheLastMove) {
-  Page p = Ready(true);
+  Page p = Ready();
   for (int x = 9; x <= 30; ++x) {
     p.MoveX(x);
     p.Advance(50);
@@ -91,9 +118,9 @@ TEST(DpiPage, ADragSendsOneLevelWriteAfterThePauseAndOneCommitASecondAfterTheLas
   const auto writes = p.Of(K::kWriteLevel);
   ASSERT_EQ(writes.size(), 1u);
   EXPECT_EQ(writes[0].at, lastMove + 300);
-  EXPECT_EQ(writes[0].effect.level, 0);
-  EXPECT_EQ(writes[0].effect.x, 30);
-  EXPECT_EQ(writes[0].effect.y, 30);  // the tie box keeps Y with X
+  EXPECT_EQ(writes[0].request.level, 0);
+  EXPECT_EQ(writes[0].request.x, 30);
+  EXPECT_EQ(writes[0].request.y, 30);  // the tie box keeps Y with X
   EXPECT_EQ(p.sliders, (DpiSteps{30, 30}));
   // The written level is the one the mouse is on: selected again to take effect.
   ASSERT_EQ(p.Of(K::kSelectLevel).size(), 1u);
@@ -109,69 +136,69 @@ TEST(DpiPage, ADragSendsOneLevelWriteAfterThePauseAndOneCommitASecondAfterTheLas
 }
 
 TEST(DpiPage, TickingTheTieBoxBringsYToXAndUntickedTheAxesMoveApart) {
-  Page p = Ready(false);
-  p.Apply(p.page.OnClick(110 + 2 * 63 + 5, 150, false));  // level 2: X 24, Y 30
+  Page p = Ready(kLevels);
+  EXPECT_FALSE(p.page.Tied()) << "a level whose axes differ unties the box";
+  EXPECT_TRUE(p.enabled[kControlSliderY]);
+  p.Click(LevelX(2), LevelY(2));  // level 2: X 24, Y 30
   p.Move(true, 12, 30);
   p.Advance(2000);
   ASSERT_EQ(p.Of(K::kWriteLevel).size(), 1u);
-  EXPECT_EQ(p.Of(K::kWriteLevel)[0].effect.y, 30);
+  EXPECT_EQ(p.Of(K::kWriteLevel)[0].request.y, 30);
 
-  const DpiEffects ticked = p.page.OnTieToggled(true);
-  EXPECT_EQ(ticked.front().kind, K::kEnableYSlider);
-  EXPECT_FALSE(ticked.front().on);
-  p.Apply(ticked);
+  p.Do([&](WindowActions& out) { p.page.OnTieToggled(true, out); });
+  EXPECT_FALSE(p.enabled[kControlSliderY]);
   EXPECT_EQ(p.sliders, (DpiSteps{12, 12}));
   p.Advance(2000);
   ASSERT_EQ(p.Of(K::kWriteLevel).size(), 2u);
-  EXPECT_EQ(p.Of(K::kWriteLevel)[1].effect.level, 2);
-  EXPECT_EQ(p.Of(K::kWriteLevel)[1].effect.y, 12);
+  EXPECT_EQ(p.Of(K::kWriteLevel)[1].request.level, 2);
+  EXPECT_EQ(p.Of(K::kWriteLevel)[1].request.y, 12);
 }
 
 TEST(DpiPage, StepsAboveFiftyNeedAMouseWithTheExtendedRange) {
-  Page standard = Ready(true, 50);
+  Page standard = Ready(kTiedLevels, 50);
   standard.MoveX(56);
   standard.Advance(400);
-  EXPECT_EQ(standard.Of(K::kWriteLevel).at(0).effect.x, 50);
+  EXPECT_EQ(standard.Of(K::kWriteLevel).at(0).request.x, 50);
 
-  Page extended = Ready(true, 56);
-  const DpiEffects ready = extended.page.OnMouseReady(100, 56, kLevels, 0, true);
-  EXPECT_EQ(ready.front().kind, K::kSetSliderRange);
-  EXPECT_EQ(ready.front().top, 56);
+  Page extended;
+  const WindowActions ready =
+      extended.Do([&](WindowActions& out) { extended.page.OnMouseReady(100, 56, kTiedLevels, 0, out); });
+  EXPECT_EQ(ready.Items().front().kind, ActionKind::kSetSliderRange);
+  EXPECT_EQ(ready.Items().front().value, 56);
   extended.MoveX(56);
   extended.Advance(400);
-  EXPECT_EQ(extended.Of(K::kWriteLevel).at(0).effect.x, 56);
+  EXPECT_EQ(extended.Of(K::kWriteLevel).at(0).request.x, 56);
 }
 
 TEST(DpiPage, ClickingALevelSelectsItAndAWriteStillDueGoesToTheLevelItWasMadeOn) {
-  Page p = Ready(true);
+  Page p = Ready();
   p.MoveX(20);
   p.Advance(100);
-  p.Apply(p.page.OnClick(110 + 3 * 63 + 41, 148 + 41, false));
+  p.Click(LevelButtonRect(3).x + LevelButtonRect(3).width - 1, LevelButtonRect(3).y + LevelButtonRect(3).height - 1);
   ASSERT_GE(p.sent.size(), 3u);
-  EXPECT_EQ(p.sent[0].effect.kind, K::kWriteLevel);
-  EXPECT_EQ(p.sent[0].effect.level, 0);
-  EXPECT_EQ(p.sent[0].effect.x, 20);
-  EXPECT_EQ(p.sent.back().effect.kind, K::kSelectLevel);
-  EXPECT_EQ(p.sent.back().effect.level, 3);
+  EXPECT_EQ(p.sent[0].request.kind, K::kWriteLevel);
+  EXPECT_EQ(p.sent[0].request.level, 0);
+  EXPECT_EQ(p.sent[0].request.x, 20);
+  EXPECT_EQ(p.sent.back().request.kind, K::kSelectLevel);
+  EXPECT_EQ(p.sent.back().request.level, 3);
   EXPECT_EQ(p.sliders, (DpiSteps{32, 32}));
   p.Advance(2000);
   EXPECT_EQ(p.Of(K::kWriteLevel).size(), 1u);  // the timer found nothing left to write
   EXPECT_EQ(p.Of(K::kCommit).size(), 1u);
 
   // Between the buttons, and while a device operation runs, a click does nothing.
-  EXPECT_TRUE(p.page.OnClick(110 + 45, 160, false).empty());
-  EXPECT_TRUE(p.page.OnClick(110, 148, true).empty());
+  EXPECT_TRUE(p.Click(LevelButtonRect(0).x + LevelButtonRect(0).width + 1, LevelY(0)).Empty());
+  EXPECT_TRUE(p.Click(LevelX(0), LevelY(0), true).Empty());
 }
 
 TEST(DpiPage, WithoutAMouseNothingIsEditableAndNothingIsSent) {
-  Page p = Ready(true);
+  Page p = Ready();
   p.MoveX(20);
-  const DpiEffects gone = p.page.OnMouseGone();
-  EXPECT_EQ(gone.front().kind, K::kEnableControls);
-  EXPECT_FALSE(gone.front().on);
-  p.Apply(gone);
+  p.Do([&](WindowActions& out) { p.page.OnMouseGone(out); });
+  EXPECT_FALSE(p.enabled[kControlSliderX]);
+  EXPECT_FALSE(p.enabled[kControlTieBox]);
   p.MoveX(25);
-  p.Apply(p.page.OnClick(110, 148, false));
+  p.Click(LevelX(0), LevelY(0));
   p.Advance(2000);
   EXPECT_TRUE(p.sent.empty());
   UiText texts = LoadUiText(IniFile(), 5888);
@@ -179,19 +206,32 @@ TEST(DpiPage, WithoutAMouseNothingIsEditableAndNothingIsSent) {
   EXPECT_EQ(texts.labels[4].text, u"X:0");
 }
 
-TEST(DpiPage, ALevelChangeOfTheMouseMovesTheSlidersAndLabelsWhenNoOperationRuns) {
-  Page p = Ready(true);
-  DpiLevelTable read = kLevels;
-  read[1] = {16, 20};
-  const DpiEffects waiting = p.page.Resynchronise(read, 1, true, true);
-  ASSERT_EQ(waiting.size(), 2u);
-  EXPECT_EQ(waiting[1].kind, K::kStartTimer);  // looks again once the operation is over
-  EXPECT_EQ(p.page.CurrentLevel(), 0);
+TEST(DpiPage, ALevelChangeOfTheMouseShowsAtOnceAndItsStepsFollowWhenNoOperationRuns) {
+  Page p = Ready();
+  p.MoveX(20);
+  // The mouse's own keys: the level shown follows at once, and the write
+  // still due goes to the level it was made on first.
+  const WindowActions changed = p.Do([&](WindowActions& out) { p.page.OnLevelChangedOnMouse(1, true, out); });
+  EXPECT_TRUE(Has(changed, ActionKind::kRepaintWindow));
+  EXPECT_EQ(p.page.CurrentLevel(), 1);
+  EXPECT_EQ(p.sliders, (DpiSteps{16, 16}));
+  ASSERT_EQ(p.Of(K::kWriteLevel).size(), 1u);
+  EXPECT_EQ(p.Of(K::kWriteLevel)[0].request.level, 0);
+  EXPECT_EQ(p.dueAt.count(timers::kLevelResync.id), 1u);
+  EXPECT_FALSE(Has(p.Do([&](WindowActions& out) { p.page.OnLevelChangedOnMouse(2, false, out); }),
+                   ActionKind::kRepaintWindow))
+      << "another page shows: nothing to repaint";
+  p.sent.clear();
 
-  const DpiEffects hidden = p.page.Resynchronise(read, 1, false, false);
-  p.Apply(hidden);
+  DpiLevelTable read = kTiedLevels;
+  read[1] = {16, 20};
+  const WindowActions waiting = p.Do([&](WindowActions& out) { p.page.Resynchronise(read, 1, true, true, out); });
+  EXPECT_EQ(p.dueAt.count(timers::kLevelResync.id), 1u) << "looks again once the operation is over";
+  EXPECT_EQ(p.page.CurrentLevel(), 2);
+
+  const WindowActions hidden = p.Do([&](WindowActions& out) { p.page.Resynchronise(read, 1, false, false, out); });
   EXPECT_EQ(p.sliders, (DpiSteps{16, 20}));
-  for (const DpiEffect& effect : hidden) EXPECT_NE(effect.kind, K::kRepaint);
+  EXPECT_FALSE(Has(hidden, ActionKind::kRepaintWindow));
   UiText texts = LoadUiText(IniFile(), 5888);
   texts.dpiTemplateX = u"Horizontal %d dpi";
   p.page.FormatLabels(texts);

@@ -176,11 +176,17 @@ TEST(MainWindowAnimations, FadesStepToTheirEndsThenStopTheirTimer) {
 TEST(MainWindowAnimations, FocusChangeRedrawsTheHighlightedButtonFortyTimes) {
   Window window;
   window.Shown();
+  const RectI button{100, 200, 30, 30};
+  window.Take(window.model.SetButtonHighlight(true, button));
+  window.Run(1000);
   const auto focus = window.Take(window.model.OnControlFocusChanged());
   EXPECT_EQ(focus.front().kind, ActionKind::kSetControlsChanged);
+  const std::int64_t before = window.timers.WakeUps();
   window.Run(60000);
-  EXPECT_EQ(Of(window.log, ActionKind::kRepaintHighlightedButton).size(), 40u);
-  EXPECT_EQ(window.timers.WakeUps(), 8 + 40);  // the start-up fade, then the countdown
+  const auto repaints = Of(window.log, ActionKind::kRepaintRect);
+  EXPECT_EQ(repaints.size(), 40u);
+  for (const WindowAction& repaint : repaints) EXPECT_EQ(repaint.rect, button);
+  EXPECT_EQ(window.timers.WakeUps() - before, 40);
 }
 
 TEST(MainWindowAnimations, TooltipShowsOnTheFifthTickAboveItsItem) {
@@ -225,8 +231,8 @@ TEST(MainWindowAnimations, StartupFadeWaitsForTheWindowAndHideAtStartHidesOnce) 
   fading.Run(100);
   const auto alphas = Of(fading.log, ActionKind::kSetAlpha);
   ASSERT_EQ(alphas.size(), 8u);
-  EXPECT_EQ(alphas.front().alpha, 35);
-  EXPECT_EQ(alphas.back().alpha, 255);
+  EXPECT_EQ(alphas.front().value, 35);
+  EXPECT_EQ(alphas.back().value, 255);
   EXPECT_FALSE(fading.timers.AnyRunning());
 
   MainWindowSetup setup;
@@ -258,7 +264,7 @@ TEST(MainWindowCommands, EnterEscapeAndMovingDoOnlyWhatTheyShould) {
   Window window;
   EXPECT_TRUE(window.model.OnCommand(1).Empty());  // OK: Enter
   EXPECT_TRUE(window.model.OnCancel(false).Empty());
-  EXPECT_EQ(window.model.OnCancel(true).Items().front().kind, ActionKind::kEndDialog);
+  EXPECT_EQ(window.model.OnCancel(true).Items().front().kind, ActionKind::kEndWindow);
   EXPECT_EQ(window.model.OnCommand(kControlClose).Items().front().kind, ActionKind::kHideWindow);
   EXPECT_EQ(IdsOf(window.model.OnMoving().Items(), ActionKind::kRepaintControl).size(), 16u);
   window.ClickTab(1);

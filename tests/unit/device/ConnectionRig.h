@@ -28,29 +28,21 @@
 #include "sim/VirtualClock.h"
 #include "support/TempFolder.h"
 
-// Records what the connection asked of the window, in order.
-class FakeView final : public device::ConnectionView {
+// Records what the connection told the window, in order.
+class FakeEvents final : public device::ConnectionEvents {
  public:
-  void EnableDeviceControls(bool enable) override { Note(enable ? "device on" : "device off"); }
-  void EnableDpiControls(bool enable) override { Note(enable ? "dpi on" : "dpi off"); }
-  void SetSliderRange(int top) override { Note("range " + std::to_string(top)); }
-  bool TieChecked() override { return tie; }
-  void SetTieChecked(bool checked) override {
-    tie = checked;
-    Note(checked ? "tie on" : "tie off");
+  void RescanWanted(int delayMs) override {
+    rescanMs = delayMs;
+    Note(delayMs > 0 ? "rescan " + std::to_string(delayMs) : "rescan off");
   }
-  void EnableYSlider(bool enable) override { Note(enable ? "y on" : "y off"); }
-  void ShowLevelSteps(int x, int y) override { Note("show " + std::to_string(x) + "," + std::to_string(y)); }
-  void Repaint(bool full) override { Note(full ? "repaint full" : "repaint"); }
-  void StartTimer(int id, int periodMs) override {
-    Note("timer " + std::to_string(id) + " " + std::to_string(periodMs), id, periodMs);
-  }
-  void StopTimer(int id) override { Note("stop " + std::to_string(id), id, -1); }
+  void ArrivalEnded(bool found) override { Note(found ? "arrived" : "arrived, no mouse"); }
+  void MouseLost() override { Note("lost"); }
+  void LevelChangedOnMouse(int level) override { Note("level " + std::to_string(level)); }
+  void SettingsChanged() override { Note("settings"); }
   bool CreateTiltMutex() override {
     Note("tilt mutex");
     return mutexFree;
   }
-  device::Page ShowingPage() override { return page; }
 
   std::vector<std::string> Calls() {
     std::lock_guard<std::mutex> hold(mutex);
@@ -60,31 +52,22 @@ class FakeView final : public device::ConnectionView {
     const auto all = Calls();
     return std::find(all.begin(), all.end(), call) != all.end();
   }
-  // The period of a running timer; -1 when it is not running.
-  int TimerPeriod(int id) {
-    std::lock_guard<std::mutex> hold(mutex);
-    return timers.count(id) == 1 ? timers[id] : -1;
-  }
   void Forget() {
     std::lock_guard<std::mutex> hold(mutex);
     calls.clear();
   }
 
   std::atomic<bool> mutexFree{true};
-  std::atomic<bool> tie{true};
-  std::atomic<device::Page> page{device::Page::kButtons};
+  // The delay of the rescan ticks wanted last; 0 when none are.
+  std::atomic<int> rescanMs{0};
 
  private:
-  // A period of -1 stops timer `timer`.
-  void Note(const std::string& call, int timer = 0, int period = 0) {
+  void Note(const std::string& call) {
     std::lock_guard<std::mutex> hold(mutex);
     calls.push_back(call);
-    if (timer != 0 && period < 0) timers.erase(timer);
-    if (timer != 0 && period >= 0) timers[timer] = period;
   }
   std::mutex mutex;
   std::vector<std::string> calls;
-  std::map<int, int> timers;
 };
 
 class FakeHost final : public device::HostInput {
@@ -196,7 +179,7 @@ struct ConnectionRig {
   sim::VirtualClock clock;
   sim::SimulatedHidPort port{&clock};
   device::HidLink link{port, clock};
-  FakeView view;
+  FakeEvents view;
   FakeHost host;
   TimerGate gate;
   VirtualSlotTimerFactory virtualTimers{clock, gate};

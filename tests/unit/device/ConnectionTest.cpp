@@ -6,8 +6,6 @@
 
 namespace {
 
-using device::Page;
-
 TEST(Arrival, SetsTheWindowUpFromTheFirstMouse) {
   ConnectionRig rig(2);
   std::vector<device::DevicePath> afterArrival;
@@ -28,9 +26,7 @@ TEST(Arrival, SetsTheWindowUpFromTheFirstMouse) {
   const auto levels = c.LevelSteps.Get();
   EXPECT_EQ(levels[0].x, 5);
   EXPECT_EQ(levels[3].y, 40);
-  EXPECT_EQ(rig.view.Calls(),
-            (std::vector<std::string>{"range 56", "tilt mutex", "dpi on", "y off", "show 5,5",
-                                      "timer 1003 1", "repaint"}));
+  EXPECT_EQ(rig.view.Calls(), (std::vector<std::string>{"tilt mutex", "arrived"}));
   // Masks of a fresh mouse leave every button to the mouse.
   EXPECT_EQ(CountOf(rig.Requests(0), "str 108"), 1);
   EXPECT_EQ(rig.Mouse(0).maskA, 0xFF);
@@ -49,33 +45,28 @@ TEST(Arrival, WithoutAMouseDisablesTheControls) {
   EXPECT_EQ(rig.connection.CurrentDpiUnit.load(), 0);
   EXPECT_FALSE(rig.connection.DeviceReady.load());
   EXPECT_FALSE(rig.connection.OperationBusy.load());
-  EXPECT_EQ(rig.view.Calls(), (std::vector<std::string>{"device off", "dpi off", "repaint full", "repaint"}));
+  EXPECT_EQ(rig.view.Calls(), (std::vector<std::string>{"arrived, no mouse"}));
   EXPECT_EQ(rig.profiles.ProfileCount(), 0);
 }
 
-// The level shown, the Y tie and the sliders' range follow what the mouse reports.
-TEST(Arrival, ShowsTheReportedLevelTieAndRange) {
+// The level, the unit and the top step follow what the mouse reports.
+TEST(Arrival, TakesTheReportedLevelUnitAndTopStep) {
   struct Case {
     std::uint8_t sensorKind, dpiUnit;
-    int reported, shown;
-    std::vector<std::string> calls;
+    int reported, shown, top;
   };
-  for (const Case& c : {Case{1, 100, 2, 2, {"range 56", "y on", "show 20,30"}},
-                        Case{1, 100, 9, 3, {"range 56", "y off", "show 40,40"}},  // past the last
-                        Case{0, 50, 0, 0, {"range 50", "y off", "show 5,5"}}}) {
+  for (const Case& c : {Case{1, 100, 2, 2, 56}, Case{1, 100, 9, 3, 56},  // past the last
+                        Case{0, 50, 0, 0, 50}}) {
     sim::MouseConfig config;
     config.sensorKind = c.sensorKind;
     config.dpiUnit = c.dpiUnit;
     ConnectionRig rig(0);
     rig.port.AddMouse(config);
-    if (c.reported == 2) rig.Mouse().levels[2].step = {20, 30};
     rig.Mouse().currentLevel = c.reported;
     rig.Arrive();
     EXPECT_EQ(rig.connection.CurrentLevelIndex.load(), c.shown) << c.reported;
     EXPECT_EQ(rig.connection.CurrentDpiUnit.load(), c.dpiUnit);
-    EXPECT_TRUE(rig.view.Called("range " + std::to_string(rig.connection.TopDpiStep.load())));
-    EXPECT_EQ(rig.view.Called("tie off"), c.reported == 2);
-    for (const auto& call : c.calls) EXPECT_TRUE(rig.view.Called(call)) << call;
+    EXPECT_EQ(rig.connection.TopDpiStep.load(), c.top);
   }
 }
 
@@ -100,31 +91,31 @@ TEST(Rescan, TheTimerTickStartsArrivalHalfASecondLater) {
   ASSERT_TRUE(Eventually([&] { return !rig.connection.ArrivalBusy.load(); }));
   EXPECT_EQ(rig.connection.CurrentIdentity.load(), 0x5A3C0001);
   EXPECT_EQ(rig.clock.Sleeps().front(), 500000);
-  EXPECT_EQ(rig.view.TimerPeriod(device::kRescanTimer), -1);
+  EXPECT_EQ(rig.view.rescanMs.load(), 0);
 }
 
 TEST(Rescan, WaitsWhileAnotherDeviceOperationRuns) {
   ConnectionRig rig;
   rig.connection.OperationBusy = true;
-  rig.view.StartTimer(device::kRescanTimer, device::kRescanRetryMs);
+  rig.view.RescanWanted(device::kRescanRetryMs);
   rig.connection.RequestRescan();
   rig.connection.OnRescanTimer();
   EXPECT_FALSE(rig.connection.ArrivalBusy.load());
   EXPECT_EQ(rig.connection.PendingRescans.load(), 1);
-  EXPECT_EQ(rig.view.TimerPeriod(device::kRescanTimer), device::kRescanRetryMs);
+  EXPECT_EQ(rig.view.rescanMs.load(), device::kRescanRetryMs);
   EXPECT_TRUE(rig.Requests().empty());
 
   rig.connection.OperationBusy = false;
   rig.connection.OnRescanTimer();
   ASSERT_TRUE(Eventually([&] { return rig.connection.DeviceReady.load(); }));
-  EXPECT_EQ(rig.view.TimerPeriod(device::kRescanTimer), -1);
+  EXPECT_EQ(rig.view.rescanMs.load(), 0);
 }
 
 TEST(Rescan, StopsItsTimerWhenNothingIsPending) {
   ConnectionRig rig;
-  rig.view.StartTimer(device::kRescanTimer, device::kRescanRetryMs);
+  rig.view.RescanWanted(device::kRescanRetryMs);
   rig.connection.OnRescanTimer();
-  EXPECT_EQ(rig.view.TimerPeriod(device::kRescanTimer), -1);
+  EXPECT_EQ(rig.view.rescanMs.load(), 0);
   EXPECT_FALSE(rig.connection.ArrivalBusy.load());
 }
 
@@ -149,7 +140,8 @@ TEST(DeviceChange, UnplugDuringALoopStopsThePlayerReleasesNothingAndRescans) {
   EXPECT_TRUE(rig.connection.CurrentPath.Get().empty());
   EXPECT_EQ(rig.link.DeviceCount(), 0);
   EXPECT_EQ(rig.connection.PendingRescans.load(), 2);
-  EXPECT_EQ(rig.view.TimerPeriod(device::kRescanTimer), 3000);
+  EXPECT_EQ(rig.view.rescanMs.load(), 3000);
+  EXPECT_TRUE(rig.view.Called("lost"));
 
   // The rescan finds the mouse again once it is back.
   rig.Mouse().Replug();

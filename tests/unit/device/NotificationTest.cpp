@@ -19,13 +19,12 @@ struct NotificationTest : ::testing::Test {
 };
 
 TEST_F(NotificationTest, OnlyTheCurrentMousesLevelChangeIsRecordedWithinTheTableAndResynchronised) {
-  rig.view.page = device::Page::kDpi;
   rig.Report(rig.Mouse(1).LevelChangeReport(1));  // another mouse's change is not ours
   EXPECT_EQ(rig.connection.CurrentLevelIndex.load(), 0);
   EXPECT_TRUE(rig.view.Calls().empty());
   rig.Report(rig.Mouse(0).LevelChangeReport(2));
   EXPECT_EQ(rig.connection.CurrentLevelIndex.load(), 2);
-  EXPECT_EQ(rig.view.Calls(), (std::vector<std::string>{"repaint full", "timer 201 80"}));
+  EXPECT_EQ(rig.view.Calls(), (std::vector<std::string>{"level 2"}));
   // A level past the last is taken as the last.
   auto report = rig.Mouse(0).LevelChangeReport(0);
   report[2] = 200;
@@ -107,8 +106,7 @@ TEST_F(NotificationTest, ProfileButtonStoresTheNextProfileAndSendsItsMasksSevenT
   EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 4, 5, 6, 0}));
   EXPECT_EQ(CountOf(rig.Requests(0), "str 108"), 7);
   EXPECT_EQ(rig.Mouse(0).maskA, 0xFF);
-  EXPECT_TRUE(rig.view.Called("repaint"));
-  EXPECT_EQ(rig.view.TimerPeriod(device::kMouseRefreshTimer), 1);
+  EXPECT_EQ(CountOf(rig.view.Calls(), "settings"), 7);
 }
 
 TEST_F(NotificationTest, ProfileButtonDuringArrivalChangesTheProfileButSendsNoMasks) {

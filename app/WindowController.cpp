@@ -1,0 +1,318 @@
+#include "app/WindowController.h"
+
+#include "app/AppState.h"
+#include "app/Notice.h"
+#include "app/SimulatorHand.h"
+#include "app/WindowSnapshot.h"
+#include "base/DiagLog.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr int kButtonPageIndex = 0;
+constexpr int kDpiPageIndex = 1;
+// Keys that a dialog's own handling turns into commands.
+constexpr int kCommandOk = 1;
+constexpr int kCommandCancel = 2;
+
+bool IsFunctionList(int id) {
+  return std::find(kFunctionListIds.begin(), kFunctionListIds.end(), id) != kFunctionListIds.end();
+}
+
+DpiLevelTable TableOf(const device::LevelTable& levels) {
+  DpiLevelTable table{};
+  for (std::size_t k = 0; k < table.size(); ++k) table[k] = {levels[k].x, levels[k].y};
+  return table;
+}
+
+}  // namespace
+
+WindowController::WindowController(MouseSession& session, UiText& texts, const SkinLayout& layout,
+                                   ControllerSetup setup, SimulatorHand* hand)
+    : session(session),
+      texts(texts),
+      hand(hand),
+      showTipAtStart(setup.showTipAtStart),
+      frame(session.OperationBusy(), layout, std::move(setup.frame)) {
+  dpiPage.FormatLabels(texts);
+}
+
+bool WindowController::Busy() const {
+  return session.State().OperationBusy.load() || session.State().ArrivalBusy.load();
+}
+
+WindowActions WindowController::Handle(const WindowEvent& event) {
+  using Kind = WindowEvent::Kind;
+  WindowActions out;
+  switch (event.kind) {
+    case Kind::kStarted:
+      out.Append(frame.Start());
+      if (showTipAtStart) out.StartTimer(timers::kBalloon.id, timers::kBalloon.periodMs);
+      out.StartTimer(timers::kRescanFirst.id, timers::kRescanFirst.periodMs);
+      session.Start();
+      break;
+    case Kind::kPointerMove:
+      OnPointerMove(event.x, event.y, out);
+      break;
+    case Kind::kPointerLeave:
+      out.Append(frame.OnPointerLeave());
+      break;
+    case Kind::kLeftButtonDown:
+      OnLeftButtonDown(event.x, event.y, out);
+      break;
+    case Kind::kKeyDown:
+    case Kind::kKeyUp:
+      // A key reaching a function list would pick another function and send
+      // it to the mouse; only the pointer picks one.
+      if (IsFunctionList(event.id)) out.MarkHandled();
+      break;
+    case Kind::kCommand:
+      OnCommand(event, out);
+      break;
+    case Kind::kListChosen:
+      buttonPage.OnListChosen(event.id, static_cast<std::uint32_t>(event.value), out);
+      break;
+    case Kind::kTimer:
+      OnTimer(event.id, out);
+      break;
+    case Kind::kVisibility:
+      out.Append(frame.OnVisibilityChanged(event.on));
+      break;
+    case Kind::kControlFocus:
+      out.Append(frame.OnControlFocusChanged());
+      break;
+    case Kind::kSliderMoved:
+      diag::Writef("slider moved: %d, %d", event.x, event.y);
+      dpiPage.OnSliderMoved(event.on, event.x, event.y, out);
+      AfterDpiPage();
+      break;
+    case Kind::kMoving:
+      out.Append(frame.OnMoving());
+      break;
+    case Kind::kShowRequest:
+      diag::Write("show message received");
+      ShowWindow(out);
+      break;
+    case Kind::kShowSignal:
+      if (event.value == 0) RereadLevelsIfHidden(out);
+      if (event.value == 1) out.Add(ActionKind::kShowWindow);
+      if (event.value >= 2) out.Add(ActionKind::kBringToFront);
+      break;
+    case Kind::kEndRequest:
+      diag::Write("end message received");
+      App.exitAllowed = 1;
+      out.Add(ActionKind::kEndWindow);
+      break;
+    case Kind::kReleaseTiltMutex:
+      diag::Write("tilt mutex released on request");
+      session.ForgetTiltMutex();
+      out.Add(ActionKind::kReleaseTiltMutex);
+      break;
+    case Kind::kTrayNotify:
+      OnTrayNotify(event.id, event.value, out);
+      break;
+    case Kind::kQuestionAnswered:
+      out.Append(frame.OnQuestionAnswered(event.on));
+      break;
+    case Kind::kFileChosen:
+      out.Append(frame.OnFileChosen(event.text));
+      break;
+    case Kind::kSessionReports:
+      OnSessionReports(out);
+      break;
+    case Kind::kRescanWanted:
+      if (event.value > 0) {
+        out.StartTimer(timers::kRescanFirst.id, event.value);
+      } else {
+        out.AddWithId(ActionKind::kStopTimer, timers::kRescanFirst.id);
+      }
+      break;
+    case Kind::kArrivalEnded:
+      OnArrivalEnded(event.on, out);
+      break;
+    case Kind::kMouseLost:
+      out.Add(ActionKind::kRepaintWindow);
+      break;
+    case Kind::kLevelChangedOnMouse:
+      dpiPage.OnLevelChangedOnMouse(event.value, frame.CurrentTab() == kDpiPageIndex && frame.Visible(), out);
+      AfterDpiPage();
+      break;
+    case Kind::kSettingsChanged:
+      out.StartTimer(timers::kMouseRefresh.id, timers::kMouseRefresh.periodMs);
+      if (frame.CurrentTab() == kButtonPageIndex) out.Add(ActionKind::kRepaintWindow);
+      break;
+    case Kind::kSimulatorAction:
+      if (hand) hand->Apply(static_cast<std::uint32_t>(event.id), event.packed);
+      break;
+  }
+  return out;
+}
+
+void WindowController::OnPointerMove(int x, int y, WindowActions& out) {
+  if (frame.CurrentTab() == kButtonPageIndex && frame.Fades().PanelAlpha() > 0 && kPalettePanel.Contains(x, y)) {
+    out.Append(frame.HoldHoverPanel(ButtonPage::kPaletteSeconds));
+  }
+  out.Append(frame.OnPointerMove(x, y));
+}
+
+void WindowController::OnLeftButtonDown(int x, int y, WindowActions& out) {
+  if (frame.CurrentTab() == kButtonPageIndex) {
+    int hold = 0;
+    if (buttonPage.OnClick(x, y, frame.Fades().PanelAlpha(), session.Profiles(), out, hold)) {
+      out.Append(frame.HoldHoverPanel(hold));
+      return;
+    }
+  }
+  if (frame.CurrentTab() == kDpiPageIndex) {
+    dpiPage.OnClick(x, y, Busy(), out);
+    AfterDpiPage();
+  }
+  out.Append(frame.OnLeftButtonDown(x, y));
+}
+
+void WindowController::OnCommand(const WindowEvent& event, WindowActions& out) {
+  switch (event.id) {
+    case kCommandOk:
+      break;  // Enter does not close the window
+    case kCommandCancel:
+      out.Append(frame.OnCancel(App.exitAllowed != 0));
+      break;
+    case kControlTieBox:
+      dpiPage.OnTieToggled(event.on, out);
+      AfterDpiPage();
+      break;
+    case ID_TRAY_RESTORE:
+      // The levels are not read on this path, unlike a double click.
+      diag::Write("tray menu: restore");
+      ShowWindow(out);
+      break;
+    case ID_TRAY_EXIT:
+      diag::Write("tray menu: exit");
+      App.exitAllowed = 1;
+      out.Add(ActionKind::kEndWindow);
+      break;
+    default:
+      out.Append(frame.OnCommand(event.id));
+      break;
+  }
+}
+
+void WindowController::OnTimer(int id, WindowActions& out) {
+  if (id == timers::kRescanFirst.id) {
+    session.OnRescanTick();
+  } else if (id == timers::kMouseRefresh.id) {
+    out.AddWithId(ActionKind::kStopTimer, id);
+    buttonPage.OnSettingsRefreshed(session.Profiles().ProfileCount(), out);
+  } else if (id == timers::kTrayMenu.id) {
+    out.AddWithId(ActionKind::kStopTimer, id);
+    if (trayClicks.OnMenuTimer()) out.Add(ActionKind::kShowTrayMenu);
+  } else if (id == timers::kBalloon.id) {
+    out.AddWithId(ActionKind::kStopTimer, id);
+    out.Add(ActionKind::kBringToFront);
+    WindowAction balloon{ActionKind::kShowBalloon};
+    balloon.text = texts.versionLabel.text;
+    out.Push(balloon);
+  } else if (id == timers::kLevelResync.id) {
+    const device::Connection& state = session.State();
+    dpiPage.Resynchronise(TableOf(state.LevelSteps.Get()), state.CurrentLevelIndex.load(), Busy(),
+                          frame.CurrentTab() == kDpiPageIndex, out);
+    AfterDpiPage();
+  } else if (id == timers::kLevelSend.id || id == timers::kLevelCommit.id) {
+    dpiPage.OnTimer(id, out);
+  } else {
+    out.Append(frame.OnTimer(id));
+  }
+}
+
+void WindowController::OnTrayNotify(int icon, int mouseMessage, WindowActions& out) {
+  if (mouseMessage != 0x200) diag::Writef("tray notification %d 0x%X", icon, static_cast<unsigned>(mouseMessage));
+  const TrayAction action = trayClicks.OnNotify(icon, mouseMessage, frame.Visible());
+  if (action.stopMenuTimer) out.AddWithId(ActionKind::kStopTimer, timers::kTrayMenu.id);
+  if (action.startMenuTimerMs > 0) out.StartTimer(timers::kTrayMenu.id, action.startMenuTimerMs);
+  if (action.rereadLevels) RereadLevelsIfHidden(out);
+  if (action.restoreWindow) {
+    diag::Write("tray double click: restore");
+    out.Add(ActionKind::kShowWindow);
+    out.Add(ActionKind::kBringToFront);
+  }
+}
+
+void WindowController::ShowWindow(WindowActions& out) { out.Append(frame.OnShowRequest()); }
+
+// A hidden window has not followed level changes made elsewhere.
+void WindowController::RereadLevelsIfHidden(WindowActions& out) const {
+  if (frame.Visible()) return;
+  MouseRequest request;
+  request.kind = MouseRequest::Kind::kReadLevels;
+  out.Request(request);
+}
+
+void WindowController::OnArrivalEnded(bool found, WindowActions& out) {
+  if (!found) {
+    dpiPage.OnMouseGone(out);
+    buttonPage.OnListsOff(out);
+  } else {
+    const device::Connection& state = session.State();
+    dpiPage.OnMouseReady(state.CurrentDpiUnit.load(), state.TopDpiStep.load(), TableOf(state.LevelSteps.Get()),
+                         state.CurrentLevelIndex.load(), out);
+    out.StartTimer(timers::kMouseRefresh.id, timers::kMouseRefresh.periodMs);
+  }
+  AfterDpiPage();
+  out.Add(ActionKind::kRepaintWindow);
+}
+
+void WindowController::OnSessionReports(WindowActions& out) {
+  for (const SessionReport& report : session.TakeReports()) {
+    switch (report.kind) {
+      case SessionReport::Kind::kMouseRead:
+        buttonPage.OnMouseRead(report.reading, texts, out);
+        break;
+      case SessionReport::Kind::kLevelsRead:
+      case SessionReport::Kind::kLevelsRestored:
+        dpiPage.Resynchronise(report.levels, report.currentLevel, false, frame.CurrentTab() == kDpiPageIndex, out);
+        AfterDpiPage();
+        break;
+      case SessionReport::Kind::kListsOff:
+        buttonPage.OnListsOff(out);
+        break;
+      case SessionReport::Kind::kRepaint:
+        out.Add(ActionKind::kRepaintWindow);
+        break;
+      case SessionReport::Kind::kOperationFraction:
+        out.Append(frame.OnOperationProgress(report.fraction));
+        break;
+      case SessionReport::Kind::kOperationStatus:
+        out.Append(frame.OnOperationStatus(device::StatusTextSlotOf(report.status)));
+        break;
+      case SessionReport::Kind::kOperationSecondLine:
+        out.Append(frame.OnOperationSecondLine(report.text));
+        break;
+      case SessionReport::Kind::kOperationEnded: {
+        // A window on its way out shows no closing message.
+        const std::u16string message = closing ? u"" : OperationNotice(texts, report.result).text;
+        out.Append(frame.OnOperationEnded({message}));
+        break;
+      }
+    }
+  }
+}
+
+void WindowController::AfterDpiPage() {
+  if (dpiPage.TakeLevelsChanged()) session.StoreLevels(dpiPage.Levels(), dpiPage.CurrentLevel());
+  dpiPage.FormatLabels(texts);
+}
+
+PaintSnapshot WindowController::Snapshot() const {
+  MemoryFigures memory;
+  memory.macroAreaBytes = kMacroAreaSize;
+  memory.freeBytes = buttonPage.FreeBytes();
+  PaintSnapshot snapshot = WindowSnapshot(frame, texts, memory);
+  buttonPage.Fill(snapshot, session.Profiles(), frame.Fades().PanelAlpha());
+  ResolutionLevels& shown = snapshot.resolution;
+  for (std::size_t k = 0; k < shown.dpi.size(); ++k) {
+    shown.dpi[k] = {dpiPage.Levels()[k].x * dpiPage.DpiUnit(), dpiPage.Levels()[k].y * dpiPage.DpiUnit()};
+  }
+  shown.current = dpiPage.CurrentLevel();
+  shown.mouseConnected = dpiPage.MouseReady();
+  return snapshot;
+}

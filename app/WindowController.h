@@ -1,0 +1,63 @@
+#pragma once
+// The main window's one controller: every decoded event comes here and
+// leaves as window actions. The frame goes first (tabs, fades, focus,
+// tooltips, device operations, showing and hiding), then the page the event
+// belongs to; the mouse session's reports and the connection's events are
+// turned into the pages' state. Portable: it never touches the system.
+#include <memory>
+
+#include "app/ButtonPage.h"
+#include "app/DpiPage.h"
+#include "app/MainWindowModel.h"
+#include "app/MouseSession.h"
+#include "app/TrayClicks.h"
+#include "app/UiText.h"
+#include "app/WindowAction.h"
+#include "app/WindowEvent.h"
+#include "ui/PaintSnapshot.h"
+
+class SimulatorHand;
+
+struct ControllerSetup {
+  bool showTipAtStart = false;
+  MainWindowSetup frame;
+};
+
+class WindowController {
+ public:
+  // Every reference must outlive the controller; `hand` may be null.
+  WindowController(MouseSession& session, UiText& texts, const SkinLayout& layout, ControllerSetup setup,
+                   SimulatorHand* hand);
+
+  WindowActions Handle(const WindowEvent& event);
+
+  // What one paint shows.
+  PaintSnapshot Snapshot() const;
+  const MainWindowModel& Frame() const { return frame; }
+  // The program is ending: no closing message shows any more.
+  void BeginClosing() { closing = true; }
+
+ private:
+  void OnTimer(int id, WindowActions& out);
+  void OnCommand(const WindowEvent& event, WindowActions& out);
+  void OnLeftButtonDown(int x, int y, WindowActions& out);
+  void OnPointerMove(int x, int y, WindowActions& out);
+  void OnTrayNotify(int icon, int mouseMessage, WindowActions& out);
+  void OnSessionReports(WindowActions& out);
+  void OnArrivalEnded(bool found, WindowActions& out);
+  void ShowWindow(WindowActions& out);
+  void RereadLevelsIfHidden(WindowActions& out) const;
+  // The page's level changes go to the mouse's record; its labels follow.
+  void AfterDpiPage();
+  bool Busy() const;
+
+  MouseSession& session;
+  UiText& texts;
+  SimulatorHand* hand;
+  bool showTipAtStart;
+  MainWindowModel frame;
+  DpiPage dpiPage;
+  ButtonPage buttonPage;
+  TrayClicks trayClicks;
+  bool closing = false;
+};

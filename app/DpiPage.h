@@ -62,7 +62,7 @@ class DpiPage {
   int dpiUnit = 100;
   int topStep = kStandardTopStep;
   bool ready = false;
-  bool tied = true;
+  bool tied = false;  // as the dialog's box starts
   bool sendDue = false;        // the send timer has a write to make
   bool changePending = false;  // the commit timer has a commit to make
   bool levelsChanged = false;

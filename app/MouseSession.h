@@ -101,6 +101,8 @@ class MouseSession final : private device::OperationProgress, private device::Op
   void StoreLevels(const DpiLevelTable& levels, int current);
 
   const device::Connection& State() const { return connection; }
+  // The device link's clock, which the simulator's request times share.
+  std::int64_t NowMicroseconds() { return connection.Link().Clock().NowMicroseconds(); }
   std::atomic<bool>& OperationBusy() { return connection.OperationBusy; }
   SoftwareProfiles& Profiles() { return profiles; }
   const SoftwareProfiles& Profiles() const { return profiles; }

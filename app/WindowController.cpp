@@ -82,7 +82,8 @@ WindowActions WindowController::Handle(const WindowEvent& event) {
       out.Append(frame.OnControlFocusChanged());
       break;
     case Kind::kSliderMoved:
-      diag::Writef("slider moved: %d, %d", event.x, event.y);
+      diag::Writef("slider moved: %d, %d at %lld us", event.x, event.y,
+                   static_cast<long long>(session.NowMicroseconds()));
       dpiPage.OnSliderMoved(event.on, event.x, event.y, out);
       AfterDpiPage();
       break;

@@ -3,16 +3,21 @@
 # the function lists, the profile colour palette, the profile button, and
 # the lists without a mouse. The simulator's request log shows what was sent.
 
-# buttons_pick BUTTON DOWNS: opens button BUTTON's list with a click and
-# picks the entry DOWNS below the first with the keyboard.
+# buttons_pick BUTTON ENTRY: opens button BUTTON's list with a click and
+# picks entry ENTRY (0 is the first) with another; keys do nothing there.
 buttons_pick() {
   skin_point 420 $((128 + 40 * $1))
   xdotool click 1
-  sleep 0.3
-  xdotool key Home
-  local i
-  for ((i = 0; i < $2; i++)); do xdotool key Down; done
-  xdotool key Return
+  local at id=$((1004 + $1))
+  [ "$1" -ge 10 ] && id=$((1019 + $1))
+  for at in $(seq 1 50); do
+    at=$("$WINE" "$TOOL" dropitem "$TITLE" "$id" "$2" 2>/dev/null | tr -d '\r') && break
+    sleep 0.1
+  done
+  [ -n "$at" ] || { e2e_log "list $id did not open"; return 1; }
+  # shellcheck disable=SC2086
+  xdotool mousemove $at
+  xdotool click 1
   sleep 0.4
   skin_pointer_away
 }
@@ -30,11 +35,11 @@ scenario_button_lists_offer_the_mouse_macros_and_send_the_choice() {
   VANTOR_SIM_LOG="$LOGS/simulator.log" skin_start
   wait_log "$LOGS/program.log" "button lists filled: 5 entries each, enabled"
   # Case-blind order: own function, alt tab, burst fire, Copy, Zoom in. In
-  # byte order the third below the first would be "alt tab".
+  # byte order the fourth entry would be "alt tab".
   buttons_pick 3 3
   wait_log "$LOGS/program.log" "button 3 assigned 7$"
-  # The wheel's lists leave the firekey macro out: two down is "Copy" there,
-  # "burst fire" elsewhere.
+  # The wheel's lists leave the firekey macro out: the third entry is "Copy"
+  # there, "burst fire" elsewhere.
   buttons_pick 8 2
   wait_log "$LOGS/program.log" "button 8 assigned"
   buttons_pick 0 2
@@ -52,6 +57,29 @@ scenario_button_lists_offer_the_mouse_macros_and_send_the_choice() {
   # The directory was read: 293 reads, and one for each macro's mode byte.
   expect_request "$LOGS/simulator.log" 0 "set 02 00 FC 07 00 00 00 12"
   expect_request "$LOGS/simulator.log" 0 "set 02 00 1B 08 00 00 00 12"
+}
+
+scenario_keys_aimed_at_a_function_list_change_nothing() {
+  VANTOR_SIM_LOG="$LOGS/simulator.log" skin_start
+  wait_log "$LOGS/program.log" "button lists filled: 5 entries each, enabled"
+  local focus before
+  focus=$("$WINE" "$TOOL" focus "$TITLE" | tr -d '\r')
+  e2e_log "focus on control $focus"
+  expect_equal "focus at start" "$focus" 1004
+  before=$("$WINE" "$TOOL" selection "$TITLE" 1004 | tr -d '\r')
+  xdotool key Down
+  xdotool key Next
+  xdotool key End
+  xdotool key Down
+  sleep 0.5
+  expect_equal "selection after the keys" "$("$WINE" "$TOOL" selection "$TITLE" 1004 | tr -d '\r')" "$before"
+  # The pointer still picks: the fourth entry of the left button's list.
+  buttons_pick 0 3
+  wait_log "$LOGS/program.log" "button 0 assigned 7$"
+  expect_equal "selection after the pick" "$("$WINE" "$TOOL" selection "$TITLE" 1004 | tr -d '\r')" 3
+  end_program "$LOGS/program.log" "$PID"
+  expect_equal "functions sent" "$(grep -c '^0 set 01 85 ' "$LOGS/simulator.log")" 1
+  expect_request "$LOGS/simulator.log" 0 "set 01 85 00 00 80 07 00 12"
 }
 
 scenario_palette_swatch_stores_saves_and_sends_the_profile_colour() {

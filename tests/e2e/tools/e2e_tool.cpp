@@ -223,6 +223,52 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     return 0;
   }
+  if (command == L"dropitem" && argc == 5) {
+    // The screen point at the centre of item INDEX of a combo box's open
+    // list, for a real click on it. The open list is the visible top-level
+    // "ComboLBox" window; only messages without pointers cross processes.
+    const HWND combo = GetDlgItem(FindWindowW(nullptr, argv[2]), _wtoi(argv[3]));
+    if (!combo || SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) == 0) return 1;
+    HWND list = nullptr;
+    EnumWindows(
+        [](HWND window, LPARAM found) -> BOOL {
+          wchar_t name[32] = L"";
+          GetClassNameW(window, name, 32);
+          if (std::wcscmp(name, L"ComboLBox") != 0 || !IsWindowVisible(window)) return TRUE;
+          *reinterpret_cast<HWND*>(found) = window;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&list));
+    if (!list) return 1;
+    const int index = _wtoi(argv[4]);
+    const LRESULT height = SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
+    const LRESULT top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+    if (height == LB_ERR || top == LB_ERR || index < top) return 1;
+    RECT client{};
+    GetClientRect(list, &client);
+    POINT centre{(client.left + client.right) / 2,
+                 static_cast<LONG>((index - top) * height + height / 2)};
+    if (centre.y >= client.bottom) return 1;
+    ClientToScreen(list, &centre);
+    std::printf("%ld %ld\n", centre.x, centre.y);
+    return 0;
+  }
+  if (command == L"selection" && argc == 4) {
+    const HWND combo = GetDlgItem(FindWindowW(nullptr, argv[2]), _wtoi(argv[3]));
+    if (!combo) return 1;
+    std::printf("%d\n", static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)));
+    return 0;
+  }
+  if (command == L"focus" && argc == 3) {
+    // The dialog id of the control that has the keyboard focus (0: none of the window's).
+    const HWND window = FindWindowW(nullptr, argv[2]);
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    if (!window || !GetGUIThreadInfo(thread, &gui)) return 1;
+    std::printf("%d\n", gui.hwndFocus && IsChild(window, gui.hwndFocus) ? GetDlgCtrlID(gui.hwndFocus) : 0);
+    return 0;
+  }
   if (command == L"trayforget" && argc == 4) {
     // What a restarting shell does to every icon: the program is not told.
     NOTIFYICONDATAW icon{};
@@ -252,6 +298,6 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("windows=%d visible=%d\n", count.all, count.visible);
     return 0;
   }
-  std::fprintf(stderr, "usage: e2e_tool probe LOG SECONDS | scrollprobe LOG mozilla|itunes|plain SECONDS | post TITLE MESSAGE [WPARAM [LPARAM]] | control TITLE ID | trayforget TITLE ICON | taskbarcreated TITLE | children TITLE | enabled TITLE ID | backdrop X Y W H SECONDS | windows TITLE\n");
+  std::fprintf(stderr, "usage: e2e_tool probe LOG SECONDS | scrollprobe LOG mozilla|itunes|plain SECONDS | post TITLE MESSAGE [WPARAM [LPARAM]] | control TITLE ID | trayforget TITLE ICON | taskbarcreated TITLE | children TITLE | enabled TITLE ID | dropitem TITLE ID INDEX | selection TITLE ID | focus TITLE | backdrop X Y W H SECONDS | windows TITLE\n");
   return 2;
 }

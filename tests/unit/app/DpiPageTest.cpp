@@ -97,9 +97,11 @@ bool Has(const WindowActions& actions, ActionKind kind) {
 const DpiLevelTable kTiedLevels = {{{8, 8}, {16, 16}, {24, 24}, {32, 32}}};
 const DpiLevelTable kLevels = {{{8, 8}, {16, 16}, {24, 30}, {32, 32}}};
 
-Page Ready(const DpiLevelTable& levels = kTiedLevels, int top = 50) {
+// A mouse with `levels`; with `tie`, the user ticked the box that ties Y to X.
+Page Ready(const DpiLevelTable& levels = kTiedLevels, int top = 50, bool tie = true) {
   Page p;
   p.Do([&](WindowActions& out) { p.page.OnMouseReady(100, top, levels, 0, out); });
+  if (tie) p.Do([&](WindowActions& out) { p.page.OnTieToggled(true, out); });
   return p;
 }
 
@@ -137,7 +139,9 @@ TEST(DpiPage, ADragSendsOneLevelWriteAfterThePauseAndOneCommitASecondAfterTheLas
 
 TEST(DpiPage, TickingTheTieBoxBringsYToXAndUntickedTheAxesMoveApart) {
   Page p = Ready(kLevels);
-  EXPECT_FALSE(p.page.Tied()) << "a level whose axes differ unties the box";
+  ASSERT_TRUE(p.page.Tied());
+  p.Do([&](WindowActions& out) { p.page.OnMouseReady(100, 50, kLevels, 0, out); });
+  EXPECT_FALSE(p.page.Tied()) << "a mouse with a level whose axes differ unties the box";
   EXPECT_TRUE(p.enabled[kControlSliderY]);
   p.Click(LevelX(2), LevelY(2));  // level 2: X 24, Y 30
   p.Move(true, 12, 30);
@@ -160,7 +164,7 @@ TEST(DpiPage, StepsAboveFiftyNeedAMouseWithTheExtendedRange) {
   standard.Advance(400);
   EXPECT_EQ(standard.Of(K::kWriteLevel).at(0).request.x, 50);
 
-  Page extended;
+  Page extended = Ready(kTiedLevels, 56);
   const WindowActions ready =
       extended.Do([&](WindowActions& out) { extended.page.OnMouseReady(100, 56, kTiedLevels, 0, out); });
   EXPECT_EQ(ready.Items().front().kind, ActionKind::kSetSliderRange);

@@ -1,0 +1,252 @@
+// The window's one path: events in, actions out, device work through the
+// mouse session on a simulated mouse. What the mouse received is read off
+// the simulator, never off our own calls.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+#include "app/AppState.h"
+#include "app/WindowController.h"
+#include "base/IniFile.h"
+#include "device/ConnectionEvents.h"
+#include "res/resource.h"
+#include "sim/SimulatedHidPort.h"
+#include "sim/VirtualClock.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+using Kind = WindowEvent::Kind;
+
+// The dialog's own OK and Cancel: Enter and Escape.
+constexpr int kOk = 1;
+constexpr int kCancel = 2;
+
+// The connection's events and the session's wake-ups, queued as the posted
+// messages of the program queue them, for the test's thread to hand on.
+class QueuedEvents final : public device::ConnectionEvents {
+ public:
+  void RescanWanted(int delayMs) override { Push(Kind::kRescanWanted, delayMs); }
+  void ArrivalEnded(bool found) override { Push(Kind::kArrivalEnded, found ? 1 : 0); }
+  void MouseLost() override { Push(Kind::kMouseLost, 0); }
+  void LevelChangedOnMouse(int level) override { Push(Kind::kLevelChangedOnMouse, level); }
+  void SettingsChanged() override { Push(Kind::kSettingsChanged, 0); }
+  bool CreateTiltMutex() override { return false; }
+
+  void Push(Kind kind, int value) {
+    WindowEvent event{kind};
+    event.value = value;
+    event.on = value != 0;
+    std::lock_guard<std::mutex> hold(lock);
+    queue.push_back(event);
+  }
+  std::deque<WindowEvent> Take() {
+    std::lock_guard<std::mutex> hold(lock);
+    std::deque<WindowEvent> taken;
+    taken.swap(queue);
+    return taken;
+  }
+
+ private:
+  std::mutex lock;
+  std::deque<WindowEvent> queue;
+};
+
+class NoHostInput final : public device::HostInput {
+ public:
+  void Wheel(int) override {}
+};
+
+struct NoSlotTimers final : device::SlotTimerFactory {
+  std::unique_ptr<device::SlotTimer> Create() override { return nullptr; }
+};
+
+// The program's window without Win32: the controller, the session on a
+// simulated mouse, and an applier that does what the real one does with
+// device work and remembers the rest.
+struct WindowRig {
+  sim::VirtualClock clock;
+  sim::SimulatedHidPort port{&clock};
+  device::HidLink link{port, clock};
+  QueuedEvents events;
+  NoHostInput host;
+  NoSlotTimers slotTimers;
+  TiltAccumulator tilt;
+  TempFolder folder;
+  MacroLibrary library;
+  UiText texts = LoadUiText(IniFile(), kMacroAreaSize);
+  SkinLayout layout = BuildSkinLayout(BuiltInSkinStyle());
+  std::unique_ptr<MouseSession> session;
+  std::unique_ptr<WindowController> controller;
+  std::vector<WindowAction> applied;
+  std::u16string chosenFile;
+
+  explicit WindowRig(int mice = 1) {
+    for (int i = 0; i < mice; ++i) port.AddMouse(sim::MouseConfig{});
+    SessionPlatform platform{link, events, host, slotTimers, tilt, [] {},
+                             [this] { events.Push(Kind::kSessionReports, 0); }};
+    session = std::make_unique<MouseSession>(platform, library, folder / "macro.dat", u"Unknown mode");
+    controller = std::make_unique<WindowController>(*session, texts, layout, ControllerSetup{}, nullptr);
+    App.exitAllowed = 0;
+  }
+  ~WindowRig() {
+    session->Finish([] {});
+    EXPECT_EQ(port.ProtocolErrors(), std::vector<std::string>{});
+  }
+
+  WindowActions Send(const WindowEvent& event) {
+    const WindowActions actions = controller->Handle(event);
+    for (const WindowAction& action : actions.Items()) Apply(action);
+    return actions;
+  }
+  void Apply(const WindowAction& action) {
+    applied.push_back(action);
+    if (action.kind == ActionKind::kMouseRequest) session->Submit(action.request);
+    if (action.kind == ActionKind::kStartWorker) {
+      EXPECT_TRUE(session->StartOperation(action.operation, action.text));
+    }
+    if (action.kind == ActionKind::kOpenFileDialog) {
+      WindowEvent chosen{Kind::kFileChosen};
+      chosen.text = chosenFile;
+      Send(chosen);
+    }
+  }
+  WindowActions Send(Kind kind, int id = 0, int value = 0) {
+    WindowEvent event{kind};
+    event.id = id;
+    event.value = value;
+    return Send(event);
+  }
+  // Hands on what the other threads posted until `done` holds.
+  template <typename Done>
+  bool PumpUntil(Done done) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+      for (const WindowEvent& event : events.Take()) Send(event);
+      if (std::chrono::steady_clock::now() > limit) return false;
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return true;
+  }
+  // Shown, with the first arrival over and the lists filled.
+  void Arrive() {
+    Send(Kind::kStarted);
+    WindowEvent shown{Kind::kVisibility};
+    shown.on = true;
+    Send(shown);
+    Send(Kind::kTimer, timers::kRescanFirst.id);
+    ASSERT_TRUE(PumpUntil([&] { return Applied(ActionKind::kFillList) == 12; }));
+    ASSERT_TRUE(PumpUntil([&] { return session->State().DeviceReady && !session->State().OperationBusy; }));
+  }
+  int Applied(ActionKind kind) const {
+    return static_cast<int>(std::count_if(applied.begin(), applied.end(),
+                                          [kind](const WindowAction& a) { return a.kind == kind; }));
+  }
+  static bool Has(const WindowActions& actions, ActionKind kind) {
+    return std::any_of(actions.Items().begin(), actions.Items().end(),
+                       [kind](const WindowAction& a) { return a.kind == kind; });
+  }
+  std::vector<std::string> Requests() const { return port.Requests(0); }
+  bool Received(const std::string& prefix) const {
+    const auto all = Requests();
+    return std::any_of(all.begin(), all.end(), [&](const std::string& r) { return r.rfind(prefix, 0) == 0; });
+  }
+};
+
+TEST(WindowController, KeysAimedAtAFunctionListAreSwallowedWhileAPickWithThePointerIsSent) {
+  WindowRig rig;
+  rig.Arrive();
+  rig.port.ClearLog();
+  for (int list : kFunctionListIds) {
+    for (int key : {0x28, 0x22, 0x23, 0x26}) {  // Down, Page Down, End, Up
+      const WindowActions down = rig.Send(Kind::kKeyDown, list, key);
+      EXPECT_TRUE(down.Handled()) << list;
+      EXPECT_TRUE(down.Empty());
+      EXPECT_TRUE(rig.Send(Kind::kKeyUp, list, key).Handled());
+    }
+  }
+  EXPECT_FALSE(rig.Send(Kind::kKeyDown, IDC_NAME_EDIT, 0x28).Handled()) << "other controls keep their keys";
+  EXPECT_FALSE(rig.Send(Kind::kKeyDown, 0, 0x1B).Handled());
+
+  const WindowActions picked = rig.Send(Kind::kListChosen, IDC_BUTTON_LIST_3, 0xFFFF);
+  EXPECT_TRUE(WindowRig::Has(picked, ActionKind::kMouseRequest));
+  ASSERT_TRUE(rig.PumpUntil([&] { return rig.Received("set 01 85 00 04 00 FF FF"); }));
+  EXPECT_EQ(rig.port.Requests(0).size(), 1u) << "the keys sent nothing";
+}
+
+TEST(WindowController, EscapeEnterHideMinimiseShowAndEndTakeThePathOfTheProgram) {
+  WindowRig rig;
+  EXPECT_TRUE(rig.Send(Kind::kCommand, kCancel).Empty()) << "Escape does not end the program";
+  EXPECT_TRUE(rig.Send(Kind::kCommand, kOk).Empty()) << "nor does Enter close the window";
+  EXPECT_TRUE(WindowRig::Has(rig.Send(Kind::kCommand, IDC_HIDE), ActionKind::kHideWindow));
+  EXPECT_TRUE(WindowRig::Has(rig.Send(Kind::kCommand, IDC_MINIMIZE), ActionKind::kMinimizeWindow));
+  const WindowActions shown = rig.Send(Kind::kShowRequest);
+  ASSERT_EQ(shown.Items().size(), 2u);
+  EXPECT_EQ(shown.Items()[0].kind, ActionKind::kShowWindow);
+  EXPECT_EQ(shown.Items()[1].kind, ActionKind::kBringToFront);
+  EXPECT_TRUE(WindowRig::Has(rig.Send(Kind::kCommand, ID_TRAY_RESTORE), ActionKind::kShowWindow));
+
+  EXPECT_TRUE(WindowRig::Has(rig.Send(Kind::kEndRequest), ActionKind::kEndWindow));
+  EXPECT_EQ(App.exitAllowed.load(), 1);
+  EXPECT_TRUE(WindowRig::Has(rig.Send(Kind::kCommand, kCancel), ActionKind::kEndWindow))
+      << "the close signal's cancel ends it once the program may end";
+}
+
+TEST(WindowController, ALevelChangeOnTheMouseShowsOnTheDpiPageAtOnceAndOnlyThere) {
+  WindowRig rig;
+  rig.Arrive();
+  EXPECT_EQ(rig.controller->Snapshot().resolution.current, 0);
+  const WindowActions onButtons = rig.Send(Kind::kLevelChangedOnMouse, 0, 2);
+  EXPECT_FALSE(WindowRig::Has(onButtons, ActionKind::kRepaintWindow)) << "the button page shows no level";
+
+  const RectI tab = rig.layout.tabs[1].rect;
+  WindowEvent click{Kind::kLeftButtonDown};
+  click.x = tab.x + 5;
+  click.y = tab.y + 5;
+  rig.Send(click);
+  ASSERT_EQ(rig.controller->Frame().CurrentTab(), 1);
+  const WindowActions onDpi = rig.Send(Kind::kLevelChangedOnMouse, 0, 3);
+  EXPECT_TRUE(WindowRig::Has(onDpi, ActionKind::kRepaintWindow));
+  EXPECT_EQ(rig.controller->Snapshot().resolution.current, 3) << "shown before the resynchronisation";
+  EXPECT_EQ(rig.texts.labels[4].text, u"X:4000");
+}
+
+TEST(WindowController, ASliderDragEndsInOneLevelWriteOnTheMouse) {
+  WindowRig rig;
+  rig.Arrive();
+  WindowEvent tie{Kind::kCommand};
+  tie.id = kControlTieBox;
+  tie.on = true;
+  rig.Send(tie);
+  rig.port.ClearLog();
+  for (int step = 6; step <= 12; ++step) {
+    WindowEvent moved{Kind::kSliderMoved};
+    moved.on = true;
+    moved.x = step;
+    moved.y = 5;
+    rig.Send(moved);
+  }
+  rig.Send(Kind::kTimer, timers::kLevelSend.id);
+  rig.Send(Kind::kTimer, timers::kLevelCommit.id);
+  ASSERT_TRUE(rig.PumpUntil([&] { return rig.port.Mouse(0).levels[0].step[0] == 12; }));
+  EXPECT_EQ(rig.port.Mouse(0).levels[0].step[1], 12) << "Y follows X while tied";
+  EXPECT_EQ(rig.session->State().LevelSteps.Get()[0].x, 12);
+}
+
+TEST(WindowController, ABackupsResultReachesItsClosingMessage) {
+  WindowRig rig;
+  rig.Arrive();
+  rig.chosenFile = (rig.folder / "mouse.mbf").u16string();
+  rig.Send(Kind::kCommand, IDC_BACKUP);
+  ASSERT_TRUE(rig.PumpUntil([&] { return rig.Applied(ActionKind::kShowMessage) == 1; }));
+  const auto message = std::find_if(rig.applied.begin(), rig.applied.end(),
+                                    [](const WindowAction& a) { return a.kind == ActionKind::kShowMessage; });
+  EXPECT_EQ(message->text, u"Completed !!");
+  EXPECT_TRUE(std::filesystem::exists(rig.folder / "mouse.mbf"));
+  EXPECT_FALSE(rig.session->State().OperationBusy.load());
+}
+
+}  // namespace

@@ -136,7 +136,7 @@ bool Connection::IsStillPresent(const DevicePath& path) {
 void Connection::ClearDeviceTable() {
   std::vector<MouseDevice> dropped;
   {
-    std::lock_guard<LinkLock> hold(link_.DeviceLock());
+    std::lock_guard<std::recursive_mutex> hold(link_.DeviceLock().ListLock());
     dropped = link_.ListUnderLock().Records();
     link_.ListUnderLock().Clear();
   }

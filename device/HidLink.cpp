@@ -88,44 +88,44 @@ int HidLink::ExchangeFeatureByPath(const DevicePath& path, std::uint8_t* request
 }
 
 int HidLink::DeviceCount() {
-  std::lock_guard<LinkLock> hold(lock_);
+  std::lock_guard<std::recursive_mutex> hold(lock_.ListLock());
   return list_.Count();
 }
 
 std::optional<MouseDevice> HidLink::FindDevice(const DevicePath& path) {
-  std::lock_guard<LinkLock> hold(lock_);
+  std::lock_guard<std::recursive_mutex> hold(lock_.ListLock());
   return list_.Find(path);
 }
 
 std::uint32_t HidLink::DeviceNumberOf(const DevicePath& path) {
-  std::lock_guard<LinkLock> hold(lock_);
+  std::lock_guard<std::recursive_mutex> hold(lock_.ListLock());
   const auto record = list_.Find(path);
   return record ? record->deviceNumber : 0;
 }
 
 std::optional<MouseDevice> HidLink::FirstDevice() {
-  std::lock_guard<LinkLock> hold(lock_);
+  std::lock_guard<std::recursive_mutex> hold(lock_.ListLock());
   if (list_.Empty()) return std::nullopt;
   return list_.Records().front();
 }
 
 std::vector<MouseDevice> HidLink::Devices() {
-  std::lock_guard<LinkLock> hold(lock_);
+  std::lock_guard<std::recursive_mutex> hold(lock_.ListLock());
   return list_.Records();
 }
 
 void HidLink::StoreDevice(const MouseDevice& record) {
-  std::lock_guard<LinkLock> hold(lock_);
+  std::lock_guard<std::recursive_mutex> hold(lock_.ListLock());
   list_.Store(record);
 }
 
 bool HidLink::RemoveDevice(const DevicePath& path) {
-  std::lock_guard<LinkLock> hold(lock_);
+  std::lock_guard<std::recursive_mutex> hold(lock_.ListLock());
   return list_.Remove(path);
 }
 
 void HidLink::ClearDevices() {
-  std::lock_guard<LinkLock> hold(lock_);
+  std::lock_guard<std::recursive_mutex> hold(lock_.ListLock());
   list_.Clear();
 }
 

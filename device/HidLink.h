@@ -31,6 +31,11 @@ class LinkLock {
   void LockSession();
   void UnlockSession();
 
+  // Only this program's own lock, for the device records: they are no
+  // traffic, so another thread's long operation holding the session must
+  // not keep a reader of the records (the window's thread) waiting.
+  std::recursive_mutex& ListLock() { return mutex_; }
+
   // Both set before any traffic. `onWait` is told when another program
   // holds the mouse and this thread starts waiting for it.
   SessionLock* session = nullptr;

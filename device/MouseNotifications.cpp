@@ -54,7 +54,7 @@ void MouseNotifications::OnInput(const std::uint8_t* report) {
   MouseDevice mouse;
   FoldedButtons folded;
   {
-    std::lock_guard<LinkLock> hold(link.DeviceLock());
+    std::lock_guard<std::recursive_mutex> hold(link.DeviceLock().ListLock());
     DeviceList& list = link.ListUnderLock();
     const auto& records = list.Records();
     const auto found = std::find_if(records.begin(), records.end(), [&](const MouseDevice& r) {

@@ -116,6 +116,39 @@ scenario_dpi_level_clicks_select_and_the_mouse_level_change_moves_the_page() {
   expect_request "$LOGS/simulator.log" 0 "set 01 87 02 00 00 00 00 12"
 }
 
+# While a backup runs the page's resynchronisation waits for its end, so a
+# level shown during the backup was shown at once, not by the resync. The
+# labels only: the backup hides the sliders.
+scenario_dpi_level_change_on_the_mouse_shows_at_once_without_the_resync() {
+  write_memory "$LOGS/memory.bin"
+  cd "$LOGS"
+  start_operations_program 1 1500
+  PID=$PROGRAM_PID
+  wait_log "$LOGS/program-1.log" "level steps shown"
+  dpi_click_level 3
+  wait_log "$LOGS/program-1.log" "level 3 selected"
+  skin_shot level-3-clicked
+  dpi_crop labels-3 40 240 65 90
+  dpi_click_level 0
+  wait_log "$LOGS/program-1.log" "level 0 selected"
+  skin_shot level-0-clicked
+  dpi_crop labels-0 40 240 65 90
+  if dpi_same labels-0 labels-3; then e2e_log "levels 0 and 3 label alike"; return 1; fi
+
+  click_operation 1026
+  choose_file "Save As" "$LOGS/during.mbf"
+  wait_log "$LOGS/program-1.log" "backup started"
+  post_to_program "$DPI_SIM_ACTION" "$DPI_ACTION_LEVEL" 3
+  wait_log "$LOGS/program-1.log" "report [0-9A-F]* 0D 03"
+  sleep 0.3
+  skin_shot level-3-during-backup
+  dpi_crop labels-reported 40 240 65 90
+  if grep -q "backup ended" "$LOGS/program-1.log"; then e2e_log "the backup ended too soon to tell"; return 1; fi
+  dpi_same labels-reported labels-3
+  wait_log "$LOGS/program-1.log" "backup ended: done" 120
+  end_program "$LOGS/program-1.log" "$PID"
+}
+
 scenario_dpi_page_without_a_mouse_is_disabled_until_it_comes_back() {
   dpi_start
   local id

@@ -67,3 +67,24 @@ TEST(SessionLock, LongOperationsKeepItFromTheirFirstRequestToTheirLast) {
   ASSERT_FALSE(device::Reset(ops.context).Failed());
   EXPECT_LE(session.Freed(), 30) << "only the levels read again after the reset, not its 600 requests";
 }
+
+TEST(SessionLock, TheDeviceRecordsStayReadableWhileALongOperationHoldsTheSession) {
+  SimRig rig;
+  TestSessionLock session;
+  rig.link.SetSessionLock(&session);
+  std::promise<void> holding, leave;
+  std::thread operation([&] {
+    device::SessionHold hold(rig.link.DeviceLock());
+    holding.set_value();
+    leave.get_future().wait();
+  });
+  holding.get_future().wait();
+  // The window's thread reads the records for every report of the mouse; it
+  // must not wait for the operation's end to do so.
+  auto read = std::async(std::launch::async, [&] { return rig.link.DeviceNumberOf(rig.Path()); });
+  const bool answered = read.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+  leave.set_value();
+  operation.join();
+  EXPECT_TRUE(answered);
+  EXPECT_NE(read.get(), 0u);
+}

@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-paint_figures=(paint_ms_p50 paint_ms_p99 paint_ms_p50_page_0 paint_ms_p99_page_0 paint_ms_p50_page_1
+paint_figures=(anim_frame_ms_p50 anim_frame_ms_p99 palette_frame_ms_p50 palette_frame_ms_p99 paint_ms_p50 paint_ms_p99 paint_ms_p50_page_0 paint_ms_p99_page_0 paint_ms_p50_page_1
   paint_ms_p99_page_1 paint_ms_p50_page_2 paint_ms_p99_page_2)
 wakeup_figures=(hidden_wakeups_per_s idle_wakeups_per_s written_design_window_wakeups_per_s)
 # wanted NAME [FIGURE...]: NAME is asked for (all are when none is named).

@@ -144,8 +144,9 @@ void MainWindowSkin::Paint(const PaintSnapshot& snapshot) {
       ExtSelectClipRgn(dc, region, RGN_DIFF);
       DeleteObject(region);
     }
-    surface.Paint(dc, images, *assets.fonts,
-                  [&](Canvas& canvas) { PaintWindow(snapshot, layout, canvas, nullptr); });
+    const RECT& dirty = paint.rcPaint;
+    surface.Paint(dc, RectI{dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top}, images,
+                  *assets.fonts, [&](Canvas& canvas) { PaintWindow(snapshot, layout, canvas, nullptr); });
   }
   EndPaint(window, &paint);
 }

@@ -1,5 +1,6 @@
 #include "ui/win/CompositionSurface.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "ui/win/GdiPlusCanvas.h"
@@ -78,19 +79,33 @@ bool CompositionSurface::Create(Gdiplus::Bitmap* background) {
   return true;
 }
 
-bool CompositionSurface::Paint(HDC target, const SkinImageSet& images, const SkinFontSet& fonts,
+bool CompositionSurface::Paint(HDC target, const RectI& dirty, const SkinImageSet& images, const SkinFontSet& fonts,
                                const std::function<void(Canvas&)>& paint) {
   if (surface.bits == nullptr) return false;
+  const int left = std::max(dirty.x, 0);
+  const int top = std::max(dirty.y, 0);
+  const int right = std::min(dirty.x + dirty.width, width);
+  const int bottom = std::min(dirty.y + dirty.height, height);
+  if (left >= right || top >= bottom) return true;
   // The last paint's copy to the screen may still be queued.
   GdiFlush();
-  std::memcpy(surface.bits, pristine.bits, static_cast<size_t>(width) * static_cast<size_t>(height) * kBytesPerPixel);
+  const size_t stride = static_cast<size_t>(width) * kBytesPerPixel;
+  const size_t rowStart = static_cast<size_t>(left) * kBytesPerPixel;
+  const size_t rowBytes = static_cast<size_t>(right - left) * kBytesPerPixel;
+  for (int y = top; y < bottom; ++y) {
+    const size_t at = static_cast<size_t>(y) * stride + rowStart;
+    std::memcpy(surface.bits + at, pristine.bits + at, rowBytes);
+  }
   {
     Gdiplus::Bitmap pixels(width, height, width * kBytesPerPixel, PixelFormat32bppRGB, surface.bits);
     Gdiplus::Graphics graphics(&pixels);
     if (graphics.GetLastStatus() != Gdiplus::Ok) return false;
+    graphics.SetClip(Gdiplus::Rect(left, top, right - left, bottom - top));
     GdiPlusCanvas canvas(graphics, images, fonts);
+    canvas.LimitTo({left, top, right - left, bottom - top});
     paint(canvas);
   }
   const Selected composed(target, surface.bitmap);
-  return composed.Dc() != nullptr && BitBlt(target, 0, 0, width, height, composed.Dc(), 0, 0, SRCCOPY) != FALSE;
+  return composed.Dc() != nullptr &&
+         BitBlt(target, left, top, right - left, bottom - top, composed.Dc(), left, top, SRCCOPY) != FALSE;
 }

@@ -28,10 +28,12 @@ class CompositionSurface {
   int Width() const { return width; }
   int Height() const { return height; }
 
-  // Copies the pristine background over the surface, runs `paint` on it with
-  // a GDI+ canvas and copies the result to (0, 0) of `target`, within the
-  // target's clip region. False when a step failed.
-  bool Paint(HDC target, const SkinImageSet& images, const SkinFontSet& fonts,
+  // Copies the pristine background over `dirty` of the surface, runs
+  // `paint` on it with a GDI+ canvas clipped to `dirty` and copies that part
+  // to `target` at the same place, within the target's clip region. An
+  // animation frame thus costs its own rectangle, not the window. False when
+  // a step failed.
+  bool Paint(HDC target, const RectI& dirty, const SkinImageSet& images, const SkinFontSet& fonts,
              const std::function<void(Canvas&)>& paint);
 
  private:

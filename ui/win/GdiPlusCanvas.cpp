@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "ui/PaintBounds.h"
+
 namespace {
 
 Gdiplus::Color ToColor(const Rgba& color) { return Gdiplus::Color(color.alpha, color.red, color.green, color.blue); }
@@ -80,13 +82,14 @@ void GdiPlusCanvas::DrawImage(int imageId, int x, int y) {
   // An explicit size: GDI+ would otherwise scale by the file's resolution.
   const int width = static_cast<int>(image->GetWidth());
   const int height = static_cast<int>(image->GetHeight());
+  if (!Touches(visible, {x, y, width, height})) return;
   graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
   graphics.DrawImage(image, Gdiplus::Rect(x, y, width, height), 0, 0, width, height, Gdiplus::UnitPixel);
 }
 
 void GdiPlusCanvas::DrawImageScaled(int imageId, const RectI& target, uint8_t alpha) {
   Gdiplus::Bitmap* image = images.Get(imageId);
-  if (image == nullptr || alpha == 0) return;
+  if (image == nullptr || alpha == 0 || !Touches(visible, target)) return;
   Gdiplus::ImageAttributes attributes;
   // Mirrored tiling keeps the edge pixels from blending with transparency.
   attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
@@ -105,18 +108,20 @@ void GdiPlusCanvas::DrawImageScaled(int imageId, const RectI& target, uint8_t al
 
 void GdiPlusCanvas::DrawImagePart(int imageId, const RectI& source, int x, int y) {
   Gdiplus::Bitmap* image = images.Get(imageId);
-  if (image == nullptr) return;
+  if (image == nullptr || !Touches(visible, {x, y, source.width, source.height})) return;
   graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
   graphics.DrawImage(image, Gdiplus::Rect(x, y, source.width, source.height), source.x, source.y, source.width,
                      source.height, Gdiplus::UnitPixel);
 }
 
 void GdiPlusCanvas::FillRect(const RectI& rect, const Rgba& color) {
+  if (!Touches(visible, rect)) return;
   Gdiplus::SolidBrush brush(ToColor(color));
   graphics.FillRectangle(&brush, ToRect(rect));
 }
 
 void GdiPlusCanvas::FillRoundRect(const RectI& rect, int cornerRadius, const Rgba& color) {
+  if (!Touches(visible, rect)) return;
   Gdiplus::GraphicsPath path;
   AddRoundRect(path, rect, cornerRadius);
   Gdiplus::SolidBrush brush(ToColor(color));
@@ -124,27 +129,31 @@ void GdiPlusCanvas::FillRoundRect(const RectI& rect, int cornerRadius, const Rgb
 }
 
 void GdiPlusCanvas::FillEllipse(const RectI& rect, const Rgba& color) {
+  if (!Touches(visible, rect)) return;
   Gdiplus::SolidBrush brush(ToColor(color));
   graphics.FillEllipse(&brush, ToRect(rect));
 }
 
 void GdiPlusCanvas::FillPolygon(const std::vector<PointF>& points, const Rgba& color) {
-  if (points.size() < 3) return;
+  if (points.size() < 3 || !Touches(visible, BoundsOf(points))) return;
   const std::vector<Gdiplus::PointF> converted = ToPoints(points);
   Gdiplus::SolidBrush brush(ToColor(color));
   graphics.FillPolygon(&brush, converted.data(), static_cast<INT>(converted.size()));
 }
 
 void GdiPlusCanvas::DrawRect(const RectI& rect, const PenStyle& pen) {
+  if (!Touches(visible, rect, pen.width)) return;
   graphics.DrawRectangle(MakePen(pen).get(), ToRect(rect));
 }
 
 void GdiPlusCanvas::DrawLine(PointF from, PointF to, const PenStyle& pen) {
+  // Arrow caps reach a few pen widths past the ends.
+  if (!Touches(visible, BoundsOf({from, to}), pen.width * 6)) return;
   graphics.DrawLine(MakePen(pen).get(), from.x, from.y, to.x, to.y);
 }
 
 void GdiPlusCanvas::DrawPolyline(const std::vector<PointF>& points, const PenStyle& pen) {
-  if (points.size() < 2) return;
+  if (points.size() < 2 || !Touches(visible, BoundsOf(points), pen.width * 6)) return;
   const std::vector<Gdiplus::PointF> converted = ToPoints(points);
   graphics.DrawLines(MakePen(pen).get(), converted.data(), static_cast<INT>(converted.size()));
 }
@@ -153,6 +162,7 @@ void GdiPlusCanvas::DrawText(const std::u16string& original, const RectI& layout
   const Gdiplus::Font* font = fonts.Get(style.font);
   if (font == nullptr || original.empty()) return;
   const std::u16string text = LineBreaksAsLf(original);
+  if (!TextMayTouch(visible, text, layout, style, font->GetHeight(&graphics))) return;
   Gdiplus::StringFormat format;
   format.SetAlignment(ToAlignment(style.horizontal));
   format.SetLineAlignment(ToAlignment(style.vertical));

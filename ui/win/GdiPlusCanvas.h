@@ -6,6 +6,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <limits>
 #include <vector>
 
 #include "ui/Canvas.h"
@@ -36,11 +37,15 @@ class GdiPlusCanvas : public Canvas {
   void PushClip(const RectI& rect, int cornerRadius) override;
   void PopClip() override;
 
+  // Only `rect` of the target is being painted: calls that miss it are skipped.
+  void LimitTo(const RectI& rect) { visible = rect; }
+
  private:
   Gdiplus::Graphics& graphics;
   const SkinImageSet& images;
   const SkinFontSet& fonts;
   std::vector<Gdiplus::GraphicsState> clips;
+  RectI visible{0, 0, std::numeric_limits<int>::max() / 2, std::numeric_limits<int>::max() / 2};
 };
 
 // A closed path of `rect` with corners rounded by `cornerRadius` (square

@@ -1,7 +1,8 @@
 // Time of one full paint of the main window, per page, through the GDI+
 // canvas the program paints with: the pristine background copied onto the
 // composition surface, every painter of the page, the copy to a window on
-// the screen. Prints "name: value" lines in milliseconds.
+// the screen; and of one animation frame, which paints only the rectangle
+// that changed. Prints "name: value" lines in milliseconds.
 // Usage: paint_bench [PROGRAM]  (the program's images; default ../Vantor3.exe)
 #include <windows.h>
 #include <objidl.h>
@@ -102,7 +103,7 @@ int wmain(int argc, wchar_t** argv) {
         LARGE_INTEGER start{};
         LARGE_INTEGER end{};
         QueryPerformanceCounter(&start);
-        const bool painted = surface.Paint(screen, images, fonts,
+        const bool painted = surface.Paint(screen, RectI{0, 0, kWindowWidth, kWindowHeight}, images, fonts,
                                            [&](Canvas& canvas) { PaintWindow(snapshot, layout, canvas, nullptr); });
         GdiFlush();
         QueryPerformanceCounter(&end);
@@ -118,6 +119,38 @@ int wmain(int argc, wchar_t** argv) {
       }
       if (result != 0) break;
       all.insert(all.end(), samples.begin(), samples.end());
+      if (page == 0) {
+        // Animation frames, each painting only the rectangle it changed, as
+        // the window's paint does: the tab pulse of the function bar, and
+        // the palette's fade.
+        const RectI tab = layout.tabs[static_cast<size_t>(snapshot.hoverTab)].rect;
+        std::vector<double> tabFrames;
+        std::vector<double> paletteFrames;
+        for (int i = 0; i < 2 * (kWarmUps + kSamples) && result == 0; ++i) {
+          const bool pulse = i % 2 == 0;
+          snapshot.functionBarAlpha = static_cast<uint8_t>(0x40 + (i * 4) % 0x60);
+          snapshot.buttonPage.paletteAlpha = static_cast<uint8_t>((i * 40) % 256);
+          LARGE_INTEGER start{};
+          LARGE_INTEGER end{};
+          QueryPerformanceCounter(&start);
+          const bool painted = surface.Paint(screen, pulse ? tab : HoverPanelRect(), images, fonts, [&](Canvas& canvas) {
+            PaintWindow(snapshot, layout, canvas, nullptr);
+          });
+          GdiFlush();
+          QueryPerformanceCounter(&end);
+          if (!painted) result = 1;
+          if (i >= 2 * kWarmUps) {
+            (pulse ? tabFrames : paletteFrames)
+                .push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                           static_cast<double>(frequency.QuadPart));
+          }
+        }
+        if (result != 0) break;
+        std::printf("anim_frame_ms_p50: %.3f\n", Percentile(tabFrames, 0.50));
+        std::printf("anim_frame_ms_p99: %.3f\n", Percentile(tabFrames, 0.99));
+        std::printf("palette_frame_ms_p50: %.3f\n", Percentile(paletteFrames, 0.50));
+        std::printf("palette_frame_ms_p99: %.3f\n", Percentile(paletteFrames, 0.99));
+      }
       std::printf("paint_ms_p50_page_%d: %.3f\n", page, Percentile(samples, 0.50));
       std::printf("paint_ms_p99_page_%d: %.3f\n", page, Percentile(samples, 0.99));
     }

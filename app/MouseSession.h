@@ -24,7 +24,7 @@
 #include "device/HostInput.h"
 #include "device/MacroPlayers.h"
 #include "device/MouseNotifications.h"
-#include "macro/PlaybackTrigger.h"
+#include "device/PlaybackTrigger.h"
 #include "device/SlotTimer.h"
 #include "macro/MacroLibrary.h"
 #include "macro/SoftwareProfiles.h"

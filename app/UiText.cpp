@@ -269,25 +269,18 @@ UiText LoadUiText(const IniSource& ini, int macroAreaBytes) {
   return texts;
 }
 
-bool LabelDrawnOnPage(int slot, const LabelSlot& label, int page) {
-  return slot == kSlotMacroLibrary ? (page == 0 || page == 2) : (label.visible == 1 && label.tab == page);
-}
-
 std::vector<int> LabelsOnPage(const UiText& texts, int page) {
   std::vector<int> slots;
-  for (int n = 0; n < 50; ++n) {
+  for (int n = 0; n < kTextItemCount; ++n) {
     if (LabelDrawnOnPage(n, texts.labels[static_cast<size_t>(n)], page)) slots.push_back(n);
   }
   return slots;
 }
 
-std::u16string FormatMemoryShare(const std::u16string& pattern, int bytes, int macroAreaBytes) {
-  const double percent = macroAreaBytes > 0 ? static_cast<double>(bytes) * 100.0 / macroAreaBytes : 0.0;
-  return text::FormatTemplate(pattern, {text::TemplateArg::Real(percent), text::TemplateArg::Int(bytes)});
-}
-
-std::u16string FormatEditorSize(const std::u16string& pattern, int bytes) {
-  return text::FormatTemplate(pattern, {text::TemplateArg::Int(bytes)});
+std::array<LabelSlot, kTextItemCount> TextItemsFrom(const UiText& texts) {
+  std::array<LabelSlot, kTextItemCount> items;
+  for (size_t n = 0; n < items.size(); ++n) items[n] = texts.labels[n];
+  return items;
 }
 
 std::u16string FormatDpiLabel(const std::u16string& pattern, int dpi) {

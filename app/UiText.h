@@ -9,25 +9,9 @@
 #include <vector>
 
 #include "base/IniSource.h"
+#include "ui/LabelSlot.h"
 
 inline constexpr int kLabelSlotCount = 80;
-// A label slot holds 256 UTF-16 units with the terminator; longer INI texts
-// are cut to this many.
-inline constexpr size_t kLabelTextUnits = 255;
-
-// Slots with a fixed meaning elsewhere in the program.
-enum LabelSlotNumber : int {
-  kSlotDpiX = 4,
-  kSlotDpiY = 5,
-  kSlotUnknownKey = 8,
-  kSlotUngrouped = 37,
-  kSlotMemoryTotal = 39,
-  kSlotMemoryUsed = 40,
-  kSlotMemoryFree = 41,
-  kSlotMacroLibrary = 42,
-  kSlotEditorSize = 44,
-  kSlotVersion = 48,
-};
 
 // Message entries 0 to 19 are the table every language file knows; the
 // entries from 20 on are this program's own, read the same way ("MESSAGE"
@@ -58,18 +42,6 @@ enum MessageNumber : int {
 inline constexpr int kTrayOpenCommand = 32771;
 inline constexpr int kTrayExitCommand = 32772;
 
-struct LabelSlot {
-  std::u16string text;  // may hold CR LF and template conversions
-  int x = 0;
-  int y = 0;
-  uint32_t color = 0;  // 0x00BBGGRR, drawn opaque
-  int tab = 0;         // page: 0 buttons, 1 DPI & tools, 2 macros
-  int visible = 0;     // 0: a text other parts use, not painted by the label painter
-  int clearType = 0;
-  int font = 0;  // SkinFonts index
-  int shadow = 0;
-};
-
 struct UiText {
   std::array<LabelSlot, kLabelSlotCount> labels;
   LabelSlot versionLabel;
@@ -96,15 +68,13 @@ struct UiText {
 // the built-in English texts.
 UiText LoadUiText(const IniSource& ini, int macroAreaBytes);
 
-// The label painter's choice for `page`: slots 0 to 49 in order; slot 42 is
-// drawn on pages 0 and 2 whatever its fields say.
+// The label painter's choice for `page`: slots 0 to 49 in order.
 std::vector<int> LabelsOnPage(const UiText& texts, int page);
-bool LabelDrawnOnPage(int slot, const LabelSlot& label, int page);
 
-// The texts the label painter draws in slots 40, 41 and 44, and the DPI
-// labels of slots 4 and 5, formatted from the (INI-supplied) templates.
-std::u16string FormatMemoryShare(const std::u16string& pattern, int bytes, int macroAreaBytes);
-std::u16string FormatEditorSize(const std::u16string& pattern, int bytes);
+// The first fifty label slots of the text table, as the painters' text items.
+std::array<LabelSlot, kTextItemCount> TextItemsFrom(const UiText& texts);
+
+// The DPI labels of slots 4 and 5, formatted from the (INI-supplied) templates.
 std::u16string FormatDpiLabel(const std::u16string& pattern, int dpi);
 
 // Message 18 with the group's name, and messages 2 and 7 with a macro's.

@@ -71,7 +71,20 @@ if [ -z "$shown" ]; then
   tail -n 20 "$VANTOR_LOG" >&2
   fail "the window did not show; the program's log is $VANTOR_LOG"
 fi
-# The fade has ended; the screenshot waits until the window's pixels reach the screen.
+# The simulated mouse's arrival fills the button lists; the screenshot
+# shows them filled.
+filled=""
+for _ in $(seq 1 300); do
+  if grep -q "button lists filled: .*, enabled" "$VANTOR_LOG"; then filled=yes; break; fi
+  kill -0 "$program" 2>/dev/null || break
+  sleep 0.1
+done
+if [ -z "$filled" ]; then
+  tail -n 20 "$VANTOR_LOG" >&2
+  fail "the mouse's arrival did not fill the button lists; the program's log is $VANTOR_LOG"
+fi
+# The fade has ended and the lists are filled; the screenshot waits until the
+# window's pixels reach the screen.
 shot=build/windows/screenshot.png
 painted=""
 for _ in $(seq 1 50); do

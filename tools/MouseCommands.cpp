@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <optional>
 
@@ -22,12 +23,17 @@ namespace fs = std::filesystem;
 
 constexpr int kLevels = 4;
 
+// The mouse's diagnostic registers, and the pause it needs before each answer.
+constexpr std::uint8_t kDiagnosticRegisters[] = {0x00, 0x01, 0x20};
+constexpr int kRegisterSettleMs = 10;
+
 struct Command {
   const char* name;
   std::size_t arguments;
 };
-constexpr Command kCommands[] = {{"devices", 0}, {"levels", 0}, {"set-level", 3},   {"select-level", 1},
-                                 {"backup", 1},  {"restore", 1}, {"reset", 0},      {"directory", 0}};
+constexpr Command kCommands[] = {{"devices", 0}, {"levels", 0}, {"set-level", 3}, {"select-level", 1},
+                                 {"backup", 1},  {"restore", 1}, {"reset", 0},    {"directory", 0},
+                                 {"registers", 0}};
 
 void Print(std::ostream& out, const Json& json) {
   out << json.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
@@ -36,6 +42,12 @@ void Print(std::ostream& out, const Json& json) {
 std::string Hex32(std::uint32_t value) {
   char text[12];
   std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(value));
+  return text;
+}
+
+std::string Hex8(std::uint8_t value) {
+  char text[4];
+  std::snprintf(text, sizeof text, "%02X", static_cast<unsigned>(value));
   return text;
 }
 
@@ -83,6 +95,7 @@ class MouseTool {
   int Restore(const device::MouseDevice& mouse, const fs::path& file);
   int Reset(const device::MouseDevice& mouse);
   int Directory(const device::MouseDevice& mouse);
+  int Registers(const device::MouseDevice& mouse);
 
   std::optional<device::MouseDevice> Choose();
   int NoMouse();
@@ -338,6 +351,28 @@ int MouseTool::Directory(const device::MouseDevice& mouse) {
   return kToolOk;
 }
 
+// All three registers or none: a value of a read that failed would pass for
+// the mouse's own.
+int MouseTool::Registers(const device::MouseDevice& mouse) {
+  std::uint8_t values[std::size(kDiagnosticRegisters)] = {};
+  for (std::size_t i = 0; i < std::size(kDiagnosticRegisters); ++i) {
+    if (device::ReadRegister(link_, mouse.path, kDiagnosticRegisters[i], kRegisterSettleMs, values[i]) != 1) {
+      err_ << "vantor-tool: no mouse answered; register " << Hex8(kDiagnosticRegisters[i]) << " could not be read\n";
+      return kToolNoMouse;
+    }
+  }
+  Json list = Json::array();
+  for (std::size_t i = 0; i < std::size(kDiagnosticRegisters); ++i) {
+    if (options_.json) {
+      list.push_back({{"register", kDiagnosticRegisters[i]}, {"value", values[i]}});
+    } else {
+      out_ << "register " << Hex8(kDiagnosticRegisters[i]) << ": " << Hex8(values[i]) << '\n';
+    }
+  }
+  if (options_.json) Print(out_, Json{{"mouse", mouse.deviceNumber}, {"registers", list}});
+  return kToolOk;
+}
+
 }  // namespace
 
 bool IsMouseCommand(const std::string& name) {
@@ -397,5 +432,6 @@ int RunMouseCommand(const std::vector<std::u16string>& args, const MouseCommandO
   if (name == "backup") return tool.Backup(*mouse, fs::path(args[1]));
   if (name == "restore") return tool.Restore(*mouse, fs::path(args[1]));
   if (name == "reset") return tool.Reset(*mouse);
+  if (name == "registers") return tool.Registers(*mouse);
   return tool.Directory(*mouse);
 }

@@ -8,6 +8,7 @@
 //   restore FILE         a backup file into the mouse
 //   reset                the mouse back to its defaults
 //   directory            the macros the mouse holds
+//   registers            the mouse's diagnostic registers 00, 01 and 20
 // Every command discovers the mice first and holds the session lock from
 // then to its end, so the window's requests never fall between its own.
 #include <ostream>

@@ -18,7 +18,7 @@ constexpr const char* kUsage =
     "       vantor-tool check FILE       check a file; exit 0 when it is sound\n"
     "       vantor-tool build JSON OUT   write the file that a JSON description stands for\n"
     "       vantor-tool [OPTIONS] devices | levels | set-level N X Y | select-level N |\n"
-    "                             backup FILE | restore FILE | reset | directory\n"
+    "                             backup FILE | restore FILE | reset | directory | registers\n"
     "options of the mouse commands:\n"
     "       --json                 answer as JSON\n"
     "       --mouse=N              the mouse with device number N (default: the first found)\n"

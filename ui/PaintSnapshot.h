@@ -6,11 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "app/UiText.h"
 #include "ui/Canvas.h"
+#include "ui/LabelSlot.h"
 #include "ui/ProfilePalette.h"
-
-inline constexpr int kTextItemCount = 50;
 
 struct BusyOverlay {
   int counter = 0;  // shown while above 0
@@ -63,10 +61,3 @@ struct PaintSnapshot {
   // The macro page's list refresh runs inside the paint (see PaintOrder).
   bool listRefreshDue = false;
 };
-
-// The first fifty label slots of the text table, as the text items.
-inline std::array<LabelSlot, kTextItemCount> TextItemsFrom(const UiText& texts) {
-  std::array<LabelSlot, kTextItemCount> items;
-  for (size_t n = 0; n < items.size(); ++n) items[n] = texts.labels[n];
-  return items;
-}

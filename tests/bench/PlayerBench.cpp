@@ -12,9 +12,9 @@
 #include "device/Connection.h"
 #include "device/MacroPlayers.h"
 #include "device/MouseNotifications.h"
+#include "device/PlaybackTrigger.h"
 #include "device/SteadySlotTimer.h"
 #include "macro/MacroLibrary.h"
-#include "macro/PlaybackTrigger.h"
 #include "macro/SoftwareProfiles.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/PrivateMessages.h"
+#include "ui/ControlMessages.h"
 #include "ui/win/GdiPlusCanvas.h"
 
 namespace {

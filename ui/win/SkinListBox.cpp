@@ -1,6 +1,6 @@
 #include "ui/win/SkinListBox.h"
 
-#include "app/PrivateMessages.h"
+#include "ui/ControlMessages.h"
 
 namespace {
 

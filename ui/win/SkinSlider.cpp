@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "app/PrivateMessages.h"
+#include "ui/ControlMessages.h"
 
 namespace {
 

@@ -181,6 +181,38 @@ TEST_F(MouseToolTest, ResetReportsWhatTheMouseTook) {
   EXPECT_EQ(rig.Mouse().levels[0].step[0], 4);
 }
 
+TEST_F(MouseToolTest, RegistersShowsTheThreeDiagnosticRegistersOrSaysNoMouse) {
+  rig.Mouse().registers[0x00] = 0x1A;
+  rig.Mouse().registers[0x01] = 0x02;
+  rig.Mouse().registers[0x20] = 0xC5;
+  const int before = rig.Mouse().RequestsServed();
+  ASSERT_EQ(Run({"registers"}), kToolOk) << err.str();
+  const int used = rig.Mouse().RequestsServed() - before;
+  EXPECT_EQ(out.str(), "register 00: 1A\nregister 01: 02\nregister 20: C5\n");
+  const auto requests = rig.Requests(0);
+  for (const char* read : {"set 08 00 00", "set 08 01 00", "set 08 20 00"}) {
+    EXPECT_EQ(CountStarting(requests, read), 1u) << read;
+  }
+
+  MouseCommandOptions json;
+  json.json = true;
+  ASSERT_EQ(Run({"registers"}, json), kToolOk) << err.str();
+  const auto report = nlohmann::json::parse(out.str());
+  EXPECT_EQ(report["registers"][0]["value"], 0x1A);
+  EXPECT_EQ(report["registers"][2]["register"], 0x20);
+  EXPECT_EQ(report["registers"][2]["value"], 0xC5);
+
+  // The mouse goes away before it answers the last read: no values at all.
+  rig.Mouse().faults.unplugAfterRequests = rig.Mouse().RequestsServed() + used - 1;
+  EXPECT_EQ(Run({"registers"}), kToolNoMouse);
+  EXPECT_EQ(out.str(), "");
+  EXPECT_EQ(err.str(), "vantor-tool: no mouse answered; register 20 could not be read\n");
+
+  SimRig empty(0);
+  EXPECT_EQ(RunMouseCommand(Args({"registers"}), {}, empty.link, out, err), kToolNoMouse);
+  EXPECT_EQ(out.str(), "");
+}
+
 TEST(MouseDirectory, ListsOnlyEntriesThatLieWithinTheMacroArea) {
   std::vector<std::uint8_t> bytes(kDirectoryBytes, 0xFF);
   const auto put = [&bytes](int entry, std::uint32_t start, std::uint32_t end, const std::string& name) {

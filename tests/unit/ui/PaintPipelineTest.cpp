@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/UiText.h"
 #include "base/IniFile.h"
 #include "support/RecordingCanvas.h"
 #include "ui/PaintPipeline.h"

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/PrivateMessages.h"
+#include "ui/ControlMessages.h"
 #include "ui/SkinStyle.h"
 #include "ui/win/OffscreenBuffer.h"
 #include "ui/win/SkinButton.h"

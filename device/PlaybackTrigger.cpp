@@ -1,4 +1,4 @@
-#include "macro/PlaybackTrigger.h"
+#include "device/PlaybackTrigger.h"
 
 using device::TimerSlot;
 

@@ -10,31 +10,33 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "ui/Canvas.h"
 #include "ui/SkinStyle.h"
 
-// Control ids of the main window's dialog template.
-inline constexpr int kControlSliderX = 1000;
-inline constexpr int kControlClear = 1001;
-inline constexpr int kControlEnable = 1002;
-inline constexpr int kControlMinimise = 1003;
-inline constexpr int kControlNameEdit = 1014;
-inline constexpr int kControlClose = 1015;
-inline constexpr int kControlSliderY = 1016;
-inline constexpr int kControlTieBox = 1017;
-inline constexpr int kControlMacroList = 1018;
-inline constexpr int kControlMacroScroll = 1019;
-inline constexpr int kControlRenameEdit = 1021;
-inline constexpr int kControlRecord = 1022;
-inline constexpr int kControlNumberEdit = 1023;
-inline constexpr int kControlExport = 1024;
-inline constexpr int kControlImport = 1025;
-inline constexpr int kControlBackup = 1026;
-inline constexpr int kControlRestore = 1027;
-inline constexpr int kControlReset = 1028;
+// The main window's controls, by the ids of its dialog template.
+inline constexpr int kControlSliderX = IDC_SLIDER_X;
+inline constexpr int kControlClear = IDC_CLEAR;
+inline constexpr int kControlEnable = IDC_ENABLE;
+inline constexpr int kControlMinimise = IDC_MINIMIZE;
+inline constexpr int kControlNameEdit = IDC_NAME_EDIT;
+inline constexpr int kControlClose = IDC_HIDE;
+inline constexpr int kControlSliderY = IDC_SLIDER_Y;
+inline constexpr int kControlTieBox = IDC_TIE_XY;
+inline constexpr int kControlMacroList = IDC_MACRO_LIST;
+inline constexpr int kControlMacroScroll = IDC_MACRO_SCROLL;
+inline constexpr int kControlRenameEdit = IDC_RENAME_EDIT;
+inline constexpr int kControlRecord = IDC_RECORD;
+inline constexpr int kControlNumberEdit = IDC_NUMBER_EDIT;
+inline constexpr int kControlExport = IDC_EXPORT;
+inline constexpr int kControlImport = IDC_IMPORT;
+inline constexpr int kControlBackup = IDC_BACKUP;
+inline constexpr int kControlRestore = IDC_RESTORE;
+inline constexpr int kControlReset = IDC_RESET;
 // The twelve button-function lists, in button order.
-inline constexpr std::array<int, 12> kFunctionListIds = {1004, 1005, 1006, 1007, 1008, 1009,
-                                                         1010, 1011, 1012, 1013, 1029, 1030};
+inline constexpr std::array<int, 12> kFunctionListIds = {
+    IDC_BUTTON_LIST_0, IDC_BUTTON_LIST_1, IDC_BUTTON_LIST_2, IDC_BUTTON_LIST_3, IDC_BUTTON_LIST_4,  IDC_BUTTON_LIST_5,
+    IDC_BUTTON_LIST_6, IDC_BUTTON_LIST_7, IDC_BUTTON_LIST_8, IDC_BUTTON_LIST_9, IDC_BUTTON_LIST_10, IDC_BUTTON_LIST_11};
 
 inline constexpr int kPageCount = 3;
 inline constexpr int kWindowWidth = 802;  // the background image's size

@@ -4,10 +4,9 @@
 
 namespace {
 
-// Plain and lit badge images of buttons 0 to 11; the last two buttons reuse
-// the second's and fifth's numbers' artwork.
+// Plain and lit badge images of buttons 0 to 11.
 constexpr int kBadges[12][2] = {{184, 194}, {185, 195}, {187, 197}, {188, 198}, {186, 196}, {189, 199},
-                                {190, 200}, {191, 201}, {192, 202}, {183, 193}, {185, 195}, {186, 196}};
+                                {190, 200}, {191, 201}, {192, 202}, {183, 193}, {229, 231}, {230, 232}};
 constexpr int kRowMarkers[10] = {130, 131, 145, 146, 144, 147, 156, 179, 180, 129};
 // On the mouse picture, beside the button each marker names.
 constexpr PointF kMarkerSpots[10] = {{596, 270}, {722, 270}, {633, 290}, {556, 366}, {556, 404},

@@ -100,8 +100,6 @@ TEST(SkinArt, EveryButtonSpotLiesOnTheMouseWithRoomForItsBadge) {
       EXPECT_TRUE(std::abs(a.x - b.x) >= 18 || std::abs(a.y - b.y) >= 20) << "buttons " << i << " and " << j;
     }
   }
-  const PngPixels side = LoadImage(181);
-  for (const ImagePoint& spot : kSideViewButtonSpots) EXPECT_EQ(side.Alpha(spot.x, spot.y), 255);
 }
 
 TEST(SkinArt, KeyTableIsUtf16WithByteOrderMarkAndOneUsageScanPairPerLine) {

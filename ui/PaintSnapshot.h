@@ -46,7 +46,7 @@ struct PaintSnapshot {
   uint8_t functionBarAlpha = 0x40;
 
   // Label slots 0 to 49 of the text table, and the one text the window adds
-  // after them (the version label, or a busy text on the status strip).
+  // after them on every page: the version label.
   std::array<LabelSlot, kTextItemCount> textItems;
   std::optional<LabelSlot> extraText;
 

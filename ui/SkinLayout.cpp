@@ -179,7 +179,7 @@ const std::vector<int>& PageControls(int page) {
   static const std::array<std::vector<int>, kPageCount> pages = {
       std::vector<int>(kFunctionListIds.begin(), kFunctionListIds.end()),
       std::vector<int>{kControlSliderX, kControlSliderY, kControlTieBox, kControlBackup, kControlRestore,
-                       kControlReset, kControlEnable},
+                       kControlReset},
       std::vector<int>{kControlClear, kControlRecord, kControlExport, kControlImport},
   };
   static const std::vector<int> none;

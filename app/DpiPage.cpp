@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/SkinLayout.h"
+
 namespace {
 
 constexpr int kLabelSlotX = 4;
@@ -32,14 +34,9 @@ DpiEffect Level(DpiEffectKind kind, int level, DpiSteps steps = {}) {
 
 }  // namespace
 
-RectI DpiPage::LevelButtonRect(int level) { return {110 + 63 * level, 148, 42, 42}; }
+RectI DpiPage::LevelButtonRect(int level) { return ::LevelButtonRect(level); }
 
-int DpiPage::LevelAt(int x, int y) {
-  for (int level = 0; level < kLevelCount; ++level) {
-    if (LevelButtonRect(level).Contains(x, y)) return level;
-  }
-  return -1;
-}
+int DpiPage::LevelAt(int x, int y) { return LevelButtonAt(x, y); }
 
 DpiEffects DpiPage::OnMouseReady(int unit, int top, const DpiLevelTable& table, int level, bool tieChecked) {
   ready = true;

@@ -1,10 +1,11 @@
 #pragma once
 // The main window's fixed geometry: where every skinned control stands and
-// with which colours, the page tabs, the profile-name rows, the panels that
-// fade or report progress, each page's fixed pictures and which controls
-// belong to which page. The language file changes only the appearance
-// around it (ui/SkinStyle); the controller, the painters and the Win32 side
-// all take their numbers from here.
+// with which colours, the page tabs, every painted item that a click or a
+// drop can land on, the profile-name rows, the panels that fade or report
+// progress, each page's fixed pictures and which controls belong to which
+// page. The language file changes only the appearance around it
+// (ui/SkinStyle); the controller, the painters, the hit tests and the Win32
+// side all take their numbers from here, so a rectangle is written once.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -153,7 +154,8 @@ std::u16string ProfileRowName(int row, const std::array<std::u16string, 5>& repo
 // The window has no title bar: the strip above the tabs drags it instead.
 bool DragsWindow(const SkinLayout& layout, int x, int y);
 
-// Where the profile colour palette fades in while the pointer rests there.
+// The colour palette's panel (see PaletteSwatchFrame), which fades in while
+// the pointer rests there.
 RectI HoverPanelRect();
 
 // The progress panel of long device operations, centred in the window.
@@ -168,3 +170,40 @@ const PageFixedParts& PageFixedPartsOf(int page);
 const std::vector<int>& PageControls(int page);
 // Every control a page switch hides first.
 const std::vector<int>& AllPageControls();
+
+// Painted items that clicks and drops land on. A painter draws each at its
+// rectangle's origin and the hit tests use the same rectangle whole.
+
+// The four DPI level buttons, left to right, and the box of each level's
+// resolutions below it.
+inline constexpr int kLevelButtons = 4;
+RectI LevelButtonRect(int level);
+// The level button under (x, y), or -1.
+int LevelButtonAt(int x, int y);
+RectI LevelLabelRect(int level);
+// The current level's picture, each level's in turn.
+RectI LevelPictureRect();
+
+// The colour palette of the button page: 27 swatches in 3 rows of 9 inside
+// its panel. A swatch's frame is 16 x 16 on a pitch of 18.
+inline constexpr RectI kPalettePanel = {572, 166, 178, 70};
+RectI PaletteSwatchFrame(int swatch);
+// The swatch under (x, y), its frame included, or -1.
+int SwatchAt(int x, int y);
+// The current profile's colour: a click there opens the palette.
+inline constexpr RectI kProfileColourSwatch = {604, 212, 20, 20};
+// Software profile `row` (0..6): its colour square, then its name.
+PointF SoftwareProfileRowOrigin(int row);
+
+// The twelve mouse buttons of the button page, in the order of the function
+// lists: a numbered badge left of each list, which lights while its button
+// is the one singled out, and a numbered marker on the button itself on the
+// mouse picture.
+inline constexpr int kMouseButtons = 12;
+int BadgeImage(int button, bool lit);
+RectI BadgeRect(int button);
+int MarkerImage(int button);
+RectI MarkerRect(int button);
+// The button whose badge or marker is under (x, y), or -1: where a macro
+// dropped from the library lands.
+int ButtonAt(int x, int y);

@@ -166,7 +166,7 @@ TEST(MainWindowAnimations, FadesStepToTheirEndsThenStopTheirTimer) {
   window.Take(window.model.HoldHoverPanel(2));
   window.Run(70);
   EXPECT_EQ(window.model.Fades().PanelAlpha(), 255);
-  EXPECT_EQ(Of(window.log, ActionKind::kRepaintRect).back().rect, (RectI{570, 164, 192, 84}));
+  EXPECT_EQ(Of(window.log, ActionKind::kRepaintRect).back().rect, kPalettePanel);
   EXPECT_FALSE(window.timers.Running(InWindowFades::kTimerId));
   window.Run(2200);
   EXPECT_EQ(window.model.Fades().PanelAlpha(), 0);

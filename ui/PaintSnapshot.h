@@ -23,7 +23,9 @@ struct BusyOverlay {
 inline constexpr int kProfileRows = 7;
 
 // The button page's live contents: the software profiles with their names
-// and colours, the palette while it shows, the button whose badge is lit.
+// and colours from the library, the palette while it shows, the button whose
+// badge is lit; and the names the mouse itself keeps for its first five
+// profiles, which the DPI & Tools page shows apart from the software ones.
 struct ButtonPageView {
   int currentProfile = -1;  // the selected software profile; -1 without a mouse
   int profileCount = 0;
@@ -31,6 +33,7 @@ struct ButtonPageView {
   std::array<ProfileColour, kProfileRows> profileColours{};
   uint8_t paletteAlpha = 0;  // 0 while the palette is closed
   int highlightedButton = -1;
+  std::array<std::u16string, 5> mouseProfileNames;  // as the mouse reports them; empty when unknown
 };
 
 // The four DPI levels as the resolution page shows them.

@@ -1,6 +1,5 @@
 #include "ui/SkinLayout.h"
 
-#include "base/TemplateFormatter.h"
 #include "ui/MouseButtonSpots.h"
 #include "ui/ProfilePalette.h"
 #include "ui/SkinImageTable.h"
@@ -149,25 +148,6 @@ RectI WindowRect(bool startedHidden) {
   return {0, 0, ImageWidth(kWindowBackgroundImage), ImageHeight(kWindowBackgroundImage)};
 }
 
-const std::array<ProfileNameRow, 7>& ProfileNameRows() {
-  static const std::array<ProfileNameRow, 7> rows = [] {
-    std::array<ProfileNameRow, 7> built{};
-    for (size_t k = 0; k < built.size(); ++k) {
-      const int y = 157 + 40 * static_cast<int>(k);
-      built[k].numberField = {42, y, 23, 23};
-      built[k].nameField = {73, y, 120, 23};
-      built[k].textY = y - 6;
-    }
-    return built;
-  }();
-  return rows;
-}
-
-std::u16string ProfileRowName(int row, const std::array<std::u16string, 5>& reportedNames) {
-  if (row >= 0 && row < static_cast<int>(reportedNames.size())) return reportedNames[static_cast<size_t>(row)];
-  return text::FormatTemplate(u"profile %d", {text::TemplateArg::Int(row + 1)});
-}
-
 bool DragsWindow(const SkinLayout& layout, int x, int y) {
   return x >= 0 && y >= 0 && x < kWindowWidth && y < layout.tabs[0].rect.y;
 }
@@ -271,4 +251,21 @@ RectI MarkerRect(int button) {
 int ButtonAt(int x, int y) {
   const int onBadge = FirstButtonAt(x, y, BadgeRect);
   return onBadge >= 0 ? onBadge : FirstButtonAt(x, y, MarkerRect);
+}
+
+const std::array<ProfileNameRow, 7>& ProfileNameRows() {
+  static const std::array<ProfileNameRow, 7> rows = [] {
+    std::array<ProfileNameRow, 7> built{};
+    // Two columns right of Backup, Restore and Reset, lined up with them.
+    for (size_t k = 0; k < built.size(); ++k) {
+      ProfileNameRow& row = built[k];
+      const int column = static_cast<int>(k) / 4;
+      const int line = static_cast<int>(k) % 4;
+      row.strip = ImageRect(row.stripImage, 180 + 175 * column, 373 + 45 * line);
+      row.numberField = {row.strip.x + 12, row.strip.y + 5, 23, 23};
+      row.nameField = {row.strip.x + 42, row.strip.y + 5, row.strip.width - 50, 23};
+    }
+    return built;
+  }();
+  return rows;
 }

@@ -94,11 +94,13 @@ struct TabItem {
   RgbColor captionColour{255, 255, 255};
 };
 
+// One of the names the mouse keeps for its profiles: a strip picture with
+// the profile's number and its name on it.
 struct ProfileNameRow {
+  int stripImage = 135;
+  RectI strip;  // the picture's place, in its own size
   RectI numberField;
   RectI nameField;
-  int textY = 0;
-  int stripImage = 135;
   int font = 5;
   RgbColor textColour{255, 255, 255};
 };
@@ -143,13 +145,6 @@ RectI ScrollBarBeside(const RectI& listBox);
 
 // The window takes the background's size, or none while it starts hidden.
 RectI WindowRect(bool startedHidden);
-
-// The seven profile-name rows, top to bottom.
-const std::array<ProfileNameRow, 7>& ProfileNameRows();
-
-// Row `row`'s name: the mouse's own name for profiles 1 to 5 (empty while no
-// mouse is attached), "profile N" for the rest.
-std::u16string ProfileRowName(int row, const std::array<std::u16string, 5>& reportedNames);
 
 // The window has no title bar: the strip above the tabs drags it instead.
 bool DragsWindow(const SkinLayout& layout, int x, int y);
@@ -207,3 +202,7 @@ RectI MarkerRect(int button);
 // The button whose badge or marker is under (x, y), or -1: where a macro
 // dropped from the library lands.
 int ButtonAt(int x, int y);
+
+// The seven names the mouse keeps for its profiles, on the DPI & Tools page
+// beside the device tools that back them up, restore and reset them.
+const std::array<ProfileNameRow, 7>& ProfileNameRows();

@@ -1,5 +1,6 @@
 // The button page's contents: the palette as it opens, the colours a swatch
-// stands for, and the software profiles with the current one marked.
+// stands for, the software profiles with the current one marked, and the
+// names the mouse keeps for its profiles, shown apart from them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 
 #include "support/RecordingCanvas.h"
 #include "ui/ButtonPagePainter.h"
+#include "ui/ProfileNamePainter.h"
 #include "ui/SkinLayout.h"
 
 namespace {
@@ -19,6 +21,7 @@ PaintSnapshot WithProfiles() {
   for (int i = 0; i < kProfileRows; ++i) view.profileNames[static_cast<std::size_t>(i)] = u"P" + std::u16string(1, u'1' + i);
   view.profileColours[1] = {0, 8, 0};
   view.profileColours[2] = {0, 0, 4};
+  view.mouseProfileNames = {u"Work", u"", u"Games", u"", u""};
   return snapshot;
 }
 
@@ -26,6 +29,12 @@ bool HasCall(const std::vector<CanvasCall>& calls, const RectI& rect, const Rgba
   return std::any_of(calls.begin(), calls.end(), [&](const CanvasCall& call) {
     return call.rect == rect && (pen ? call.pen.color : call.color) == color;
   });
+}
+
+std::vector<std::u16string> Texts(const RecordingCanvas& canvas) {
+  std::vector<std::u16string> texts;
+  for (const CanvasCall& call : canvas.OfKind(CanvasCall::Text)) texts.push_back(call.text);
+  return texts;
 }
 
 }  // namespace
@@ -59,7 +68,7 @@ TEST(ButtonPagePainter, ThePaletteShowsOnlyWhileItHasAlphaWithTheCurrentColourFr
   EXPECT_TRUE(HasCall(frames, PaletteSwatchFrame(0), {55, 55, 55, 200}, true));
 }
 
-TEST(ButtonPagePainter, SoftwareProfilesShowTheirNamesAndColoursWithTheCurrentOneInWhite) {
+TEST(ButtonPagePainter, SoftwareProfilesShowTheirLibraryNamesAndColoursNotTheMousesNames) {
   PaintSnapshot snapshot = WithProfiles();
   RecordingCanvas canvas;
   PaintButtonPageContents(snapshot, canvas);
@@ -77,4 +86,16 @@ TEST(ButtonPagePainter, SoftwareProfilesShowTheirNamesAndColoursWithTheCurrentOn
   RecordingCanvas none;
   PaintButtonPageContents(snapshot, none);
   EXPECT_TRUE(none.OfKind(CanvasCall::Text).empty()) << "no mouse, no profiles";
+}
+
+TEST(ProfileNamePainter, ShowsTheMousesNamesForItsFiveProfilesAndNumbersTheRest) {
+  RecordingCanvas canvas;
+  PaintProfileNames(WithProfiles(), canvas);
+  const std::vector<std::u16string> texts = Texts(canvas);
+  ASSERT_EQ(texts.size(), 14u);
+  const std::vector<std::u16string> names = {texts[1], texts[3], texts[5], texts[7], texts[9], texts[11], texts[13]};
+  EXPECT_EQ(names, (std::vector<std::u16string>{u"Work", u"profile 2", u"Games", u"profile 4", u"profile 5",
+                                                u"profile 6", u"profile 7"}));
+  EXPECT_EQ(texts[12], u"7");
+  EXPECT_EQ(canvas.ImagesOf("profile-name strip").size(), 7u);
 }

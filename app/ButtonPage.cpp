@@ -84,6 +84,7 @@ void ButtonPage::Fill(PaintSnapshot& snapshot, const SoftwareProfiles& profiles,
   ButtonPageView& view = snapshot.buttonPage;
   view.profileCount = profiles.ProfileCount();
   view.currentProfile = view.profileCount > 0 ? profiles.CurrentSoftwareProfile() : -1;
+  view.mouseProfileNames = mouseNames;
   for (int row = 0; row < std::min(view.profileCount, kProfileRows); ++row) {
     const auto at = static_cast<std::size_t>(row);
     view.profileNames[at] = profiles.Name(row);

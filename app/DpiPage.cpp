@@ -25,12 +25,7 @@ void Enable(int id, bool on, WindowActions& out) {
 
 }  // namespace
 
-int DpiPage::LevelAt(int x, int y) {
-  for (int level = 0; level < kLevelCount; ++level) {
-    if (LevelButtonRect(level).Contains(x, y)) return level;
-  }
-  return -1;
-}
+int DpiPage::LevelAt(int x, int y) { return LevelButtonAt(x, y); }
 
 void DpiPage::OnMouseReady(int unit, int top, const DpiLevelTable& table, int level, WindowActions& out) {
   ready = true;

@@ -11,15 +11,8 @@ PaintSnapshot WindowSnapshot(const MainWindowModel& model, const UiText& texts, 
   snapshot.freeBytes = memory.freeBytes;
   snapshot.editedMacroBytes = memory.editedMacroBytes;
 
-  const DeviceOperationFlow& operation = model.Operation();
-  snapshot.busy = operation.Panel(texts);
-  if (!operation.Running() || !operation.HasStatus()) return snapshot;
-  const device::StatusTextSlot& status = operation.StatusText();
-  const auto entry = static_cast<size_t>(status.entry);
-  if (status.table == device::StatusTextSlot::Table::kLabel && status.entry >= 0 && entry < texts.labels.size()) {
-    // A label has its own place on the status strip; the panel keeps the bar.
-    snapshot.extraText = texts.labels[entry];
-    snapshot.busy.text.clear();
-  }
+  // The panel shows the status of a running operation; the version label
+  // keeps its place.
+  snapshot.busy = model.Operation().Panel(texts);
   return snapshot;
 }

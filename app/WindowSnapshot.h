@@ -11,7 +11,7 @@ struct MemoryFigures {
   int editedMacroBytes = 0;
 };
 
-// While a device operation runs the progress panel shows its bar; a
-// message-table status text shows in the panel, and a label-table one
-// replaces the version label on the status strip.
+// While a device operation runs the progress panel shows its bar and its
+// status text, whichever table the text comes from; the version label shows
+// on every page all the while.
 PaintSnapshot WindowSnapshot(const MainWindowModel& model, const UiText& texts, const MemoryFigures& memory);

@@ -1,4 +1,5 @@
-// Resource and control ids shared by the resource script and the Win32 code.
+// Resource and control ids, defined once for the resource script, the Win32
+// code and the window's layout (ui/SkinLayout.h).
 #pragma once
 
 #define IDD_ABOUT 100

@@ -16,7 +16,7 @@ label() { # image, text, tile width, tile height, output
 
 # Large pictures at their true size in two rows; every other image at twice
 # its size on an equal tile (the label keeps the true size). Beside the
-# button-page mouse, the same picture with each button's badge on its spot.
+# button-page mouse, the same picture with each button's marker on its spot.
 row1=""
 row2=""
 small=""
@@ -39,20 +39,21 @@ for png in $(ls "$root/res/png/"*.png | sort -V); do
   fi
 done
 
-# Badge of button k: the ids the skin uses for buttons 1 to 10, the spare ids for 11 and 12.
-badges="184 185 187 188 186 189 190 191 192 183 229 230"
-set -- $badges
+# Marker of button k, centred on its spot as the window's layout places it.
+markers="130 131 145 146 144 147 156 179 180 129 233 234"
+set -- $markers
 composite="convert $root/res/png/182.png"
 for spot in $(sed -n 's/^ *{\([0-9]*\), \([0-9]*\)},  \/\/ [0-9]* .*/\1,\2/p' "$root/ui/MouseButtonSpots.h" | head -12); do
   x=${spot%,*}
   y=${spot#*,}
-  badge="$root/res/png/$1.png"
+  marker="$root/res/png/$1.png"
   shift
-  bh=$(identify -format '%h' "$badge")
-  composite="$composite $badge -geometry +$((x - 9))+$((y - bh / 2)) -composite"
+  mw=$(identify -format '%w' "$marker")
+  mh=$(identify -format '%h' "$marker")
+  composite="$composite $marker -geometry +$((x - mw / 2))+$((y - mh / 2)) -composite"
 done
-$composite "$tmp/badged.png"
-label "$tmp/badged.png" "182 with badges 1-12" 225 352 "$tmp/L182b.png"
+$composite "$tmp/marked.png"
+label "$tmp/marked.png" "182 with markers 1-12" 225 352 "$tmp/L182b.png"
 row1=$(echo "$row1" | sed "s|$tmp/L182.png|$tmp/L182.png $tmp/L182b.png|")
 
 # shellcheck disable=SC2086

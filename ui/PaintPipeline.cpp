@@ -5,6 +5,7 @@
 #include "ui/BusyOverlayPainter.h"
 #include "ui/ButtonPagePainter.h"
 #include "ui/PageFixedPainter.h"
+#include "ui/ProfileNamePainter.h"
 #include "ui/ResolutionPagePainter.h"
 #include "ui/TabStripPainter.h"
 #include "ui/TextItemPainter.h"
@@ -33,7 +34,7 @@ std::vector<PaintStep> PaintOrder(int page, bool listRefreshDue) {
                                  S::GuideArrows});
       break;
     case 1:
-      steps.insert(steps.end(), {S::ResolutionPageFixed, S::ResolutionLevels});
+      steps.insert(steps.end(), {S::ResolutionPageFixed, S::ResolutionLevels, S::ProfileNames});
       break;
     case 2:
       steps.insert(steps.end(), {S::MacroListPane, S::MacroStepList, S::PaneFrames});
@@ -80,6 +81,9 @@ void PaintWindow(const PaintSnapshot& snapshot, const SkinLayout& layout, Canvas
         break;
       case PaintStep::ResolutionLevels:
         PaintResolutionLevels(snapshot, canvas);
+        break;
+      case PaintStep::ProfileNames:
+        PaintProfileNames(snapshot, canvas);
         break;
       case PaintStep::BusyOverlay:
         PaintBusyOverlay(snapshot, layout, canvas);

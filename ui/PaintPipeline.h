@@ -20,6 +20,7 @@ enum class PaintStep {
   ButtonPageContents,
   ResolutionPageFixed,
   ResolutionLevels,
+  ProfileNames,  // the names the mouse keeps for its profiles
   GuideArrows,
   BusyOverlay,
 };

@@ -21,7 +21,9 @@ struct BusyOverlay {
 inline constexpr int kProfileRows = 7;
 
 // The button page's live contents: the software profiles with their names
-// and colours, the palette while it shows, the button whose badge is lit.
+// and colours from the library, the palette while it shows, the button whose
+// badge is lit; and the names the mouse itself keeps for its first five
+// profiles, which the DPI & Tools page shows apart from the software ones.
 struct ButtonPageView {
   int currentProfile = -1;  // the selected software profile; -1 without a mouse
   int profileCount = 0;
@@ -29,6 +31,7 @@ struct ButtonPageView {
   std::array<ProfileColour, kProfileRows> profileColours{};
   uint8_t paletteAlpha = 0;  // 0 while the palette is closed
   int highlightedButton = -1;
+  std::array<std::u16string, 5> mouseProfileNames;  // as the mouse reports them; empty when unknown
 };
 
 // The four DPI levels as the resolution page shows them.
@@ -44,7 +47,7 @@ struct PaintSnapshot {
   uint8_t functionBarAlpha = 0x40;
 
   // Label slots 0 to 49 of the text table, and the one text the window adds
-  // after them (the version label, or a busy text on the status strip).
+  // after them on every page: the version label.
   std::array<LabelSlot, kTextItemCount> textItems;
   std::optional<LabelSlot> extraText;
 

@@ -2,18 +2,9 @@
 
 namespace {
 
-constexpr int kFirstColumnX = 581;
-constexpr int kFirstRowY = 175;
-constexpr int kPitch = 18;
-constexpr int kFrame = 16;
 constexpr int kLevelStep = kStoredTop / (kPaletteLevels - 1);
 
 }  // namespace
-
-PointF SwatchOrigin(int n) {
-  return {static_cast<float>(kFirstColumnX + kPitch * (n % kPaletteColumns)),
-          static_cast<float>(kFirstRowY + kPitch * (n / kPaletteColumns))};
-}
 
 std::array<int, 3> SwatchLevels(int n) {
   return {n % kPaletteLevels, (n / kPaletteLevels) % kPaletteLevels, n / (kPaletteLevels * kPaletteLevels)};
@@ -23,15 +14,6 @@ ProfileColour SwatchColour(int n) {
   const std::array<int, 3> levels = SwatchLevels(n);
   return {static_cast<std::uint8_t>(levels[0] * kLevelStep), static_cast<std::uint8_t>(levels[1] * kLevelStep),
           static_cast<std::uint8_t>(levels[2] * kLevelStep)};
-}
-
-int SwatchAt(int x, int y) {
-  for (int n = 0; n < kPaletteSwatches; ++n) {
-    const PointF origin = SwatchOrigin(n);
-    const RectI frame{static_cast<int>(origin.x) - 1, static_cast<int>(origin.y) - 1, kFrame, kFrame};
-    if (frame.Contains(x, y)) return n;
-  }
-  return -1;
 }
 
 int SwatchOf(const ProfileColour& colour) {

@@ -1,30 +1,24 @@
 #pragma once
 // The colour of a software profile and the palette it is picked from: 27
-// swatches, three levels of red, green and blue, in the hover panel of the
-// button page. A stored component runs 0 to 8; a palette level 0 to 2 is
+// swatches, three levels of red, green and blue (their places are in
+// ui/SkinLayout). A stored component runs 0 to 8; a palette level 0 to 2 is
 // stored as four times the level.
 #include <array>
 #include <cstdint>
 
 #include "ui/Canvas.h"
 
-inline constexpr RectI kPalettePanel = {570, 164, 192, 84};
-inline constexpr int kPaletteSwatches = 27;
-inline constexpr int kPaletteColumns = 9;
 inline constexpr int kPaletteLevels = 3;
+inline constexpr int kPaletteSwatches = kPaletteLevels * kPaletteLevels * kPaletteLevels;
 inline constexpr int kStoredTop = 8;
 
 // Red, green and blue of a profile as stored, each 0 to 8.
 using ProfileColour = std::array<std::uint8_t, 3>;
 
-// The top-left corner of swatch `n`'s colour square.
-PointF SwatchOrigin(int n);
 // Red runs fastest, then green, then blue (which is the row).
 std::array<int, 3> SwatchLevels(int n);
 // What a click on swatch `n` stores.
 ProfileColour SwatchColour(int n);
-// The swatch under (x, y), its frame included, or -1.
-int SwatchAt(int x, int y);
 // The swatch that shows a stored colour, or -1 when it is no palette colour.
 int SwatchOf(const ProfileColour& colour);
 

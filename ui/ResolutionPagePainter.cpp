@@ -1,27 +1,20 @@
 #include "ui/ResolutionPagePainter.h"
 
 #include "base/TemplateFormatter.h"
+#include "ui/SkinLayout.h"
 
 namespace {
 
 // Each level button's state images: normal, hover, pressed, disabled.
-constexpr std::array<std::array<int, 4>, 4> kLevelButtonImages = {
+constexpr std::array<std::array<int, 4>, kLevelButtons> kLevelButtonImages = {
     {{159, 158, 160, 157}, {167, 168, 169, 166}, {171, 172, 173, 170}, {174, 175, 176, 177}}};
 constexpr int kNormalSlot = 0;
-constexpr std::array<int, 4> kLevelPictures = {163, 164, 165, 162};
 constexpr int kPressedSlot = 2;
-constexpr int kLevelPictureX = 503;
-constexpr int kLevelPictureY = 125;
-// Where the callout meets the level picture: its left edge, half way down.
-constexpr float kPictureMidY = 125 + 96 / 2;
+constexpr std::array<int, kLevelButtons> kLevelPictures = {163, 164, 165, 162};
 // The callout turns up to the picture left of the mouse's picture.
 constexpr float kCalloutTurnX = 430;
 constexpr float kCalloutRunY = 242;
 constexpr int kLabelFont = 4;
-
-int LevelX(int level) { return 110 + 63 * level; }
-
-RectI LabelBox(int level) { return {108 + 63 * level, 192, 46, 40}; }
 
 PenStyle Pen(Rgba colour, float width) {
   PenStyle pen;
@@ -33,30 +26,35 @@ PenStyle Pen(Rgba colour, float width) {
 }  // namespace
 
 std::vector<PointF> LevelCallout(int level) {
-  const RectI label = LabelBox(level);
+  const RectI label = LevelLabelRect(level);
+  const RectI picture = LevelPictureRect();
+  // It meets the picture at its left edge, half way down.
+  const float pictureMiddle = static_cast<float>(picture.y) + static_cast<float>(picture.height) / 2;
   const float middle = static_cast<float>(label.x) + static_cast<float>(label.width) / 2;
   const auto bottom = static_cast<float>(label.y + label.height);
   return {{middle, bottom},
           {middle, kCalloutRunY},
           {kCalloutTurnX, kCalloutRunY},
-          {kCalloutTurnX, kPictureMidY},
-          {static_cast<float>(kLevelPictureX), kPictureMidY}};
+          {kCalloutTurnX, pictureMiddle},
+          {static_cast<float>(picture.x), pictureMiddle}};
 }
 
 void PaintResolutionLevels(const PaintSnapshot& snapshot, Canvas& canvas) {
   const ResolutionLevels& shown = snapshot.resolution;
-  for (int level = 0; level < 4; ++level) {
+  const RectI picture = LevelPictureRect();
+  for (int level = 0; level < kLevelButtons; ++level) {
     const auto k = static_cast<size_t>(level);
+    const RectI button = LevelButtonRect(level);
     if (shown.mouseConnected && level == shown.current) {
       // Three strokes, wide and faint to narrow and bright: a soft glow.
       const std::vector<PointF> callout = LevelCallout(level);
       canvas.DrawPolyline(callout, Pen({32, 32, 32, 0x30}, 6));
       canvas.DrawPolyline(callout, Pen({64, 64, 64, 0x80}, 3));
       canvas.DrawPolyline(callout, Pen({168, 168, 168, 0xC8}, 1));
-      canvas.DrawImage(kLevelButtonImages[k][kPressedSlot], LevelX(level), 148);
-      canvas.DrawImage(kLevelPictures[k], kLevelPictureX, kLevelPictureY);
+      canvas.DrawImage(kLevelButtonImages[k][kPressedSlot], button.x, button.y);
+      canvas.DrawImage(kLevelPictures[k], picture.x, picture.y);
     } else {
-      canvas.DrawImage(kLevelButtonImages[k][kNormalSlot], LevelX(level), 148);
+      canvas.DrawImage(kLevelButtonImages[k][kNormalSlot], button.x, button.y);
     }
     TextStyle style;
     style.font = kLabelFont;
@@ -65,6 +63,6 @@ void PaintResolutionLevels(const PaintSnapshot& snapshot, Canvas& canvas) {
     style.vertical = TextAlign::Center;
     const std::u16string label = text::FormatTemplate(
         u"X:%d\r\nY:%d", {text::TemplateArg::Int(shown.dpi[k][0]), text::TemplateArg::Int(shown.dpi[k][1])});
-    canvas.DrawText(label, LabelBox(level), style);
+    canvas.DrawText(label, LevelLabelRect(level), style);
   }
 }

@@ -17,8 +17,9 @@ struct SkinImageEntry {
   const char* use;
 };
 
-// Every image the skin loads, plus two spare badges (11 and 12) on ids the
-// resource table leaves free. Ids of one element are in its slot order.
+// Every image the skin loads, plus the badges and markers of buttons 11 and
+// 12 on ids the resource table leaves free. Ids of one element are in its
+// slot order.
 inline constexpr SkinImageEntry kSkinImages[] = {
     {132, 802, 614, SkinOutline::Corners, "window background and outline"},
     {135, 160, 34, SkinOutline::Corners, "profile-name strip"},
@@ -97,6 +98,8 @@ inline constexpr SkinImageEntry kSkinImages[] = {
     {179, 22, 22, SkinOutline::Corners, "row marker"},
     {180, 22, 23, SkinOutline::Corners, "row marker"},
     {129, 22, 22, SkinOutline::Corners, "row marker"},
+    {233, 22, 22, SkinOutline::Corners, "row marker 11 (spare id)"},
+    {234, 22, 22, SkinOutline::Corners, "row marker 12 (spare id)"},
     {210, 24, 24, SkinOutline::Corners, "macro step icon"},
     {211, 24, 24, SkinOutline::Corners, "macro step icon"},
     {212, 24, 24, SkinOutline::Corners, "macro step icon"},

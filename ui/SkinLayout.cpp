@@ -1,6 +1,7 @@
 #include "ui/SkinLayout.h"
 
-#include "base/TemplateFormatter.h"
+#include "ui/MouseButtonSpots.h"
+#include "ui/ProfilePalette.h"
 #include "ui/SkinImageTable.h"
 
 namespace {
@@ -40,6 +41,33 @@ ControlPlacement Plain(int id, ControlClass kind, int style, RectI rect) {
   placement.rect = rect;
   if (style == kStyleList) placement.colours = kListColours;
   return placement;
+}
+
+// The button page's mouse, seen from above: the markers sit on its buttons.
+constexpr PlacedImage kButtonPageMouse{182, 566, 198};
+
+// Badge images of buttons 0 to 11, plain and lit, and their markers.
+constexpr std::array<std::array<int, 2>, kMouseButtons> kBadgeImages = {{
+    {184, 194}, {185, 195}, {187, 197}, {188, 198}, {186, 196}, {189, 199},
+    {190, 200}, {191, 201}, {192, 202}, {183, 193}, {229, 231}, {230, 232}}};
+constexpr std::array<int, kMouseButtons> kMarkerImages = {130, 131, 145, 146, 144, 147, 156, 179, 180, 129, 233, 234};
+// Left of the function lists, clear of the "Profile" heading above the first.
+constexpr int kBadgeX = 312;
+
+constexpr int kPaletteColumns = 9;
+constexpr int kPaletteMargin = 8;  // from the panel's edge to the first frame
+constexpr int kSwatchPitch = 18;
+constexpr int kSwatchFrame = 16;
+
+RectI ImageRect(int id, int x, int y) { return {x, y, ImageWidth(id), ImageHeight(id)}; }
+
+// The button of a point on a picture of one of the twelve, or -1.
+template <typename RectOf>
+int FirstButtonAt(int x, int y, RectOf rectOf) {
+  for (int button = 0; button < kMouseButtons; ++button) {
+    if (rectOf(button).Contains(x, y)) return button;
+  }
+  return -1;
 }
 
 PenStyle Pen(Rgba colour) {
@@ -120,32 +148,11 @@ RectI WindowRect(bool startedHidden) {
   return {0, 0, ImageWidth(kWindowBackgroundImage), ImageHeight(kWindowBackgroundImage)};
 }
 
-const std::array<ProfileNameRow, 7>& ProfileNameRows() {
-  static const std::array<ProfileNameRow, 7> rows = [] {
-    std::array<ProfileNameRow, 7> built{};
-    for (size_t k = 0; k < built.size(); ++k) {
-      const int y = 157 + 40 * static_cast<int>(k);
-      built[k].numberField = {42, y, 23, 23};
-      built[k].nameField = {73, y, 120, 23};
-      built[k].textY = y - 6;
-    }
-    return built;
-  }();
-  return rows;
-}
-
-std::u16string ProfileRowName(int row, const std::array<std::u16string, 5>& reportedNames) {
-  if (row >= 0 && row < static_cast<int>(reportedNames.size())) return reportedNames[static_cast<size_t>(row)];
-  return text::FormatTemplate(u"profile %d", {text::TemplateArg::Int(row + 1)});
-}
-
 bool DragsWindow(const SkinLayout& layout, int x, int y) {
   return x >= 0 && y >= 0 && x < kWindowWidth && y < layout.tabs[0].rect.y;
 }
 
-RectI LevelButtonRect(int level) { return {110 + 63 * level, 148, 42, 42}; }
-
-RectI HoverPanelRect() { return {570, 164, 762 - 570, 248 - 164}; }
+RectI HoverPanelRect() { return kPalettePanel; }
 
 RectI ProgressPanelRect() {
   const int width = 300;
@@ -165,7 +172,7 @@ const PageFixedParts& PageFixedPartsOf(int page) {
       // The button page: the mouse to the right of the function lists, below
       // the profile label; one rule under the lists' heading, one between
       // the macro library and the lists.
-      {{{182, 566, 198}},
+      {{kButtonPageMouse},
        {{{318, 185}, {770, 185}, Pen({94, 94, 94, 0x28})}, {{310, 105}, {310, 500}, Pen({155, 155, 155, 0x80})}}},
       // The DPI page: the mouse beside the level pictures, a rule above the
       // device tools.
@@ -181,7 +188,7 @@ const std::vector<int>& PageControls(int page) {
   static const std::array<std::vector<int>, kPageCount> pages = {
       std::vector<int>(kFunctionListIds.begin(), kFunctionListIds.end()),
       std::vector<int>{kControlSliderX, kControlSliderY, kControlTieBox, kControlBackup, kControlRestore,
-                       kControlReset, kControlEnable},
+                       kControlReset},
       std::vector<int>{kControlClear, kControlRecord, kControlExport, kControlImport},
   };
   static const std::vector<int> none;
@@ -197,4 +204,68 @@ const std::vector<int>& AllPageControls() {
     return ids;
   }();
   return all;
+}
+
+RectI LevelButtonRect(int level) { return {110 + 63 * level, 148, 42, 42}; }
+
+int LevelButtonAt(int x, int y) {
+  for (int level = 0; level < kLevelButtons; ++level) {
+    if (LevelButtonRect(level).Contains(x, y)) return level;
+  }
+  return -1;
+}
+
+RectI LevelLabelRect(int level) { return {108 + 63 * level, 192, 46, 40}; }
+
+RectI LevelPictureRect() { return {503, 125, 95, 96}; }
+
+RectI PaletteSwatchFrame(int swatch) {
+  return {kPalettePanel.x + kPaletteMargin + kSwatchPitch * (swatch % kPaletteColumns),
+          kPalettePanel.y + kPaletteMargin + kSwatchPitch * (swatch / kPaletteColumns), kSwatchFrame, kSwatchFrame};
+}
+
+int SwatchAt(int x, int y) {
+  for (int swatch = 0; swatch < kPaletteSwatches; ++swatch) {
+    if (PaletteSwatchFrame(swatch).Contains(x, y)) return swatch;
+  }
+  return -1;
+}
+
+PointF SoftwareProfileRowOrigin(int row) {
+  return {static_cast<float>(row < 4 ? 520 : 650), static_cast<float>(106 + 19 * (row % 4))};
+}
+
+int BadgeImage(int button, bool lit) { return kBadgeImages[static_cast<size_t>(button)][lit ? 1 : 0]; }
+
+RectI BadgeRect(int button) { return ImageRect(BadgeImage(button, false), kBadgeX, 118 + 40 * button); }
+
+int MarkerImage(int button) { return kMarkerImages[static_cast<size_t>(button)]; }
+
+RectI MarkerRect(int button) {
+  const int image = MarkerImage(button);
+  const ImagePoint spot = kTopViewButtonSpots[button];
+  return ImageRect(image, kButtonPageMouse.x + spot.x - ImageWidth(image) / 2,
+                   kButtonPageMouse.y + spot.y - ImageHeight(image) / 2);
+}
+
+int ButtonAt(int x, int y) {
+  const int onBadge = FirstButtonAt(x, y, BadgeRect);
+  return onBadge >= 0 ? onBadge : FirstButtonAt(x, y, MarkerRect);
+}
+
+const std::array<ProfileNameRow, 7>& ProfileNameRows() {
+  static const std::array<ProfileNameRow, 7> rows = [] {
+    std::array<ProfileNameRow, 7> built{};
+    // Two columns right of Backup, Restore and Reset, lined up with them.
+    for (size_t k = 0; k < built.size(); ++k) {
+      ProfileNameRow& row = built[k];
+      const int column = static_cast<int>(k) / 4;
+      const int line = static_cast<int>(k) % 4;
+      row.strip = ImageRect(row.stripImage, 180 + 175 * column, 373 + 45 * line);
+      row.numberField = {row.strip.x + 12, row.strip.y + 5, 23, 23};
+      row.nameField = {row.strip.x + 42, row.strip.y + 5, row.strip.width - 50, 23};
+    }
+    return built;
+  }();
+  return rows;
 }

@@ -1,40 +1,43 @@
 #pragma once
 // The main window's fixed geometry: where every skinned control stands and
-// with which colours, the page tabs, the profile-name rows, the panels that
-// fade or report progress, each page's fixed pictures and which controls
-// belong to which page. The language file changes only the appearance
-// around it (ui/SkinStyle); the controller, the painters and the Win32 side
-// all take their numbers from here.
+// with which colours, the page tabs, every painted item that a click or a
+// drop can land on, the profile-name rows, the panels that fade or report
+// progress, each page's fixed pictures and which controls belong to which
+// page. The language file changes only the appearance around it
+// (ui/SkinStyle); the controller, the painters, the hit tests and the Win32
+// side all take their numbers from here, so a rectangle is written once.
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "ui/Canvas.h"
 #include "ui/SkinStyle.h"
 
-// Control ids of the main window's dialog template.
-inline constexpr int kControlSliderX = 1000;
-inline constexpr int kControlClear = 1001;
-inline constexpr int kControlEnable = 1002;
-inline constexpr int kControlMinimise = 1003;
-inline constexpr int kControlNameEdit = 1014;
-inline constexpr int kControlClose = 1015;
-inline constexpr int kControlSliderY = 1016;
-inline constexpr int kControlTieBox = 1017;
-inline constexpr int kControlMacroList = 1018;
-inline constexpr int kControlMacroScroll = 1019;
-inline constexpr int kControlRenameEdit = 1021;
-inline constexpr int kControlRecord = 1022;
-inline constexpr int kControlNumberEdit = 1023;
-inline constexpr int kControlExport = 1024;
-inline constexpr int kControlImport = 1025;
-inline constexpr int kControlBackup = 1026;
-inline constexpr int kControlRestore = 1027;
-inline constexpr int kControlReset = 1028;
+// The main window's controls, by the ids of its dialog template.
+inline constexpr int kControlSliderX = IDC_SLIDER_X;
+inline constexpr int kControlClear = IDC_CLEAR;
+inline constexpr int kControlEnable = IDC_ENABLE;
+inline constexpr int kControlMinimise = IDC_MINIMIZE;
+inline constexpr int kControlNameEdit = IDC_NAME_EDIT;
+inline constexpr int kControlClose = IDC_HIDE;
+inline constexpr int kControlSliderY = IDC_SLIDER_Y;
+inline constexpr int kControlTieBox = IDC_TIE_XY;
+inline constexpr int kControlMacroList = IDC_MACRO_LIST;
+inline constexpr int kControlMacroScroll = IDC_MACRO_SCROLL;
+inline constexpr int kControlRenameEdit = IDC_RENAME_EDIT;
+inline constexpr int kControlRecord = IDC_RECORD;
+inline constexpr int kControlNumberEdit = IDC_NUMBER_EDIT;
+inline constexpr int kControlExport = IDC_EXPORT;
+inline constexpr int kControlImport = IDC_IMPORT;
+inline constexpr int kControlBackup = IDC_BACKUP;
+inline constexpr int kControlRestore = IDC_RESTORE;
+inline constexpr int kControlReset = IDC_RESET;
 // The twelve button-function lists, in button order.
-inline constexpr std::array<int, 12> kFunctionListIds = {1004, 1005, 1006, 1007, 1008, 1009,
-                                                         1010, 1011, 1012, 1013, 1029, 1030};
+inline constexpr std::array<int, 12> kFunctionListIds = {
+    IDC_BUTTON_LIST_0, IDC_BUTTON_LIST_1, IDC_BUTTON_LIST_2, IDC_BUTTON_LIST_3, IDC_BUTTON_LIST_4,  IDC_BUTTON_LIST_5,
+    IDC_BUTTON_LIST_6, IDC_BUTTON_LIST_7, IDC_BUTTON_LIST_8, IDC_BUTTON_LIST_9, IDC_BUTTON_LIST_10, IDC_BUTTON_LIST_11};
 
 inline constexpr int kPageCount = 3;
 inline constexpr int kWindowWidth = 802;  // the background image's size
@@ -91,11 +94,13 @@ struct TabItem {
   RgbColor captionColour{255, 255, 255};
 };
 
+// One of the names the mouse keeps for its profiles: a strip picture with
+// the profile's number and its name on it.
 struct ProfileNameRow {
+  int stripImage = 135;
+  RectI strip;  // the picture's place, in its own size
   RectI numberField;
   RectI nameField;
-  int textY = 0;
-  int stripImage = 135;
   int font = 5;
   RgbColor textColour{255, 255, 255};
 };
@@ -141,20 +146,11 @@ RectI ScrollBarBeside(const RectI& listBox);
 // The window takes the background's size, or none while it starts hidden.
 RectI WindowRect(bool startedHidden);
 
-// The seven profile-name rows, top to bottom.
-const std::array<ProfileNameRow, 7>& ProfileNameRows();
-
-// Row `row`'s name: the mouse's own name for profiles 1 to 5 (empty while no
-// mouse is attached), "profile N" for the rest.
-std::u16string ProfileRowName(int row, const std::array<std::u16string, 5>& reportedNames);
-
 // The window has no title bar: the strip above the tabs drags it instead.
 bool DragsWindow(const SkinLayout& layout, int x, int y);
 
-// The DPI page's level button `level`, left to right.
-RectI LevelButtonRect(int level);
-
-// Where the profile colour palette fades in while the pointer rests there.
+// The colour palette's panel (see PaletteSwatchFrame), which fades in while
+// the pointer rests there.
 RectI HoverPanelRect();
 
 // The progress panel of long device operations, centred in the window.
@@ -169,3 +165,44 @@ const PageFixedParts& PageFixedPartsOf(int page);
 const std::vector<int>& PageControls(int page);
 // Every control a page switch hides first.
 const std::vector<int>& AllPageControls();
+
+// Painted items that clicks and drops land on. A painter draws each at its
+// rectangle's origin and the hit tests use the same rectangle whole.
+
+// The four DPI level buttons, left to right, and the box of each level's
+// resolutions below it.
+inline constexpr int kLevelButtons = 4;
+RectI LevelButtonRect(int level);
+// The level button under (x, y), or -1.
+int LevelButtonAt(int x, int y);
+RectI LevelLabelRect(int level);
+// The current level's picture, each level's in turn.
+RectI LevelPictureRect();
+
+// The colour palette of the button page: 27 swatches in 3 rows of 9 inside
+// its panel. A swatch's frame is 16 x 16 on a pitch of 18.
+inline constexpr RectI kPalettePanel = {572, 166, 178, 70};
+RectI PaletteSwatchFrame(int swatch);
+// The swatch under (x, y), its frame included, or -1.
+int SwatchAt(int x, int y);
+// The current profile's colour: a click there opens the palette.
+inline constexpr RectI kProfileColourSwatch = {604, 212, 20, 20};
+// Software profile `row` (0..6): its colour square, then its name.
+PointF SoftwareProfileRowOrigin(int row);
+
+// The twelve mouse buttons of the button page, in the order of the function
+// lists: a numbered badge left of each list, which lights while its button
+// is the one singled out, and a numbered marker on the button itself on the
+// mouse picture.
+inline constexpr int kMouseButtons = 12;
+int BadgeImage(int button, bool lit);
+RectI BadgeRect(int button);
+int MarkerImage(int button);
+RectI MarkerRect(int button);
+// The button whose badge or marker is under (x, y), or -1: where a macro
+// dropped from the library lands.
+int ButtonAt(int x, int y);
+
+// The seven names the mouse keeps for its profiles, on the DPI & Tools page
+// beside the device tools that back them up, restore and reset them.
+const std::array<ProfileNameRow, 7>& ProfileNameRows();

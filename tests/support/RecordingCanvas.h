@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/Canvas.h"
+#include "ui/SkinImageTable.h"
 
 struct CanvasCall {
   enum Kind {
@@ -113,6 +114,22 @@ class RecordingCanvas : public Canvas {
     std::vector<CanvasCall> found;
     for (const CanvasCall& call : calls) {
       if (call.kind == kind) found.push_back(call);
+    }
+    return found;
+  }
+  // What a call covers: an unscaled image in its own size (from the skin's
+  // image table), any other call its rectangle.
+  static RectI Covered(const CanvasCall& call) {
+    if (call.kind != CanvasCall::Image) return call.rect;
+    const SkinImageEntry* entry = FindSkinImage(call.imageId);
+    return {call.rect.x, call.rect.y, entry ? entry->width : 0, entry ? entry->height : 0};
+  }
+  // The images drawn whose use in the image table starts with `use`, in order.
+  std::vector<CanvasCall> ImagesOf(const std::string& use) const {
+    std::vector<CanvasCall> found;
+    for (const CanvasCall& call : OfKind(CanvasCall::Image)) {
+      const SkinImageEntry* entry = FindSkinImage(call.imageId);
+      if (entry && std::string(entry->use).rfind(use, 0) == 0) found.push_back(call);
     }
     return found;
   }

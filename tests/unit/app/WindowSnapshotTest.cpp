@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(WindowSnapshot, ShowsThePointedTabAndEachStatusTextWhereItsTableBelongs) {
+TEST(WindowSnapshot, ShowsThePointedTabAndEveryStatusTextInThePanelBesideTheVersionLabel) {
   std::atomic<bool> busy{false};
   const SkinLayout layout = BuildSkinLayout(BuiltInSkinStyle());
   MainWindowModel model(busy, layout, {});
@@ -37,10 +37,10 @@ TEST(WindowSnapshot, ShowsThePointedTabAndEachStatusTextWhereItsTableBelongs) {
   EXPECT_EQ(panel.extraText->text, texts.versionLabel.text);
 
   model.OnOperationStatus({device::StatusTextSlot::Table::kLabel, 50});
-  PaintSnapshot strip = WindowSnapshot(model, texts, memory);
-  EXPECT_EQ(strip.busy.counter, 1);
-  EXPECT_EQ(strip.busy.text, u"");
-  EXPECT_EQ(strip.extraText->text, u"resetting buttons");
+  PaintSnapshot label = WindowSnapshot(model, texts, memory);
+  EXPECT_EQ(label.busy.counter, 1);
+  EXPECT_EQ(label.busy.text, u"resetting buttons");
+  EXPECT_EQ(label.extraText->text, texts.versionLabel.text);
 
   model.OnOperationEnded({});
   EXPECT_EQ(WindowSnapshot(model, texts, memory).extraText->text, texts.versionLabel.text);

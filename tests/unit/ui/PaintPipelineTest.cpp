@@ -37,7 +37,12 @@ TEST(PaintPipeline, RunsEachPagesPaintersInOrderWithTheOverlayLast) {
   snapshot.page = 1;
   RecordingCanvas resolution;
   EXPECT_TRUE(OtherSteps(snapshot, resolution).empty());
-  EXPECT_EQ(resolution.ImageIds(), (std::vector<int>{256, 161, 159, 167, 171, 174}));
+  // Tab, mouse, level buttons, then the mouse's profile names.
+  const std::vector<int> levelImages = resolution.ImageIds();
+  ASSERT_EQ(levelImages.size(), 13u);
+  EXPECT_EQ(std::vector<int>(levelImages.begin(), levelImages.begin() + 6), (std::vector<int>{256, 161, 159, 167, 171, 174}));
+  EXPECT_EQ(resolution.ImagesOf("profile-name strip").size(), 7u);
+  EXPECT_TRUE(buttons.ImagesOf("profile-name strip").empty());
   EXPECT_EQ(resolution.OfKind(CanvasCall::Line)[0].points, (std::vector<PointF>{{37, 357}, {500, 357}}));
 
   snapshot.page = 2;

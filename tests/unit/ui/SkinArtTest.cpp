@@ -12,6 +12,7 @@
 #include "PngPixels.h"
 #include "ui/MouseButtonSpots.h"
 #include "ui/RegionRects.h"
+#include "ui/SkinLayout.h"
 #include "ui/SkinImageTable.h"
 
 namespace {
@@ -83,25 +84,24 @@ TEST(SkinArt, WindowBackgroundCutsARoundedWindowWithFullMiddleRows) {
   EXPECT_EQ(middle.right, 802);
 }
 
-TEST(SkinArt, EveryButtonSpotLiesOnTheMouseWithRoomForItsBadge) {
+TEST(SkinArt, EveryButtonMarkerSitsOnItsButtonOfTheMouseClearOfTheOthers) {
   const PngPixels top = LoadImage(182);
-  std::set<std::pair<int, int>> seen;
-  for (const ImagePoint& spot : kTopViewButtonSpots) {
-    SCOPED_TRACE(std::to_string(spot.x) + "," + std::to_string(spot.y));
-    EXPECT_EQ(top.Alpha(spot.x, spot.y), 255);
-    EXPECT_TRUE(spot.x - 9 >= 0 && spot.x + 9 <= top.width && spot.y - 10 >= 0 && spot.y + 10 <= top.height);
-    EXPECT_TRUE(seen.insert({spot.x, spot.y}).second) << "two buttons on one spot";
-  }
-  // Badges of neighbouring buttons must not cover each other.
-  for (std::size_t i = 0; i < 12; ++i) {
-    for (std::size_t j = i + 1; j < 12; ++j) {
-      const ImagePoint a = kTopViewButtonSpots[i];
-      const ImagePoint b = kTopViewButtonSpots[j];
-      EXPECT_TRUE(std::abs(a.x - b.x) >= 18 || std::abs(a.y - b.y) >= 20) << "buttons " << i << " and " << j;
+  const PlacedImage mouse = PageFixedPartsOf(0).pictures.at(0);
+  ASSERT_EQ(mouse.imageId, 182);
+  for (int b = 0; b < kMouseButtons; ++b) {
+    SCOPED_TRACE("button " + std::to_string(b));
+    const RectI marker = MarkerRect(b);
+    const ImagePoint spot = kTopViewButtonSpots[b];
+    EXPECT_EQ(top.Alpha(spot.x, spot.y), 255) << "on the mouse";
+    EXPECT_TRUE(marker.x >= mouse.x && marker.y >= mouse.y && marker.x + marker.width <= mouse.x + top.width &&
+                marker.y + marker.height <= mouse.y + top.height);
+    for (int other = b + 1; other < kMouseButtons; ++other) {
+      const RectI next = MarkerRect(other);
+      EXPECT_FALSE(marker.x < next.x + next.width && next.x < marker.x + marker.width &&
+                   marker.y < next.y + next.height && next.y < marker.y + marker.height)
+          << "covers button " << other;
     }
   }
-  const PngPixels side = LoadImage(181);
-  for (const ImagePoint& spot : kSideViewButtonSpots) EXPECT_EQ(side.Alpha(spot.x, spot.y), 255);
 }
 
 TEST(SkinArt, KeyTableIsUtf16WithByteOrderMarkAndOneUsageScanPairPerLine) {

@@ -59,6 +59,20 @@ scenario_button_lists_offer_the_mouse_macros_and_send_the_choice() {
   expect_request "$LOGS/simulator.log" 0 "set 02 00 1B 08 00 00 00 12"
 }
 
+# Each list's numbered badge shows its own artwork, uncovered: the badges
+# of the last two buttons are theirs, not copies of the second and fifth.
+scenario_every_badge_shows_its_own_number_beside_its_list() {
+  local images=(184 185 187 188 186 189 190 191 192 183 229 230) b size
+  skin_start
+  skin_shot badges
+  for b in $(seq 0 11); do
+    size=$(identify -format '%w %h' "$SKIN_PNG/${images[$b]}.png")
+    # shellcheck disable=SC2086
+    skin_patch_matches "${images[$b]}" 0 0 $size 312 $((118 + 40 * b))
+  done
+  end_program "$LOGS/program.log" "$PID"
+}
+
 scenario_keys_aimed_at_a_function_list_change_nothing() {
   VANTOR_SIM_LOG="$LOGS/simulator.log" skin_start
   wait_log "$LOGS/program.log" "button lists filled: 5 entries each, enabled"
@@ -69,7 +83,7 @@ scenario_keys_aimed_at_a_function_list_change_nothing() {
   before=$("$WINE" "$TOOL" selection "$TITLE" 1004 | tr -d '\r')
   # The keys go to the window as a user's would, with the first list focused.
   press_in "$TITLE" Down Next End Down
-  sleep 0.5
+  wait_times "$LOGS/program.log" "kept from list 1004" 4
   expect_equal "focus after the keys" "$("$WINE" "$TOOL" focus "$TITLE" | tr -d '\r')" 1004
   expect_equal "selection after the keys" "$("$WINE" "$TOOL" selection "$TITLE" 1004 | tr -d '\r')" "$before"
   # The pointer still picks: the fourth entry of the left button's list.

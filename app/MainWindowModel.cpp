@@ -10,9 +10,6 @@ bool ShowsLevelControls(int page) {
   return std::find(controls.begin(), controls.end(), kControlSliderX) != controls.end();
 }
 
-constexpr int kMacroPage = 2;
-constexpr int kButtonPage = 0;
-
 std::array<RectI, kTabCount> TabRects(const SkinLayout& layout) {
   std::array<RectI, kTabCount> rects;
   for (size_t tab = 0; tab < rects.size(); ++tab) rects[tab] = layout.tabs[tab].rect;

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kButtonPageIndex = 0;
-constexpr int kDpiPageIndex = 1;
 // Keys that a dialog's own handling turns into commands.
 constexpr int kCommandOk = 1;
 constexpr int kCommandCancel = 2;
@@ -137,12 +135,12 @@ WindowActions WindowController::Handle(const WindowEvent& event) {
       out.Add(ActionKind::kRepaintWindow);
       break;
     case Kind::kLevelChangedOnMouse:
-      dpiPage.OnLevelChangedOnMouse(event.value, frame.CurrentTab() == kDpiPageIndex && frame.Visible(), out);
+      dpiPage.OnLevelChangedOnMouse(event.value, frame.CurrentTab() == kDpiPage && frame.Visible(), out);
       AfterDpiPage();
       break;
     case Kind::kSettingsChanged:
       out.StartTimer(timers::kMouseRefresh.id, timers::kMouseRefresh.periodMs);
-      if (frame.CurrentTab() == kButtonPageIndex) out.Add(ActionKind::kRepaintWindow);
+      if (frame.CurrentTab() == kButtonPage) out.Add(ActionKind::kRepaintWindow);
       break;
     case Kind::kSimulatorAction:
       if (hand) hand->Apply(static_cast<std::uint32_t>(event.id), event.packed);
@@ -152,21 +150,21 @@ WindowActions WindowController::Handle(const WindowEvent& event) {
 }
 
 void WindowController::OnPointerMove(int x, int y, WindowActions& out) {
-  if (frame.CurrentTab() == kButtonPageIndex && frame.Fades().PanelAlpha() > 0 && kPalettePanel.Contains(x, y)) {
+  if (frame.CurrentTab() == kButtonPage && frame.Fades().PanelAlpha() > 0 && kPalettePanel.Contains(x, y)) {
     out.Append(frame.HoldHoverPanel(ButtonPage::kPaletteSeconds));
   }
   out.Append(frame.OnPointerMove(x, y));
 }
 
 void WindowController::OnLeftButtonDown(int x, int y, WindowActions& out) {
-  if (frame.CurrentTab() == kButtonPageIndex) {
+  if (frame.CurrentTab() == kButtonPage) {
     int hold = 0;
     if (buttonPage.OnClick(x, y, frame.Fades().PanelAlpha(), session.Profiles(), out, hold)) {
       out.Append(frame.HoldHoverPanel(hold));
       return;
     }
   }
-  if (frame.CurrentTab() == kDpiPageIndex) {
+  if (frame.CurrentTab() == kDpiPage) {
     dpiPage.OnClick(x, y, Busy(), out);
     AfterDpiPage();
   }
@@ -218,7 +216,7 @@ void WindowController::OnTimer(int id, WindowActions& out) {
   } else if (id == timers::kLevelResync.id) {
     const device::Connection& state = session.State();
     dpiPage.Resynchronise(TableOf(state.LevelSteps.Get()), state.CurrentLevelIndex.load(), Busy(),
-                          frame.CurrentTab() == kDpiPageIndex, out);
+                          frame.CurrentTab() == kDpiPage, out);
     AfterDpiPage();
   } else if (id == timers::kLevelSend.id || id == timers::kLevelCommit.id) {
     dpiPage.OnTimer(id, out);
@@ -272,7 +270,7 @@ void WindowController::OnSessionReports(WindowActions& out) {
         break;
       case SessionReport::Kind::kLevelsRead:
       case SessionReport::Kind::kLevelsRestored:
-        dpiPage.Resynchronise(report.levels, report.currentLevel, false, frame.CurrentTab() == kDpiPageIndex, out);
+        dpiPage.Resynchronise(report.levels, report.currentLevel, false, frame.CurrentTab() == kDpiPage, out);
         AfterDpiPage();
         break;
       case SessionReport::Kind::kListsOff:

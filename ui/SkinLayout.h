@@ -39,6 +39,10 @@ inline constexpr std::array<int, 12> kFunctionListIds = {
     IDC_BUTTON_LIST_0, IDC_BUTTON_LIST_1, IDC_BUTTON_LIST_2, IDC_BUTTON_LIST_3, IDC_BUTTON_LIST_4,  IDC_BUTTON_LIST_5,
     IDC_BUTTON_LIST_6, IDC_BUTTON_LIST_7, IDC_BUTTON_LIST_8, IDC_BUTTON_LIST_9, IDC_BUTTON_LIST_10, IDC_BUTTON_LIST_11};
 
+// The pages, in tab order.
+inline constexpr int kButtonPage = 0;  // "Button settings"
+inline constexpr int kDpiPage = 1;     // "DPI & Tools"
+inline constexpr int kMacroPage = 2;   // "Macro settings"
 inline constexpr int kPageCount = 3;
 inline constexpr int kWindowWidth = 802;  // the background image's size
 inline constexpr int kWindowHeight = 614;

@@ -124,12 +124,12 @@ struct WindowRig {
   template <typename Done>
   bool PumpUntil(Done done) {
     const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!done()) {
+    for (;;) {
       for (const WindowEvent& event : events.Take()) Send(event);
+      if (done()) return true;
       if (std::chrono::steady_clock::now() > limit) return false;
       std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
-    return true;
   }
   // Shown, with the first arrival over and the lists filled.
   void Arrive() {
@@ -138,8 +138,11 @@ struct WindowRig {
     shown.on = true;
     Send(shown);
     Send(Kind::kTimer, timers::kRescanFirst.id);
-    ASSERT_TRUE(PumpUntil([&] { return Applied(ActionKind::kFillList) == 12; }));
-    ASSERT_TRUE(PumpUntil([&] { return session->State().DeviceReady && !session->State().OperationBusy; }));
+    // The lists are filled, then the arrival's end sets the DPI page up.
+    ASSERT_TRUE(PumpUntil([&] {
+      return Applied(ActionKind::kFillList) == 12 && Applied(ActionKind::kSetSliderRange) == 1 &&
+             !session->State().OperationBusy;
+    }));
   }
   int Applied(ActionKind kind) const {
     return static_cast<int>(std::count_if(applied.begin(), applied.end(),
@@ -231,7 +234,9 @@ TEST(WindowController, ASliderDragEndsInOneLevelWriteOnTheMouse) {
   }
   rig.Send(Kind::kTimer, timers::kLevelSend.id);
   rig.Send(Kind::kTimer, timers::kLevelCommit.id);
-  ASSERT_TRUE(rig.PumpUntil([&] { return rig.port.Mouse(0).levels[0].step[0] == 12; }));
+  // The commit comes last; the mouse's state is read once its log shows it.
+  ASSERT_TRUE(rig.PumpUntil([&] { return rig.Received("set 01 02 00 00 00 00 00 12"); }));
+  EXPECT_EQ(rig.port.Mouse(0).levels[0].step[0], 12);
   EXPECT_EQ(rig.port.Mouse(0).levels[0].step[1], 12) << "Y follows X while tied";
   EXPECT_EQ(rig.session->State().LevelSteps.Get()[0].x, 12);
 }

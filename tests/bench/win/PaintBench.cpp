@@ -16,6 +16,8 @@
 #include "app/UiText.h"
 #include "base/IniFile.h"
 #include "macro/MacroDirectory.h"
+#include "support/FullSnapshot.h"
+#include "support/win/ProgramResources.h"
 #include "ui/PaintPipeline.h"
 #include "ui/ProfilePalette.h"
 #include "ui/SkinFonts.h"
@@ -28,14 +30,6 @@ namespace {
 constexpr int kWarmUps = 10;
 constexpr int kSamples = 300;
 
-std::wstring DefaultProgram() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path);
-  folder = folder.substr(0, folder.find_last_of(L"\\/"));
-  return folder.substr(0, folder.find_last_of(L"\\/")) + L"\\Vantor3.exe";
-}
-
 double Percentile(std::vector<double> samples, double share) {
   std::sort(samples.begin(), samples.end());
   const auto rank = static_cast<size_t>(share * static_cast<double>(samples.size()) + 0.999999);
@@ -45,14 +39,13 @@ double Percentile(std::vector<double> samples, double share) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  const std::wstring program = argc > 1 ? argv[1] : DefaultProgram();
+  const std::wstring program = argc > 1 ? argv[1] : ProgramBesideThisOne();
   Gdiplus::GdiplusStartupInput startup;
   ULONG_PTR token = 0;
   if (Gdiplus::GdiplusStartup(&token, &startup, nullptr) != Gdiplus::Ok) return 1;
   int result = 0;
   {
-    HMODULE module =
-        LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    HMODULE module = OpenProgramResources(program);
     SkinImageSet images;
     if (module == nullptr || images.LoadAll(module) == 0) {
       std::fprintf(stderr, "no skin images in %ls\n", program.c_str());
@@ -75,29 +68,7 @@ int wmain(int argc, wchar_t** argv) {
     LARGE_INTEGER frequency{};
     QueryPerformanceFrequency(&frequency);
     for (int page = 0; page < kPageCount && result == 0; ++page) {
-      PaintSnapshot snapshot;
-      snapshot.page = page;
-      snapshot.hoverTab = (page + 1) % kPageCount;  // the function bar is drawn too
-      snapshot.functionBarAlpha = 0x80;
-      snapshot.textItems = TextItemsFrom(texts);
-      snapshot.extraText = texts.versionLabel;
-      snapshot.macroAreaBytes = kMacroAreaSize;
-      snapshot.freeBytes = kMacroAreaSize - 1234;
-      snapshot.editedMacroBytes = 56;
-      // Every page as full as it gets: seven named profiles with the palette
-      // open, and a mouse with its four levels.
-      snapshot.buttonPage.currentProfile = 2;
-      snapshot.buttonPage.profileCount = kProfileRows;
-      for (int row = 0; row < kProfileRows; ++row) {
-        const auto k = static_cast<std::size_t>(row);
-        snapshot.buttonPage.profileNames[k] = u"Profile " + std::u16string(1, static_cast<char16_t>(u'1' + row));
-        snapshot.buttonPage.profileColours[k] = SwatchColour(row * 4);
-      }
-      snapshot.buttonPage.paletteAlpha = 255;
-      snapshot.buttonPage.highlightedButton = 3;
-      snapshot.resolution.dpi = {{{500, 500}, {1000, 1000}, {2000, 2000}, {4000, 4000}}};
-      snapshot.resolution.current = 1;
-      snapshot.resolution.mouseConnected = true;
+      PaintSnapshot snapshot = FullSnapshot(page, texts);
       std::vector<double> samples;
       for (int i = 0; i < kWarmUps + kSamples; ++i) {
         LARGE_INTEGER start{};

@@ -6,14 +6,12 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include <string>
 #include <vector>
 
-#include "app/UiText.h"
 #include "base/IniFile.h"
-#include "macro/MacroDirectory.h"
+#include "support/FullSnapshot.h"
+#include "support/win/ProgramResources.h"
 #include "ui/PaintPipeline.h"
-#include "ui/ProfilePalette.h"
 #include "ui/SkinFonts.h"
 #include "ui/SkinImageTable.h"
 #include "ui/win/CompositionSurface.h"
@@ -51,42 +49,12 @@ struct Target {
   }
 };
 
-PaintSnapshot FullSnapshot(int page, const UiText& texts) {
-  PaintSnapshot snapshot;
-  snapshot.page = page;
-  snapshot.hoverTab = (page + 1) % kPageCount;
-  snapshot.functionBarAlpha = 0x90;
-  snapshot.textItems = TextItemsFrom(texts);
-  snapshot.extraText = texts.versionLabel;
-  snapshot.macroAreaBytes = kMacroAreaSize;
-  snapshot.freeBytes = kMacroAreaSize - 1234;
-  snapshot.buttonPage.currentProfile = 2;
-  snapshot.buttonPage.profileCount = kProfileRows;
-  for (int row = 0; row < kProfileRows; ++row) {
-    const auto k = static_cast<std::size_t>(row);
-    snapshot.buttonPage.profileNames[k] = u"Profile " + std::u16string(1, static_cast<char16_t>(u'1' + row));
-    snapshot.buttonPage.profileColours[k] = SwatchColour(row * 4);
-  }
-  snapshot.buttonPage.paletteAlpha = 200;
-  snapshot.buttonPage.highlightedButton = 3;
-  snapshot.resolution.dpi = {{{500, 500}, {1000, 1000}, {2000, 2000}, {4000, 4000}}};
-  snapshot.resolution.current = 1;
-  snapshot.resolution.mouseConnected = true;
-  return snapshot;
-}
-
 TEST(PartialPaint, LeavesTheSamePixelsAsAFullPaintInsideItsRectangle) {
   Gdiplus::GdiplusStartupInput input;
   ULONG_PTR token = 0;
   ASSERT_EQ(Gdiplus::GdiplusStartup(&token, &input, nullptr), Gdiplus::Ok);
   {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring program(path);
-    program = program.substr(0, program.find_last_of(L"\\/"));
-    program = program.substr(0, program.find_last_of(L"\\/")) + L"\\Vantor3.exe";
-    const HMODULE module =
-        LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    const HMODULE module = OpenProgramResources();
     ASSERT_NE(module, nullptr);
     SkinImageSet images;
     ASSERT_GT(images.LoadAll(module), 0);

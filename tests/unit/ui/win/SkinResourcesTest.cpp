@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "support/win/ProgramResources.h"
 #include "ui/SkinImageTable.h"
 #include "ui/win/SkinImage.h"
 #include "ui/win/SkinImageSet.h"
@@ -21,12 +22,7 @@ class SkinResources : public ::testing::Test {
   void SetUp() override {
     Gdiplus::GdiplusStartupInput input;
     ASSERT_EQ(Gdiplus::GdiplusStartup(&token, &input, nullptr), Gdiplus::Ok);
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring program(path);
-    program = program.substr(0, program.find_last_of(L"\\/"));
-    program = program.substr(0, program.find_last_of(L"\\/")) + L"\\Vantor3.exe";
-    module = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    module = OpenProgramResources();
   }
   void TearDown() override {
     if (module != nullptr) FreeLibrary(module);

@@ -45,69 +45,42 @@ class RecordingCanvas : public Canvas {
 
   std::vector<CanvasCall> calls;
 
-  void DrawImage(int imageId, int x, int y) override {
-    CanvasCall call(CanvasCall::Image);
-    call.imageId = imageId;
-    call.rect = {x, y, 0, 0};
-    calls.push_back(call);
-  }
+  void DrawImage(int imageId, int x, int y) override { Add(CanvasCall::Image, {x, y, 0, 0}).imageId = imageId; }
   void DrawImageScaled(int imageId, const RectI& target, uint8_t alpha) override {
-    CanvasCall call(CanvasCall::ImageScaled);
+    CanvasCall& call = Add(CanvasCall::ImageScaled, target);
     call.imageId = imageId;
-    call.rect = target;
     call.alpha = alpha;
-    calls.push_back(call);
   }
   void DrawImagePart(int imageId, const RectI& source, int x, int y) override {
-    CanvasCall call(CanvasCall::ImagePart);
+    CanvasCall& call = Add(CanvasCall::ImagePart, {x, y, source.width, source.height});
     call.imageId = imageId;
     call.source = source;
-    call.rect = {x, y, source.width, source.height};
-    calls.push_back(call);
   }
-  void FillRect(const RectI& rect, const Rgba& color) override { Fill(CanvasCall::FillRect, rect, 0, color); }
+  void FillRect(const RectI& rect, const Rgba& color) override { Add(CanvasCall::FillRect, rect).color = color; }
   void FillRoundRect(const RectI& rect, int cornerRadius, const Rgba& color) override {
-    Fill(CanvasCall::FillRoundRect, rect, cornerRadius, color);
-  }
-  void FillEllipse(const RectI& rect, const Rgba& color) override { Fill(CanvasCall::FillEllipse, rect, 0, color); }
-  void FillPolygon(const std::vector<PointF>& points, const Rgba& color) override {
-    CanvasCall call(CanvasCall::FillPolygon);
-    call.points = points;
+    CanvasCall& call = Add(CanvasCall::FillRoundRect, rect);
+    call.radius = cornerRadius;
     call.color = color;
-    calls.push_back(call);
   }
-  void DrawRect(const RectI& rect, const PenStyle& pen) override {
-    CanvasCall call(CanvasCall::DrawRect);
-    call.rect = rect;
-    call.pen = pen;
-    calls.push_back(call);
+  void FillEllipse(const RectI& rect, const Rgba& color) override { Add(CanvasCall::FillEllipse, rect).color = color; }
+  void FillPolygon(const std::vector<PointF>& points, const Rgba& color) override {
+    Add(CanvasCall::FillPolygon, {}, points).color = color;
   }
-  void DrawLine(PointF from, PointF to, const PenStyle& pen) override {
-    CanvasCall call(CanvasCall::Line);
-    call.points = {from, to};
-    call.pen = pen;
-    calls.push_back(call);
-  }
+  void DrawRect(const RectI& rect, const PenStyle& pen) override { Add(CanvasCall::DrawRect, rect).pen = pen; }
+  void DrawLine(PointF from, PointF to, const PenStyle& pen) override { Add(CanvasCall::Line, {}, {from, to}).pen = pen; }
   void DrawPolyline(const std::vector<PointF>& points, const PenStyle& pen) override {
-    CanvasCall call(CanvasCall::Polyline);
-    call.points = points;
-    call.pen = pen;
-    calls.push_back(call);
+    Add(CanvasCall::Polyline, {}, points).pen = pen;
   }
   void DrawText(const std::u16string& text, const RectI& layout, const TextStyle& style) override {
-    CanvasCall call(CanvasCall::Text);
+    CanvasCall& call = Add(CanvasCall::Text, layout);
     call.text = text;
-    call.rect = layout;
     call.textStyle = style;
-    calls.push_back(call);
   }
   SizeF MeasureText(const std::u16string& text, int) override {
     return {kCharWidth * static_cast<float>(text.size()), kLineHeight};
   }
-  void PushClip(const RectI& rect, int cornerRadius) override {
-    Fill(CanvasCall::PushClip, rect, cornerRadius, Rgba{});
-  }
-  void PopClip() override { calls.push_back(CanvasCall(CanvasCall::PopClip)); }
+  void PushClip(const RectI& rect, int cornerRadius) override { Add(CanvasCall::PushClip, rect).radius = cornerRadius; }
+  void PopClip() override { Add(CanvasCall::PopClip, {}); }
 
   // The calls of one kind, in order.
   std::vector<CanvasCall> OfKind(CanvasCall::Kind kind) const {
@@ -146,11 +119,10 @@ class RecordingCanvas : public Canvas {
   }
 
  private:
-  void Fill(CanvasCall::Kind kind, const RectI& rect, int radius, const Rgba& color) {
-    CanvasCall call(kind);
-    call.rect = rect;
-    call.radius = radius;
-    call.color = color;
-    calls.push_back(call);
+  CanvasCall& Add(CanvasCall::Kind kind, const RectI& rect, std::vector<PointF> points = {}) {
+    calls.emplace_back(kind);
+    calls.back().rect = rect;
+    calls.back().points = std::move(points);
+    return calls.back();
   }
 };

@@ -35,6 +35,7 @@ class TimerBoard {
     now = end;
   }
 
+  std::int64_t Now() const { return now; }
   bool Running(int id) const { return timers.count(id) > 0; }
   bool AnyRunning() const { return !timers.empty(); }
   std::int64_t WakeUps() const { return wakeUps; }

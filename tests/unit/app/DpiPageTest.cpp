@@ -4,6 +4,7 @@
 
 #include "app/DpiPage.h"
 #include "base/IniFile.h"
+#include "support/TimerBoard.h"
 #include "ui/SkinLayout.h"
 
 namespace {
@@ -14,60 +15,30 @@ using K = MouseRequest::Kind;
 // the mouse is kept with the time it was made.
 struct Page {
   DpiPage page;
-  std::map<int, long> dueAt;  // timer id -> when it fires
-  long now = 0;
+  TimerBoard timers;
   struct Sent {
-    long at;
+    std::int64_t at;
     MouseRequest request;
   };
   std::vector<Sent> sent;
   DpiSteps sliders;
   std::map<int, bool> enabled;  // control id -> enabled
 
-  void Apply(const WindowActions& actions) {
-    for (const WindowAction& action : actions.Items()) {
-      switch (action.kind) {
-        case ActionKind::kStartTimer:
-          dueAt[action.id] = now + action.value;
-          break;
-        case ActionKind::kStopTimer:
-          dueAt.erase(action.id);
-          break;
-        case ActionKind::kSetSliders:
-          sliders = {action.x, action.y};
-          break;
-        case ActionKind::kEnableControl:
-        case ActionKind::kDisableControl:
-          enabled[action.id] = action.kind == ActionKind::kEnableControl;
-          break;
-        case ActionKind::kMouseRequest:
-          sent.push_back({now, action.request});
-          break;
-        default:
-          break;
-      }
-    }
-  }
   template <typename Call>
   WindowActions Do(Call call) {
     WindowActions out;
     call(out);
-    Apply(out);
+    timers.Apply(out);
+    for (const WindowAction& action : out.Items()) {
+      if (action.kind == ActionKind::kSetSliders) sliders = {action.x, action.y};
+      if (action.kind == ActionKind::kEnableControl) enabled[action.id] = true;
+      if (action.kind == ActionKind::kDisableControl) enabled[action.id] = false;
+      if (action.kind == ActionKind::kMouseRequest) sent.push_back({timers.Now(), action.request});
+    }
     return out;
   }
-  void Advance(long ms) {
-    const long end = now + ms;
-    for (;;) {
-      auto next = dueAt.end();
-      for (auto it = dueAt.begin(); it != dueAt.end(); ++it) {
-        if (it->second <= end && (next == dueAt.end() || it->second < next->second)) next = it;
-      }
-      if (next == dueAt.end()) break;
-      now = next->second;
-      const int id = next->first;
-      Do([&](WindowActions& out) { page.OnTimer(id, out); });
-    }
-    now = end;
+  void Advance(int ms) {
+    timers.Advance(ms, [&](int id) { return Do([&](WindowActions& out) { page.OnTimer(id, out); }); });
   }
   void MoveX(int x) { Move(true, x, sliders.y); }
   // The user drags a slider: it stands where it was dragged to.
@@ -115,7 +86,7 @@ TEST(DpiPage, ADragSendsOneLevelWriteAfterThePauseAndOneCommitASecondAfterTheLas
     p.MoveX(x);
     p.Advance(50);
   }
-  const long lastMove = p.now - 50;
+  const std::int64_t lastMove = p.timers.Now() - 50;
   p.Advance(5000);
   const auto writes = p.Of(K::kWriteLevel);
   ASSERT_EQ(writes.size(), 1u);
@@ -221,7 +192,7 @@ TEST(DpiPage, ALevelChangeOfTheMouseShowsAtOnceAndItsStepsFollowWhenNoOperationR
   EXPECT_EQ(p.sliders, (DpiSteps{16, 16}));
   ASSERT_EQ(p.Of(K::kWriteLevel).size(), 1u);
   EXPECT_EQ(p.Of(K::kWriteLevel)[0].request.level, 0);
-  EXPECT_EQ(p.dueAt.count(timers::kLevelResync.id), 1u);
+  EXPECT_TRUE(p.timers.Running(timers::kLevelResync.id));
   EXPECT_FALSE(Has(p.Do([&](WindowActions& out) { p.page.OnLevelChangedOnMouse(2, false, out); }),
                    ActionKind::kRepaintWindow))
       << "another page shows: nothing to repaint";
@@ -230,7 +201,7 @@ TEST(DpiPage, ALevelChangeOfTheMouseShowsAtOnceAndItsStepsFollowWhenNoOperationR
   DpiLevelTable read = kTiedLevels;
   read[1] = {16, 20};
   const WindowActions waiting = p.Do([&](WindowActions& out) { p.page.Resynchronise(read, 1, true, true, out); });
-  EXPECT_EQ(p.dueAt.count(timers::kLevelResync.id), 1u) << "looks again once the operation is over";
+  EXPECT_TRUE(p.timers.Running(timers::kLevelResync.id)) << "looks again once the operation is over";
   EXPECT_EQ(p.page.CurrentLevel(), 2);
 
   const WindowActions hidden = p.Do([&](WindowActions& out) { p.page.Resynchronise(read, 1, false, false, out); });

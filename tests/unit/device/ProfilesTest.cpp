@@ -31,11 +31,6 @@ TEST(MouseSettings, ANewMouseGetsSevenNamedProfilesWithTheirDefaults) {
   EXPECT_TRUE(record.profileName[7].empty());
   EXPECT_EQ(record.profileCode[6], 18u);
   EXPECT_EQ(record.profileCode[7], 0u);
-  EXPECT_EQ(record.valueA[3], 8u);
-  EXPECT_EQ(record.valueB[3], 8u);
-  EXPECT_EQ(record.valueC[3], 0u);
-  EXPECT_EQ(record.valueC[5], 8u);
-  EXPECT_EQ(record.valueA[6] + record.valueB[6] + record.valueC[6], 0u);
   EXPECT_EQ(rig.profiles.CurrentSoftwareProfile(), 0);
 }
 

@@ -46,11 +46,7 @@ TEST(Restore, BackupThenRestoreGivesASecondMouseTheSameMemoryLevelsAndNames) {
   ops.rig.Forget();
   ops.window.calls.clear();
   const device::OperationResult result = device::Restore(ops.context, file);
-  EXPECT_FALSE(result.Failed());
-  EXPECT_EQ(result.memoryBytes, 8192);
-  EXPECT_EQ(result.levels, 4);
-  EXPECT_EQ(result.names, 7);
-  EXPECT_EQ(result.commits, 1);
+  EXPECT_EQ(Summary(result), "memory 8192, levels 4, names 7, buttons 0, entries 0, values 0, commits 1, failed 0");
   EXPECT_EQ(ops.window.calls,
             (std::vector<std::string>{"status Writing data to eeprom...", "second line ''", "save settings",
                                       "save settings", "save settings", "save settings", "status Waiting...",
@@ -112,9 +108,8 @@ TEST(Restore, AFailedPageStopsEveryWriteAfterIt) {
     if (fraction >= 9 * 32 / 8192.0) mouse.faults.neverReady = true;
   };
   const device::OperationResult result = device::Restore(ops.context, file);
-  EXPECT_TRUE(result.memoryFailed);
-  EXPECT_FALSE(result.mouseGone);
-  EXPECT_EQ(result.memoryBytes, 10 * 32);
+  EXPECT_EQ(Summary(result),
+            "memory 320, levels 0, names 0, buttons 0, entries 0, values 0, commits 0, failed 1, memory failed");
 
   const auto requests = ops.rig.Requests();
   EXPECT_EQ(CountPrefix(requests, "set 02 0A "), 10);
@@ -144,10 +139,8 @@ TEST(Restore, WritesTheImageItHasAndEveryLevelButOneWithAStepOfZero) {
   WriteBytes(file, bytes);
 
   const device::OperationResult result = device::Restore(ops.context, file);
-  EXPECT_FALSE(result.Failed());
+  EXPECT_EQ(Summary(result), "memory 40, levels 3, names 7, buttons 0, entries 0, values 0, commits 1, failed 0");
   EXPECT_EQ(result.skippedLevels, std::vector<int>{2});
-  EXPECT_EQ(result.levels, 3);
-  EXPECT_EQ(result.names, 7);
   const sim::SimulatedMouse& mouse = ops.rig.Mouse();
   EXPECT_EQ(mouse.memory[39], 0x5A);
   EXPECT_EQ(mouse.memory[40], 0x00);  // the short page is padded
@@ -172,11 +165,7 @@ TEST(Restore, CountsALevelTheMouseDoesNotTakeAndGoesOn) {
     mouse.faults.neverReady = fraction == 0.25 && std::count(calls.begin(), calls.end(), "save settings") == 1;
   };
   const device::OperationResult result = device::Restore(ops.context, file);
-  EXPECT_EQ(result.failedRequests, 1);
-  EXPECT_FALSE(result.mouseGone);
-  EXPECT_EQ(result.levels, 3);
-  EXPECT_EQ(result.names, 7);
-  EXPECT_EQ(result.commits, 1);
+  EXPECT_EQ(Summary(result), "memory 8192, levels 3, names 7, buttons 0, entries 0, values 0, commits 1, failed 1");
   EXPECT_EQ(mouse.names[0][0], 'K');
   EXPECT_EQ(std::count(calls.begin(), calls.end(), "save settings"), 3);
 }
@@ -189,9 +178,8 @@ TEST(Restore, StopsAtOnceWhenTheMouseIsUnplugged) {
   ops.rig.Mouse().Replug();  // counts the requests from here
   ops.rig.Mouse().faults.unplugAfterRequests = 256 * 7 + 2;
   const device::OperationResult result = device::Restore(ops.context, file);
-  EXPECT_TRUE(result.mouseGone);
-  EXPECT_EQ(result.memoryBytes, 8192);
-  EXPECT_EQ(result.levels + result.names + result.commits, 0);
+  EXPECT_EQ(Summary(result),
+            "memory 8192, levels 0, names 0, buttons 0, entries 0, values 0, commits 0, failed 1, mouse gone");
   const auto requests = ops.rig.Requests();
   EXPECT_EQ(CountPrefix(requests, "str 250"), 1);
   EXPECT_EQ(CountPrefix(requests, "set 01 "), 2);

@@ -2,7 +2,6 @@
 
 #include <thread>
 
-#include "device/PathSession.h"
 #include "device/SideCommands.h"
 #include "unit/device/SimRig.h"
 
@@ -16,21 +15,6 @@ std::vector<std::string> Strings(std::initializer_list<int> indices) {
 
 }  // namespace
 
-TEST(SendValue, SendsTheHighNibbleOnlyWhenItIsNotZero) {
-  SimRig rig;
-  {
-    device::PathSession session(rig.link, rig.Path());
-    ASSERT_TRUE(device::SendValue(session, 5));
-  }
-  EXPECT_EQ(rig.Requests(), Strings({76, 65}));
-  rig.Forget();
-  {
-    device::PathSession session(rig.link, rig.Path());
-    ASSERT_TRUE(device::SendValue(session, 0x3A));
-  }
-  EXPECT_EQ(rig.Requests(), Strings({76, 70, 77, 63}));
-}
-
 TEST(SetDeviceParameter, SendsTheKindThenIdentifyThenTheSettingModuloNine) {
   SimRig rig;
   ASSERT_EQ(device::SetDeviceParameter(rig.link, rig.Path(), 1, 11), 1);
@@ -40,7 +24,8 @@ TEST(SetDeviceParameter, SendsTheKindThenIdentifyThenTheSettingModuloNine) {
   EXPECT_EQ(rig.Mouse().parameters[2], 8);
 }
 
-TEST(SetButtonMasks, DeliversBothMasksWithAPauseBetween) {
+// 0x3A goes as both nibbles, 0x05 as its low nibble alone.
+TEST(SetButtonMasks, DeliversBothMasksWithAPauseBetweenSendingAHighNibbleOnlyWhenItIsNotZero) {
   SimRig rig;
   ASSERT_EQ(device::SetButtonMasks(rig.link, rig.Path(), 0x3A, 0x05), 1);
   EXPECT_EQ(rig.Requests(), Strings({76, 70, 77, 63, 250, 108, 76, 65, 250, 109}));

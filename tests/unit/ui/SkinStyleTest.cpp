@@ -9,14 +9,6 @@ SkinStyle LoadFrom(const std::string& iniText) { return LoadSkinStyle(IniFile::F
 
 }  // namespace
 
-TEST(SkinStyleRecords, CarryTheirCaptionsWithoutALanguageFile) {
-  const SkinStyle style = LoadSkinStyle(IniFile());
-  EXPECT_EQ(style.buttons[kStyleRecord].caption, u"Record");
-  EXPECT_EQ(style.buttons[kStyleRecord].alternateCaption, u"Stop");
-  EXPECT_TRUE(style.buttons[kStyleClose].caption.empty());
-  EXPECT_EQ(style.tabs[1].caption, u"DPI & Tools");
-}
-
 TEST(SkinStyleKeys, ReplaceCaptionsFontsAndClearType) {
   const SkinStyle style = LoadFrom(
       "[BUTTON 3]\nstr=Send\nfont_index=8\nclear_type=1\n[BUTTON 0]\nstr=Aufnahme\nstr_alt=Halt\n"

@@ -269,14 +269,6 @@ UiText LoadUiText(const IniSource& ini, int macroAreaBytes) {
   return texts;
 }
 
-std::vector<int> LabelsOnPage(const UiText& texts, int page) {
-  std::vector<int> slots;
-  for (int n = 0; n < kTextItemCount; ++n) {
-    if (LabelDrawnOnPage(n, texts.labels[static_cast<size_t>(n)], page)) slots.push_back(n);
-  }
-  return slots;
-}
-
 std::array<LabelSlot, kTextItemCount> TextItemsFrom(const UiText& texts) {
   std::array<LabelSlot, kTextItemCount> items;
   for (size_t n = 0; n < items.size(); ++n) items[n] = texts.labels[n];

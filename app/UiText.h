@@ -68,9 +68,6 @@ struct UiText {
 // the built-in English texts.
 UiText LoadUiText(const IniSource& ini, int macroAreaBytes);
 
-// The label painter's choice for `page`: slots 0 to 49 in order.
-std::vector<int> LabelsOnPage(const UiText& texts, int page);
-
 // The first fifty label slots of the text table, as the painters' text items.
 std::array<LabelSlot, kTextItemCount> TextItemsFrom(const UiText& texts);
 

@@ -8,7 +8,7 @@
 
 #include "app/ButtonPage.h"
 #include "app/DpiPage.h"
-#include "app/MainWindowModel.h"
+#include "app/WindowFrame.h"
 #include "app/MouseSession.h"
 #include "app/TrayClicks.h"
 #include "app/UiText.h"
@@ -20,7 +20,7 @@ class SimulatorHand;
 
 struct ControllerSetup {
   bool showTipAtStart = false;
-  MainWindowSetup frame;
+  WindowFrameSetup frame;
 };
 
 class WindowController {
@@ -33,7 +33,7 @@ class WindowController {
 
   // What one paint shows.
   PaintSnapshot Snapshot() const;
-  const MainWindowModel& Frame() const { return frame; }
+  const WindowFrame& Frame() const { return frame; }
   // The program is ending: no closing message shows any more.
   void BeginClosing() { closing = true; }
 
@@ -55,7 +55,7 @@ class WindowController {
   UiText& texts;
   SimulatorHand* hand;
   bool showTipAtStart;
-  MainWindowModel frame;
+  WindowFrame frame;
   DpiPage dpiPage;
   ButtonPage buttonPage;
   TrayClicks trayClicks;

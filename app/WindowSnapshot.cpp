@@ -1,10 +1,10 @@
 #include "app/WindowSnapshot.h"
 
-PaintSnapshot WindowSnapshot(const MainWindowModel& model, const UiText& texts, const MemoryFigures& memory) {
+PaintSnapshot WindowSnapshot(const WindowFrame& frame, const UiText& texts, const MemoryFigures& memory) {
   PaintSnapshot snapshot;
-  snapshot.page = model.CurrentTab();
-  snapshot.hoverTab = model.Tabs().HoverTab();
-  snapshot.functionBarAlpha = static_cast<uint8_t>(model.Tabs().Value());
+  snapshot.page = frame.CurrentTab();
+  snapshot.hoverTab = frame.Tabs().HoverTab();
+  snapshot.functionBarAlpha = static_cast<uint8_t>(frame.Tabs().Value());
   snapshot.textItems = TextItemsFrom(texts);
   snapshot.extraText = texts.versionLabel;
   snapshot.macroAreaBytes = memory.macroAreaBytes;
@@ -13,6 +13,6 @@ PaintSnapshot WindowSnapshot(const MainWindowModel& model, const UiText& texts, 
 
   // The panel shows the status of a running operation; the version label
   // keeps its place.
-  snapshot.busy = model.Operation().Panel(texts);
+  snapshot.busy = frame.Operation().Panel(texts);
   return snapshot;
 }

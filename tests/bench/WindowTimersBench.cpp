@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "Bench.h"
-#include "app/MainWindowModel.h"
+#include "app/WindowFrame.h"
 #include "app/TabHighlight.h"
 #include "support/TimerBoard.h"
 #include "ui/ButtonPulse.h"
@@ -24,7 +24,7 @@ constexpr int kFirstPulseTimer = -100;
 struct Window {
   std::atomic<bool> busy{false};
   SkinLayout layout = BuildSkinLayout(BuiltInSkinStyle());
-  MainWindowModel model{busy, layout, MainWindowSetup{}};
+  WindowFrame model{busy, layout, WindowFrameSetup{}};
   std::array<ButtonPulse, kPulsingButtons> pulses{};
   TimerBoard timers;
 
@@ -88,9 +88,9 @@ VANTOR_FIGURE(written_design_wakeups_per_s) {
     int id;
     int periodMs;
   };
-  std::vector<Periodic> always = {{MainWindowModel::kCountdownTimer, MainWindowModel::kCountdownPeriodMs},
+  std::vector<Periodic> always = {{WindowFrame::kCountdownTimer, WindowFrame::kCountdownPeriodMs},
                                   {InWindowFades::kTimerId, InWindowFades::kPeriodMs},
-                                  {MainWindowModel::kFocusRedrawTimer, MainWindowModel::kFocusRedrawPeriodMs},
+                                  {WindowFrame::kFocusRedrawTimer, WindowFrame::kFocusRedrawPeriodMs},
                                   {TabHighlight::kTimerId, TabHighlight::kPeriodMs},
                                   {Tooltips::kTimerId, Tooltips::kPeriodMs}};
   for (int button = 0; button < kPulsingButtons; ++button)

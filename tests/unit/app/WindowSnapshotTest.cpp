@@ -10,7 +10,7 @@ namespace {
 TEST(WindowSnapshot, ShowsThePointedTabAndEveryStatusTextInThePanelBesideTheVersionLabel) {
   std::atomic<bool> busy{false};
   const SkinLayout layout = BuildSkinLayout(BuiltInSkinStyle());
-  MainWindowModel model(busy, layout, {});
+  WindowFrame model(busy, layout, {});
   model.Start();
   model.OnVisibilityChanged(true);
   UiText texts = LoadUiText(IniFile(), 5888);

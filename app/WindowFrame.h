@@ -1,12 +1,12 @@
 #pragma once
-// The main window's controller: window events and timer ticks in, actions
-// for the Win32 dialog out. It switches pages, animates the tab highlight,
-// the in-window fades, the tooltips and the start-up fade, keeps the focus
-// redraw and the countdowns, and runs the device operations' flow.
+// The main window's frame, the part of the controller that every page
+// shares: it switches pages, animates the tab highlight, the in-window
+// fades, the tooltips and the start-up fade, keeps the focus redraw and the
+// countdowns, and runs the device operations' flow. Events in, actions out.
 //
 // Each animation timer runs only while its animation has work: after every
-// event the controller compares what each animation wants with the timers it
-// has started and starts or stops the difference. A hidden window settles
+// event the frame compares what each animation wants with the timers it has
+// started and starts or stops the difference. A hidden window settles
 // every animation and wakes only for a countdown that is still running.
 #include <atomic>
 #include <set>
@@ -20,13 +20,13 @@
 #include "app/WindowTimers.h"
 #include "ui/SkinLayout.h"
 
-struct MainWindowSetup {
+struct WindowFrameSetup {
   bool hideAtStart = false;          // "/hide": hide at the first visible fade tick
   int tooltipExtraWidth = 0;         // the text table's "MISC" "shift"
   Tooltips::Measure measureTooltip;  // size of tooltip text n in the bubble's font
 };
 
-class MainWindowModel {
+class WindowFrame {
  public:
   static constexpr int kFadeTimer = timers::kStartupFade.id;
   static constexpr int kFadePeriodMs = timers::kStartupFade.periodMs;
@@ -37,7 +37,7 @@ class MainWindowModel {
   static constexpr int kFocusRedrawTicks = 40;
 
   // The tabs are hit-tested where `layout` places them.
-  MainWindowModel(std::atomic<bool>& operationBusy, const SkinLayout& layout, MainWindowSetup setup);
+  WindowFrame(std::atomic<bool>& operationBusy, const SkinLayout& layout, WindowFrameSetup setup);
 
   // After the window's initialisation: page 0's controls.
   WindowActions Start();

@@ -1,4 +1,4 @@
-#include "app/MainWindowModel.h"
+#include "app/WindowFrame.h"
 
 #include <algorithm>
 
@@ -18,14 +18,14 @@ std::array<RectI, kTabCount> TabRects(const SkinLayout& layout) {
 
 }  // namespace
 
-MainWindowModel::MainWindowModel(std::atomic<bool>& operationBusy, const SkinLayout& layout, MainWindowSetup setup)
+WindowFrame::WindowFrame(std::atomic<bool>& operationBusy, const SkinLayout& layout, WindowFrameSetup setup)
     : operationBusy(operationBusy),
       hideAtStart(setup.hideAtStart),
       tabs(TabRects(layout)),
       tooltips(std::move(setup.measureTooltip), setup.tooltipExtraWidth),
       operation(operationBusy) {}
 
-WindowActions MainWindowModel::Start() {
+WindowActions WindowFrame::Start() {
   WindowActions out;
   ShowPageControls(currentTab, out);
   out.Add(ActionKind::kSetControlsChanged);
@@ -33,7 +33,7 @@ WindowActions MainWindowModel::Start() {
   return out;
 }
 
-WindowActions MainWindowModel::OnVisibilityChanged(bool shown) {
+WindowActions WindowFrame::OnVisibilityChanged(bool shown) {
   WindowActions out;
   visible = shown;
   if (!visible) {
@@ -45,7 +45,7 @@ WindowActions MainWindowModel::OnVisibilityChanged(bool shown) {
   return out;
 }
 
-WindowActions MainWindowModel::OnTimer(int id) {
+WindowActions WindowFrame::OnTimer(int id) {
   WindowActions out;
   switch (id) {
     case kFadeTimer:
@@ -76,7 +76,7 @@ WindowActions MainWindowModel::OnTimer(int id) {
   return out;
 }
 
-void MainWindowModel::OnFadeTick(WindowActions& out) {
+void WindowFrame::OnFadeTick(WindowActions& out) {
   // A tick already queued when the timer stopped changes nothing.
   if (startupFadeDone) return;
   const FadeDecision decision = startupFade.OnTick(visible, hideAtStart);
@@ -89,12 +89,12 @@ void MainWindowModel::OnFadeTick(WindowActions& out) {
   startupFadeDone = decision.stopTimer;
 }
 
-void MainWindowModel::OnCountdownTick(WindowActions& out) {
+void WindowFrame::OnCountdownTick(WindowActions& out) {
   if (displayCountdown > 0 && --displayCountdown == 0) out.Add(ActionKind::kRepaintWindow);
   fades.CountdownTick();
 }
 
-WindowActions MainWindowModel::OnPointerMove(int x, int y) {
+WindowActions WindowFrame::OnPointerMove(int x, int y) {
   WindowActions out;
   tabs.PointerOver(tabs.TabAt(x, y), out);
   tooltips.PointerAt(x, y, currentTab == kMacroPage, out);
@@ -102,7 +102,7 @@ WindowActions MainWindowModel::OnPointerMove(int x, int y) {
   return out;
 }
 
-WindowActions MainWindowModel::OnPointerLeave() {
+WindowActions WindowFrame::OnPointerLeave() {
   WindowActions out;
   tabs.PointerOver(-1, out);
   tooltips.PointerAt(-1, -1, false, out);
@@ -110,12 +110,12 @@ WindowActions MainWindowModel::OnPointerLeave() {
   return out;
 }
 
-WindowActions MainWindowModel::OnLeftButtonDown(int x, int y) {
+WindowActions WindowFrame::OnLeftButtonDown(int x, int y) {
   const int tab = tabs.TabAt(x, y);
   return tab >= 0 ? OnTabClick(tab) : WindowActions{};
 }
 
-WindowActions MainWindowModel::OnTabClick(int tab) {
+WindowActions WindowFrame::OnTabClick(int tab) {
   WindowActions out;
   if (operationBusy || recording || operation.ResetRunning() || tab < 0 || tab >= kTabCount) return out;
   fades.ClearButtonHighlight();
@@ -131,12 +131,12 @@ WindowActions MainWindowModel::OnTabClick(int tab) {
   return out;
 }
 
-void MainWindowModel::ShowPageControls(int page, WindowActions& out) const {
+void WindowFrame::ShowPageControls(int page, WindowActions& out) const {
   for (int id : AllPageControls()) out.AddWithId(ActionKind::kHideControl, id);
   for (int id : PageControls(page)) out.AddWithId(ActionKind::kShowControl, id);
 }
 
-WindowActions MainWindowModel::OnControlFocusChanged() {
+WindowActions WindowFrame::OnControlFocusChanged() {
   WindowActions out;
   out.Add(ActionKind::kSetControlsChanged);
   focusRedrawCountdown = kFocusRedrawTicks;
@@ -145,7 +145,7 @@ WindowActions MainWindowModel::OnControlFocusChanged() {
   return out;
 }
 
-WindowActions MainWindowModel::OnMoving() {
+WindowActions WindowFrame::OnMoving() {
   WindowActions out;
   for (int id : {kControlClear, kControlEnable, kControlMinimise, kControlClose}) {
     out.AddWithId(ActionKind::kRepaintControl, id);
@@ -156,7 +156,7 @@ WindowActions MainWindowModel::OnMoving() {
   return out;
 }
 
-WindowActions MainWindowModel::OnCommand(int id) {
+WindowActions WindowFrame::OnCommand(int id) {
   WindowActions out;
   switch (id) {
     case kControlMinimise:
@@ -180,77 +180,77 @@ WindowActions MainWindowModel::OnCommand(int id) {
   return out;
 }
 
-WindowActions MainWindowModel::OnCancel(bool exitAllowed) {
+WindowActions WindowFrame::OnCancel(bool exitAllowed) {
   WindowActions out;
   if (exitAllowed) out.Add(ActionKind::kEndWindow);
   return out;
 }
 
-WindowActions MainWindowModel::OnShowRequest() {
+WindowActions WindowFrame::OnShowRequest() {
   WindowActions out;
   out.Add(ActionKind::kShowWindow);
   out.Add(ActionKind::kBringToFront);
   return out;
 }
 
-WindowActions MainWindowModel::OnQuestionAnswered(bool yes) {
+WindowActions WindowFrame::OnQuestionAnswered(bool yes) {
   WindowActions out;
   operation.Answer(yes, out);
   return out;
 }
 
-WindowActions MainWindowModel::OnFileChosen(const std::u16string& file) {
+WindowActions WindowFrame::OnFileChosen(const std::u16string& file) {
   WindowActions out;
   operation.FileChosen(file, out);
   return out;
 }
 
-WindowActions MainWindowModel::OnOperationStatus(const device::StatusTextSlot& slot) {
+WindowActions WindowFrame::OnOperationStatus(const device::StatusTextSlot& slot) {
   WindowActions out;
   operation.Status(slot, out);
   return out;
 }
 
-WindowActions MainWindowModel::OnOperationProgress(double fraction) {
+WindowActions WindowFrame::OnOperationProgress(double fraction) {
   WindowActions out;
   operation.Progress(fraction, out);
   return out;
 }
 
-WindowActions MainWindowModel::OnOperationSecondLine(const std::u16string& text) {
+WindowActions WindowFrame::OnOperationSecondLine(const std::u16string& text) {
   WindowActions out;
   operation.SecondLine(text, out);
   return out;
 }
 
-WindowActions MainWindowModel::OnOperationEnded(const OperationOutcome& outcome) {
+WindowActions WindowFrame::OnOperationEnded(const OperationOutcome& outcome) {
   WindowActions out;
   operation.Ended(outcome, ShowsLevelControls(currentTab), out);
   return out;
 }
 
-WindowActions MainWindowModel::SetButtonHighlight(bool shown, const RectI& area) {
+WindowActions WindowFrame::SetButtonHighlight(bool shown, const RectI& area) {
   WindowActions out;
   fades.SetButtonHighlight(shown, area);
   SyncTimers(out);
   return out;
 }
 
-WindowActions MainWindowModel::HoldHoverPanel(int seconds) {
+WindowActions WindowFrame::HoldHoverPanel(int seconds) {
   WindowActions out;
   fades.HoldHoverPanel(seconds);
   SyncTimers(out);
   return out;
 }
 
-WindowActions MainWindowModel::StartDisplayCountdown(int seconds) {
+WindowActions WindowFrame::StartDisplayCountdown(int seconds) {
   WindowActions out;
   displayCountdown = std::max(seconds, 0);
   SyncTimers(out);
   return out;
 }
 
-void MainWindowModel::SyncTimers(WindowActions& out) {
+void WindowFrame::SyncTimers(WindowActions& out) {
   if (!visible) fades.Settle();
   SyncTimer(kFadeTimer, kFadePeriodMs, visible && !startupFadeDone, out);
   SyncTimer(kCountdownTimer, kCountdownPeriodMs, displayCountdown > 0 || fades.Counting(), out);
@@ -260,7 +260,7 @@ void MainWindowModel::SyncTimers(WindowActions& out) {
   SyncTimer(Tooltips::kTimerId, Tooltips::kPeriodMs, visible && tooltips.Due(), out);
 }
 
-void MainWindowModel::SyncTimer(int id, int periodMs, bool wanted, WindowActions& out) {
+void WindowFrame::SyncTimer(int id, int periodMs, bool wanted, WindowActions& out) {
   const bool running = runningTimers.count(id) > 0;
   if (wanted && !running) {
     out.StartTimer(id, periodMs);

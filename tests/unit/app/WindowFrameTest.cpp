@@ -7,7 +7,7 @@
 #include <atomic>
 #include <set>
 
-#include "app/MainWindowModel.h"
+#include "app/WindowFrame.h"
 #include "support/TimerBoard.h"
 
 namespace {
@@ -19,11 +19,11 @@ RectI TabRect(int tab) { return kLayout.tabs[static_cast<size_t>(tab)].rect; }
 // (or of every tick of the last Run) land in `log`.
 struct Window {
   std::atomic<bool> busy{false};
-  MainWindowModel model;
+  WindowFrame model;
   TimerBoard timers;
   std::vector<WindowAction> log;
 
-  explicit Window(MainWindowSetup setup = {}) : model(busy, kLayout, std::move(setup)) { Take(model.Start()); }
+  explicit Window(WindowFrameSetup setup = {}) : model(busy, kLayout, std::move(setup)) { Take(model.Start()); }
 
   void Take(const WindowActions& actions) {
     timers.Apply(actions);
@@ -109,7 +109,7 @@ TEST(MainWindowPages, SamePageOnlyDropsTheHighlightAndLeavingTheMacroPageEndsIts
   window.Take(window.model.StartDisplayCountdown(5));
   window.ClickTab(1);
   EXPECT_FALSE(window.model.DisplayMarkerShown());
-  EXPECT_FALSE(window.timers.Running(MainWindowModel::kCountdownTimer));
+  EXPECT_FALSE(window.timers.Running(WindowFrame::kCountdownTimer));
 }
 
 TEST(MainWindowAnimations, TabPulsesUpAndDownWhileThePointerRestsAndStopsWhenItLeaves) {
@@ -170,7 +170,7 @@ TEST(MainWindowAnimations, FocusChangeRedrawsTheHighlightedButtonFortyTimes) {
 }
 
 TEST(MainWindowAnimations, TooltipShowsOnTheFifthTickAboveItsItemOnTheMacroPageOnly) {
-  MainWindowSetup setup;
+  WindowFrameSetup setup;
   setup.tooltipExtraWidth = 6;
   setup.measureTooltip = [](int slot) { return TextExtent{100 + slot, 12}; };
   Window window(setup);
@@ -211,7 +211,7 @@ TEST(MainWindowAnimations, StartupFadeWaitsForTheWindowAndHideAtStartHidesOnce) 
   EXPECT_EQ(alphas.back().value, 255);
   EXPECT_FALSE(fading.timers.AnyRunning());
 
-  MainWindowSetup setup;
+  WindowFrameSetup setup;
   setup.hideAtStart = true;
   Window hidden(setup);
   hidden.Shown();

@@ -17,6 +17,8 @@ TEST(TrayClicks, ADoubleClickRestoresTheWindowAndNeverOpensTheMenu) {
 
   const TrayAction doubleClick = clicks.OnNotify(kTrayIconId, kTrayLeftDoubleClick, true);
   EXPECT_TRUE(doubleClick.restoreWindow);
+  EXPECT_FALSE(doubleClick.rereadLevels) << "the levels are read only when the window was hidden";
+  EXPECT_TRUE(TrayClicks().OnNotify(kTrayIconId, kTrayLeftDoubleClick, false).rereadLevels);
   EXPECT_TRUE(doubleClick.stopMenuTimer);
   EXPECT_TRUE(clicks.JustDoubleClicked());
 
@@ -41,12 +43,6 @@ TEST(TrayClicks, ARightClickOpensTheMenuAtOnceAndEachClickOpensItOnce) {
   clicks.OnNotify(kTrayIconId, kTrayLeftButtonUp, true);
   EXPECT_EQ(clicks.OnNotify(kTrayIconId, kTrayRightButtonUp, true).startMenuTimerMs, 10);
   EXPECT_TRUE(clicks.OnMenuTimer());
-}
-
-TEST(TrayClicks, ReadsTheLevelsOnlyWhenADoubleClickFindsTheWindowHidden) {
-  TrayClicks clicks;
-  EXPECT_TRUE(clicks.OnNotify(kTrayIconId, kTrayLeftDoubleClick, false).rereadLevels);
-  EXPECT_FALSE(clicks.OnNotify(kTrayIconId, kTrayLeftDoubleClick, true).rereadLevels);
 }
 
 TEST(TrayClicks, IgnoresOtherIconsAndOtherMessages) {

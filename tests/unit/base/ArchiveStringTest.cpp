@@ -47,16 +47,13 @@ TEST(ArchiveString, RoundTripsEveryLengthForm) {
   }
 }
 
-TEST(ArchiveString, ReadsAnOldEightBitStringAsLatin1) {
+TEST(ArchiveString, ReadsAnOldEightBitStringAsLatin1AndRejectsCutOrMalformedOnesWithoutTouchingTheText) {
   std::u16string text;
   EXPECT_TRUE(Decode({0x03, 'a', 0xE9, 'z'}, text));
   EXPECT_EQ(text, u"a\u00e9z");
   EXPECT_TRUE(Decode({0xFF, 0x02, 0x00, 'o', 'k'}, text));
   EXPECT_EQ(text, u"ok");
-}
-
-TEST(ArchiveString, RejectsCutAndMalformedStringsWithoutTouchingTheText) {
-  std::u16string text = u"kept";
+  text = u"kept";
   EXPECT_FALSE(Decode({}, text));
   EXPECT_FALSE(Decode({0xFF, 0xFE, 0xFF, 0x03, 'a', 0, 'b', 0}, text));        // one character short
   EXPECT_FALSE(Decode({0xFF, 0xFE, 0xFF, 0xFF, 0xFE, 0xFF, 0x00}, text));      // marker twice

@@ -6,7 +6,7 @@
 #include "device/SensorListing.h"
 #include "support/TempFolder.h"
 
-TEST(SensorListing, LaysSixteenBytesOnEachDataLine) {
+TEST(SensorListing, LaysSixteenBytesOnEachDataLineAndPassesOverLinesWithoutAHexByte) {
   std::string text;
   for (int i = 0; i < 17; ++i) {
     char line[8];
@@ -17,10 +17,7 @@ TEST(SensorListing, LaysSixteenBytesOnEachDataLine) {
   EXPECT_EQ(listing.substr(0, 20), u"DB \t0x00, 0x01, 0x02");
   EXPECT_NE(listing.find(u"0x0F\r\nDB \t0x10, "), std::u16string::npos);
   EXPECT_EQ(listing.size(), 4u + 16u * 6u + 4u + 6u);
-}
-
-TEST(SensorListing, PassesOverLinesWithoutAHexByteAndNeedsNoFinalLineBreak) {
-  EXPECT_EQ(device::FormatSensorListing("4d rest\r\n\r\nzz\r\n8E"), u"DB \t0x4d, 0x8E, ");
+  EXPECT_EQ(device::FormatSensorListing("4d rest\r\n\r\nzz\r\n8E"), u"DB \t0x4d, 0x8E, ") << "no final line break needed";
   EXPECT_EQ(device::FormatSensorListing(""), u"");
   EXPECT_EQ(device::FormatSensorListing("A"), u"");
 }

@@ -72,8 +72,6 @@ TEST(EnglishKeyNames, NamesPlainAndExtendedKeysApart) {
   EnglishKeyNames names;
   EXPECT_EQ(names.NameForRequest(0x1C0000), u"Enter");
   EXPECT_EQ(names.NameForRequest(0x11C0000), u"Num Enter");
-  EXPECT_EQ(names.NameForRequest(0x450000), u"Pause");
-  EXPECT_EQ(names.NameForRequest(0x1450000), u"Num Lock");
   EXPECT_EQ(names.NameForRequest(0xFF0000), u"");
 }
 

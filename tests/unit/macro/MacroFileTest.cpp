@@ -81,25 +81,21 @@ TEST_F(MacroFileTest, ReadsNoMoreThan20000BytesNorMoreThanTheFileHolds) {
   EXPECT_EQ(read.size(), 5u);
 }
 
-TEST_F(MacroFileTest, AppendsAnImportToALongerMacroAfterItsLastCommand) {
-  ASSERT_EQ(WriteFileAtomically(file, FileWith(3, {0x05, 0x22, 0x42})), 1);
+TEST_F(MacroFileTest, AppendsAnImportToALongerMacroButLeavesItAloneForAForeignOrMissingFile) {
   MacroCommands editor = NewMacro();
   editor.push_back(MakeWait(10));
   editor.push_back(MakeWait(1000));
   Renumber(editor);
-  ASSERT_EQ(ImportMacroFile(file, editor), MacroFileRead::kRead);
-  ASSERT_EQ(editor.size(), 5u);
-  EXPECT_EQ(editor[0].code[0], 0x04);
-  EXPECT_EQ(editor[3].code[0], 0x22);
-  EXPECT_EQ(editor[3].address, 3u + 3u);
-}
-
-TEST_F(MacroFileTest, LeavesTheEditorAloneForAForeignOrMissingFile) {
-  MacroCommands editor = NewMacro();
-  editor.push_back(MakeWait(5));
   const MacroCommands before = editor;
   EXPECT_EQ(ImportMacroFile(folder / "none.mf", editor), MacroFileRead::kCannotOpen);
   ASSERT_EQ(WriteFileAtomically(file, {0xFF, 0xFE, 0xFF, 1, 'x', 0}), 1);
   EXPECT_EQ(ImportMacroFile(file, editor), MacroFileRead::kWrongMagic);
   EXPECT_EQ(EncodeMacro(editor), EncodeMacro(before));
+
+  ASSERT_EQ(WriteFileAtomically(file, FileWith(3, {0x05, 0x22, 0x42})), 1);
+  ASSERT_EQ(ImportMacroFile(file, editor), MacroFileRead::kRead);
+  ASSERT_EQ(editor.size(), 5u);
+  EXPECT_EQ(editor[0].code[0], 0x04);
+  EXPECT_EQ(editor[3].code[0], 0x22);
+  EXPECT_EQ(editor[3].address, 3u + 3u);
 }

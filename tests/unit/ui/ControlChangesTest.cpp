@@ -5,8 +5,9 @@
 #include "ui/ScrollMirror.h"
 #include "ui/SliderChange.h"
 
-TEST(DropDownWidth, OpeningTwiceWithUnchangedItemsResizesOnce) {
+TEST(DropDownWidth, OpeningTwiceWithUnchangedItemsResizesOnceAndAnEmptyListNever) {
   RecordingCanvas canvas;
+  EXPECT_FALSE(DropDownWidth().OnDropDown(WidestText(canvas, {}, 2), 17).has_value());
   const std::vector<std::u16string> items{u"Left click", u"Disabled", u"Macro: a long name"};
   const int widest = WidestText(canvas, items, 2);
   EXPECT_EQ(widest, 18 * 7);
@@ -14,12 +15,6 @@ TEST(DropDownWidth, OpeningTwiceWithUnchangedItemsResizesOnce) {
   EXPECT_EQ(width.OnDropDown(widest, 17), 126 + 17 + 8);
   EXPECT_FALSE(width.OnDropDown(widest, 17).has_value());
   EXPECT_EQ(width.OnDropDown(WidestText(canvas, {u"short"}, 2), 17), 35 + 17 + 8) << "narrower items shrink it";
-}
-
-TEST(DropDownWidth, EmptyListIsNeverResized) {
-  RecordingCanvas canvas;
-  DropDownWidth width;
-  EXPECT_FALSE(width.OnDropDown(WidestText(canvas, {}, 2), 17).has_value());
 }
 
 TEST(SliderChange, DraggingPostsEachNewPositionOnceAndQuietMovesPostNothing) {
@@ -44,15 +39,13 @@ TEST(SliderChange, DraggingPostsEachNewPositionOnceAndQuietMovesPostNothing) {
 
 TEST(ScrollMirror, CopiesTheRangeWhenItChangesAndThePositionAlways) {
   ScrollMirror mirror;
-  ScrollMirrorAction first = mirror.Mirror(0, 0, 0);
-  EXPECT_TRUE(first.setRange) << "the bar's own initial range is replaced even by an empty list's";
-  ScrollMirrorAction same = mirror.Mirror(0, 0, 0);
-  EXPECT_FALSE(same.setRange);
-  ScrollMirrorAction grown = mirror.Mirror(0, 14, 3);
+  EXPECT_TRUE(mirror.Mirror(0, 0, 0).setRange) << "the bar's own initial range is replaced even by an empty list's";
+  EXPECT_FALSE(mirror.Mirror(0, 0, 0).setRange);
+  const ScrollMirrorAction grown = mirror.Mirror(0, 14, 3);
   EXPECT_TRUE(grown.setRange);
   EXPECT_EQ(grown.maximum, 14);
   EXPECT_EQ(grown.position, 3);
-  ScrollMirrorAction scrolled = mirror.Mirror(0, 14, 7);
+  const ScrollMirrorAction scrolled = mirror.Mirror(0, 14, 7);
   EXPECT_FALSE(scrolled.setRange);
   EXPECT_EQ(scrolled.position, 7);
 }

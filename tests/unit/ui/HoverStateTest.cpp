@@ -19,7 +19,7 @@ TEST(HoverState, FirstMoveLightsRepaintsAndAsksForOneLeaveNotification) {
   EXPECT_TRUE(hover.OnMouseMove().trackLeave) << "coming back asks again";
 }
 
-TEST(HoverState, ReleasingTheButtonClearsHoverUntilThePointerMovesAgain) {
+TEST(HoverState, ReleasingTheButtonClearsHoverUntilThePointerMovesAgainButListsIgnoreIt) {
   HoverState button(true);
   button.OnMouseMove();
   EXPECT_TRUE(button.OnLeftDown().repaint);
@@ -31,14 +31,10 @@ TEST(HoverState, ReleasingTheButtonClearsHoverUntilThePointerMovesAgain) {
   const HoverAction moved = button.OnMouseMove();
   EXPECT_TRUE(button.Hover());
   EXPECT_TRUE(moved.repaint);
-}
 
-TEST(HoverState, ListsIgnoreTheLeftButton) {
   HoverState list(false);
   list.OnMouseMove();
-  EXPECT_FALSE(list.OnLeftDown().repaint);
-  EXPECT_FALSE(list.Pressed());
-  EXPECT_FALSE(list.OnLeftUp().repaint);
+  EXPECT_FALSE(list.OnLeftDown().repaint || list.Pressed() || list.OnLeftUp().repaint);
   EXPECT_TRUE(list.Hover());
 }
 

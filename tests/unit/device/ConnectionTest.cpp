@@ -140,7 +140,7 @@ TEST(DeviceChange, UnplugDuringALoopStopsThePlayerReleasesNothingAndRescans) {
   EXPECT_EQ(rig.link.DeviceCount(), 0);
   EXPECT_EQ(rig.connection.PendingRescans.load(), 2);
   EXPECT_EQ(rig.view.rescanMs.load(), 3000);
-  EXPECT_TRUE(rig.view.Called("lost"));
+  EXPECT_EQ(CountOf(rig.view.Calls(), "lost"), 1);
 
   // The rescan finds the mouse again once it is back.
   rig.Mouse().Replug();

@@ -105,6 +105,21 @@ TEST(ExchangeFeature, WaitsOutABusySpellAndThenReadsTheReplyIntoTheRequestsBuffe
   rig.port.Close(handle);
 }
 
+TEST(ExchangeFeature, AcceptsAReplyFlaggedBusyAndReadyAndClearsBothFlags) {
+  ScriptedPort port;
+  sim::VirtualClock clock;
+  device::HidLink link(port, clock);
+  FeatureReport idle{};
+  FeatureReport reply{0, 0xC5, 0x77, 1, 2, 3, 4, 5, 6};
+  port.reads = {idle, reply};
+  FeatureReport request = device::MakeRequest(device::kGroupRegister, 1, 0);
+  FeatureReport answer{};
+  ASSERT_EQ(link.ExchangeFeature(1, request.data(), answer.data(), 9, 0), 1);
+  EXPECT_EQ(answer[1], 0x05);
+  EXPECT_EQ(answer[2], 0x77);
+  EXPECT_EQ(port.writes, 1);
+}
+
 TEST(ExchangeFeature, RefusesLengthsTheStatusByteOrScratchBufferCannotHold) {
   SimRig rig;
   const auto handle = OpenFirst(rig);

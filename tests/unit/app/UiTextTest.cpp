@@ -15,12 +15,6 @@ UiText LoadFrom(const std::string& iniText) { return LoadUiText(IniFile::FromByt
 
 }  // namespace
 
-TEST(UiTextDefaults, GiveTheBuiltInTextsWithTheMemoryLabelFilledFromTheMacroArea) {
-  const UiText texts = LoadUiText(IniFile(), kMacroArea);
-  EXPECT_EQ(texts.replacedTexts, 0);
-  EXPECT_EQ(texts.labels[kSlotMemoryTotal].text, u"Memory\r\n5888 Byte");
-}
-
 TEST(UiTextStringSections, ReplaceTextPositionColourShadowAndFont) {
   const UiText texts = LoadFrom(
       "[STRING 3]\r\nstr=Aufl\xf6sung\r\nx=60\r\ny=150\r\ncolor=255\r\nshadow=1\r\nfont_index=4\r\n"
@@ -123,8 +117,9 @@ TEST(UiTextTemplates, HostileTemplatesFromTheFileAreShownNotObeyed) {
   EXPECT_EQ(FormatNamedMessage(texts.messageTexts[7], u"m"), u"%nm%s%d");
 }
 
-TEST(UiTextTemplates, FormatTheMemoryAndSizeLabels) {
+TEST(UiTextTemplates, FormatTheMemoryAndSizeLabelsWithTheTotalFilledFromTheMacroArea) {
   const UiText texts = LoadUiText(IniFile(), kMacroArea);
+  EXPECT_EQ(texts.labels[kSlotMemoryTotal].text, u"Memory\r\n5888 Byte");
   EXPECT_EQ(FormatMemoryShare(texts.labels[kSlotMemoryUsed].text, 0, kMacroArea), u"Used 0.0%\r\n0 Byte");
   EXPECT_EQ(FormatMemoryShare(texts.labels[kSlotMemoryFree].text, kMacroArea, kMacroArea),
             u"Free 100.0%\r\n5888 Byte");

@@ -48,10 +48,6 @@ class FakeEvents final : public device::ConnectionEvents {
     std::lock_guard<std::mutex> hold(mutex);
     return calls;
   }
-  bool Called(const std::string& call) {
-    const auto all = Calls();
-    return std::find(all.begin(), all.end(), call) != all.end();
-  }
   void Forget() {
     std::lock_guard<std::mutex> hold(mutex);
     calls.clear();

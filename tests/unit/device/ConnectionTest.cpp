@@ -55,7 +55,7 @@ TEST(Arrival, TakesTheReportedLevelUnitAndTopStep) {
     int reported, shown, top;
   };
   for (const Case& c : {Case{1, 100, 2, 2, 56}, Case{1, 100, 9, 3, 56},  // past the last
-                        Case{0, 50, 0, 0, 50}}) {
+                        Case{0, 50, 0, 0, 50}, Case{2, 100, 1, 1, 50}}) {
     sim::MouseConfig config;
     config.sensorKind = c.sensorKind;
     config.dpiUnit = c.dpiUnit;
@@ -140,7 +140,7 @@ TEST(DeviceChange, UnplugDuringALoopStopsThePlayerReleasesNothingAndRescans) {
   EXPECT_EQ(rig.link.DeviceCount(), 0);
   EXPECT_EQ(rig.connection.PendingRescans.load(), 2);
   EXPECT_EQ(rig.view.rescanMs.load(), 3000);
-  EXPECT_TRUE(rig.view.Called("lost"));
+  EXPECT_EQ(CountOf(rig.view.Calls(), "lost"), 1);
 
   // The rescan finds the mouse again once it is back.
   rig.Mouse().Replug();

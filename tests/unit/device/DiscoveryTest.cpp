@@ -121,19 +121,17 @@ TEST(Discover, WrapsDeviceNumbersPastNineteenToOne) {
 
 TEST(NextDeviceNumber, SkipsNumbersInUseAndRunsOutAfterNineteen) {
   device::DeviceList list;
-  device::MouseDevice record;
-  for (std::uint32_t n : {3u, 4u}) {
-    record.path = u"p" + std::u16string(1, static_cast<char16_t>(u'0' + n));
+  const auto use = [&list](std::uint32_t n) {
+    device::MouseDevice record;
+    record.path = u"p" + std::u16string(1, static_cast<char16_t>(u'a' + n));
     record.deviceNumber = n;
     list.Store(record);
-  }
+  };
+  use(3);
+  use(4);
   std::uint8_t counter = 2;
   EXPECT_EQ(device::NextDeviceNumber(counter, list), 5u);
-  for (std::uint32_t n = 1; n <= 19; ++n) {
-    record.path = u"q" + std::u16string(1, static_cast<char16_t>(u'a' + n));
-    record.deviceNumber = n;
-    list.Store(record);
-  }
+  for (std::uint32_t n = 1; n <= 19; ++n) use(n);
   EXPECT_EQ(device::NextDeviceNumber(counter, list), 0u);
 }
 
@@ -162,10 +160,4 @@ TEST(Discover, TheSimulatedModeShowsOneOrTwoMiceAmongOtherDevices) {
       EXPECT_NE(devices[0].identity, devices[1].identity);
     }
   }
-}
-
-TEST(TopDpiStep, IsFiftySixOnlyForSensorKindOne) {
-  EXPECT_EQ(device::TopDpiStep(1), 56);
-  EXPECT_EQ(device::TopDpiStep(0), 50);
-  EXPECT_EQ(device::TopDpiStep(2), 50);
 }

@@ -89,14 +89,17 @@ TEST(ExchangeFeature, GivesUpOnABusyOrNeverReadyMouseAfterItsCountOfReads) {
   }
 }
 
-TEST(ExchangeFeature, WaitsOutABusySpellAndThenReadsTheReply) {
+// One buffer serves for the request and the reply.
+TEST(ExchangeFeature, WaitsOutABusySpellAndThenReadsTheReplyIntoTheRequestsBuffer) {
   SimRig rig;
   rig.Mouse().faults.busyReadsPerRequest = 3;
   rig.Mouse().registers[0x0B] = 0x5E;
   const auto handle = OpenFirst(rig);
   rig.Forget();
   FeatureReport report = device::MakeRequest(device::kGroupRegister, 0x0B, 0);
+  report[0] = 0x33;  // the transport writes the ID 0 itself; the rig fails on a request the mouse refuses
   ASSERT_EQ(rig.link.ExchangeFeature(handle, report.data(), report.data(), 9, 0), 1);
+  EXPECT_EQ(report[1], device::kGroupRegister);  // the reply's status, flags cleared
   EXPECT_EQ(report[2], 0x5E);
   EXPECT_EQ(rig.Sleeps(), std::vector<std::int64_t>(3, 4000));
   rig.port.Close(handle);
@@ -115,23 +118,6 @@ TEST(ExchangeFeature, AcceptsAReplyFlaggedBusyAndReadyAndClearsBothFlags) {
   EXPECT_EQ(answer[1], 0x05);
   EXPECT_EQ(answer[2], 0x77);
   EXPECT_EQ(port.writes, 1);
-}
-
-TEST(ExchangeFeature, OneBufferForRequestAndReplyEndsHoldingTheReply) {
-  SimRig rig;
-  rig.Mouse().registers[0x20] = 0xA7;
-  const auto handle = OpenFirst(rig);
-  FeatureReport buffer = device::MakeRequest(device::kGroupRegister, 0x20, 0);
-  buffer[0] = 0x33;  // the transport writes the report ID itself
-  ASSERT_EQ(rig.link.ExchangeFeature(handle, buffer.data(), buffer.data(), 9, 0), 1);
-  EXPECT_EQ(buffer[1], device::kGroupRegister);  // the reply's status, flags cleared
-  EXPECT_EQ(buffer[2], 0xA7);
-  for (const auto& event : rig.port.Log()) {
-    if (event.kind == sim::SimEvent::Kind::kSetFeature) {
-      EXPECT_EQ(event.bytes[0], 0);
-    }
-  }
-  rig.port.Close(handle);
 }
 
 TEST(ExchangeFeature, RefusesLengthsTheStatusByteOrScratchBufferCannotHold) {

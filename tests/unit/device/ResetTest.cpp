@@ -108,8 +108,6 @@ TEST(Reset, WithNoMouseOnlyRepaintsAndRunsAnArrivalUnderTheTextTablesStatus) {
                                     "second line ''"};
   calls.insert(calls.end(), kClosingCalls.begin(), kClosingCalls.end());
   EXPECT_EQ(ops.window.calls, calls);
-  EXPECT_EQ(device::StatusTextSlotOf(device::OperationStatus::kResettingButtons).entry, 50);
-  EXPECT_EQ(device::StatusTextSlotOf(device::OperationStatus::kReadingAll).entry, 15);
 }
 
 TEST(Reset, WritesEveryItemWhateverFailsAndCountsTheFailures) {

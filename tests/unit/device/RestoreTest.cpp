@@ -1,19 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 
+#include "base/AtomicFile.h"
 #include "device/BackupFile.h"
 #include "device/DpiLevels.h"
 #include "unit/device/OperationRig.h"
 
 namespace {
-
-void WriteBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream out(file, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-}
 
 int CountPrefix(const std::vector<std::string>& lines, const std::string& prefix) {
   return static_cast<int>(std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
@@ -85,7 +79,7 @@ TEST(Restore, RefusesAFileThatIsNoBackupWithoutSendingAnything) {
   OperationRig ops;
   TempFolder folder;
   const auto file = folder / "bad.mbf";
-  WriteBytes(file, {0xFF, 0xFE, 0xFF, 0x01, 'x', 0});
+  ASSERT_EQ(WriteFileAtomically(file, {0xFF, 0xFE, 0xFF, 0x01, 'x', 0}), 1);
   for (const auto& path : {file, folder / "missing.mbf"}) {
     ops.window.calls.clear();
     const device::OperationResult result = device::Restore(ops.context, path);
@@ -136,7 +130,7 @@ TEST(Restore, WritesTheImageItHasAndEveryLevelButOneWithAStepOfZero) {
   std::vector<std::uint8_t> bytes = device::EncodeBackupFile(backup);
   bytes.insert(bytes.end(), {1, 2, 3});  // what a later version may add
   const auto file = folder / "short.mbf";
-  WriteBytes(file, bytes);
+  ASSERT_EQ(WriteFileAtomically(file, bytes), 1);
 
   const device::OperationResult result = device::Restore(ops.context, file);
   EXPECT_EQ(Summary(result), "memory 40, levels 3, names 7, buttons 0, entries 0, values 0, commits 1, failed 0");

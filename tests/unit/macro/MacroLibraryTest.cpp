@@ -20,27 +20,20 @@ MacroCommands TwoCommands() {
 
 }  // namespace
 
-TEST(MacroLibrary, NumbersEntriesAfterTheLastOne) {
+TEST(MacroLibrary, NumbersEntriesAfterTheLastOneAndFindsOnlyMacrosById) {
   MacroLibrary library;
   EXPECT_EQ(library.AddEntry(u"a", false, 0, 0, TwoCommands()).id, 1u);
   LibraryEntry& group = library.AddEntry(u"g", true, 0, 0, TwoCommands());
   EXPECT_EQ(group.id, 2u);
   EXPECT_TRUE(group.commands.empty());
+  EXPECT_EQ(library.FindMacroById(2), nullptr) << "a group is no macro";
+  EXPECT_EQ(library.FindMacroById(0), nullptr);
   LibraryEntry& last = library.AddEntry(u"b", false, 2, 0, TwoCommands());
   EXPECT_EQ(last.id, 3u);
   EXPECT_EQ(last.size, 4u);
+  EXPECT_EQ(library.FindMacroById(3), &last);
   library.RemoveEntry(&last);
   EXPECT_EQ(library.AddEntry(u"c", false, 0, 0, TwoCommands()).id, 3u);
-}
-
-TEST(MacroLibrary, FindsOnlyMacrosById) {
-  MacroLibrary library;
-  library.AddEntry(u"g", true, 0, 0, {});
-  library.AddEntry(u"m", false, 0, 0, NewMacro());
-  EXPECT_EQ(library.FindMacroById(1), nullptr);
-  ASSERT_NE(library.FindMacroById(2), nullptr);
-  EXPECT_EQ(library.FindMacroById(2)->name, u"m");
-  EXPECT_EQ(library.FindMacroById(0), nullptr);
 }
 
 TEST(MacroLibrary, PicksTheFirstFreeNumberIgnoringCase) {
@@ -112,9 +105,7 @@ TEST(RebuildView, KeepsTheSelectedEntryAndScrollsItIntoView) {
   LibraryView view;
   RebuildView(library, view, 4);
   view.selected = 2;  // "c"
-  library.AddEntry(u"0", false, 0, 0, NewMacro());
-  library.AddEntry(u"1", false, 0, 0, NewMacro());
-  library.AddEntry(u"2", false, 0, 0, NewMacro());
+  for (const char16_t* name : {u"0", u"1", u"2"}) library.AddEntry(name, false, 0, 0, NewMacro());
   RebuildView(library, view, 4);
   EXPECT_EQ(view.SelectedEntry()->name, u"c");
   EXPECT_EQ(view.selected, 5);
@@ -138,9 +129,7 @@ TEST(RebuildView, ListsTheChildrenOfARemovedGroupAsUngrouped) {
 
 TEST(RemoveEntry, MovesTheSelectionUpWhenTheLastRowGoes) {
   MacroLibrary library;
-  library.AddEntry(u"a", false, 0, 0, NewMacro());
-  library.AddEntry(u"b", false, 0, 0, NewMacro());
-  library.AddEntry(u"c", false, 0, 0, NewMacro());
+  for (const char16_t* name : {u"a", u"b", u"c"}) library.AddEntry(name, false, 0, 0, NewMacro());
   LibraryView view;
   RebuildView(library, view, 10);
   view.selected = 2;

@@ -32,9 +32,6 @@ TEST(Shade, MovesAwayFromTheNearerEndAndNeverWraps) {
   EXPECT_EQ(ShadeComponent(0, 20), 20);
   EXPECT_EQ(Shade(RgbColor{180, 10, 200}, 20), (RgbColor{160, 30, 180}));
   EXPECT_EQ(Lighten(RgbColor{230, 240, 250}, 20), (RgbColor{250, 255, 255}));
-  const ListColors colors = LayoutColors();
-  EXPECT_EQ(colors.backgroundShade, (RgbColor{170, 170, 170}));
-  EXPECT_EQ(colors.textShade, (RgbColor{110, 0, 0}));
 }
 
 TEST(ComboLook, ArrowFollowsHoverOrFocusThenDroppedElseEnabled) {

@@ -140,7 +140,8 @@ scenario_dpi_level_change_on_the_mouse_shows_at_once_without_the_resync() {
   wait_log "$LOGS/program-1.log" "backup started"
   post_to_program "$DPI_SIM_ACTION" "$DPI_ACTION_LEVEL" 3
   wait_log "$LOGS/program-1.log" "report [0-9A-F]* 0D 03"
-  sleep 0.3
+  # Shown once by the click on level 3, once more at the mouse's report.
+  wait_times "$LOGS/program-1.log" "level steps shown: 40, 40" 2
   skin_shot level-3-during-backup
   dpi_crop labels-reported 40 240 65 90
   if grep -q "backup ended" "$LOGS/program-1.log"; then e2e_log "the backup ended too soon to tell"; return 1; fi

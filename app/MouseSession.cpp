@@ -184,11 +184,14 @@ void MouseSession::RunOperation(DeviceOperation operation, std::filesystem::path
   switch (operation) {
     case DeviceOperation::kBackup:
       result = device::Backup(context, file);
+      // A restore and a reset end with an arrival, which clears it.
+      connection.OperationBusy = false;
       break;
     case DeviceOperation::kRestore:
       result = device::Restore(context, file);
       break;
     case DeviceOperation::kReset:
+      ListsOff();
       result = device::Reset(context);
       break;
   }
@@ -246,7 +249,7 @@ void MouseSession::RepaintWindow() {
   Push(std::move(report));
 }
 
-void MouseSession::DisableDeviceControls() {
+void MouseSession::ListsOff() {
   SessionReport report;
   report.kind = SessionReport::Kind::kListsOff;
   Push(std::move(report));

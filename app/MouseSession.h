@@ -114,6 +114,8 @@ class MouseSession final : private device::OperationProgress, private device::Op
   void Run(const MouseRequest& request);
   void ReadMouse(const device::DevicePath& path);
   void RunOperation(DeviceOperation operation, std::filesystem::path file);
+  // A reset runs: the button lists take no input until the mouse is read again.
+  void ListsOff();
 
   // OperationProgress
   void ShowFraction(double fraction) override;
@@ -122,12 +124,6 @@ class MouseSession final : private device::OperationProgress, private device::Op
   void RepaintWindow() override;
   // OperationHost
   device::DevicePath CurrentPath() override { return connection.CurrentPath.Get(); }
-  void FinishOperation() override { connection.OperationBusy = false; }
-  void SaveSettings() override {}
-  void DisableDeviceControls() override;
-  void LeaveResetState() override { connection.OperationBusy = true; }
-  void RefreshDirectory() override { connection.Events().SettingsChanged(); }
-  void RefreshCurrentTab() override { RepaintWindow(); }
   void DeviceArrival() override { connection.DeviceArrival(); }
   void StoreLevelSteps(const std::array<device::LevelSteps, 4>& levels) override;
 

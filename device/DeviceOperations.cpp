@@ -146,7 +146,6 @@ void WriteBackupToMouse(const OperationContext& context, const DevicePath& path,
     } else if (requests.Take(WriteLevel(context.link, path, level, steps.x, steps.y),
                              "restore: level", level)) {
       ++result.levels;
-      context.host.SaveSettings();
     }
     progress.ShowFraction((level + 1) / 4.0);
   }
@@ -277,7 +276,6 @@ OperationResult Backup(const OperationContext& context, const std::filesystem::p
   if (!result.fileProblem.empty()) diag::Write("backup: " + result.fileProblem);
   progress.ShowFraction(0.0);
   progress.RepaintWindow();
-  context.host.FinishOperation();
   return result;
 }
 
@@ -299,7 +297,6 @@ OperationResult Restore(const OperationContext& context, const std::filesystem::
   }
   context.progress.ShowFraction(0.0);
   context.progress.RepaintWindow();
-  context.host.RefreshCurrentTab();
   context.host.DeviceArrival();
   return result;
 }
@@ -307,7 +304,6 @@ OperationResult Restore(const OperationContext& context, const std::filesystem::
 OperationResult Reset(const OperationContext& context) {
   OperationProgress& progress = context.progress;
   OperationHost& host = context.host;
-  host.DisableDeviceControls();
   progress.RepaintWindow();
   progress.ShowFraction(0.0);
   Status(context, OperationStatus::kResettingButtons);
@@ -319,11 +315,8 @@ OperationResult Reset(const OperationContext& context) {
   } else {
     result.noMouse = true;
   }
-  host.LeaveResetState();
-  host.RefreshDirectory();
   progress.ShowFraction(0.0);
   progress.RepaintWindow();
-  host.RefreshCurrentTab();
   host.DeviceArrival();
   const DevicePath after = host.CurrentPath();
   std::array<LevelSteps, 4> levels{};

@@ -57,26 +57,17 @@ class OperationProgress {
   virtual void RepaintWindow() = 0;
 };
 
-// What the operations need from the main window and the connection state.
-// Called from the worker thread.
+// What the operations need from whoever runs them: which mouse, the
+// connection's arrival at the end of a restore or a reset, and the levels a
+// reset read back. Called from the operation's thread. Whoever runs an
+// operation also clears OperationBusy after a backup.
 class OperationHost {
  public:
   virtual ~OperationHost() = default;
   // The current mouse; empty when there is none.
   virtual DevicePath CurrentPath() = 0;
-  // The end of a backup: the controls come back and OperationBusy is cleared.
-  virtual void FinishOperation() = 0;
-  // A restore saves the per-mouse settings file after each level it writes.
-  virtual void SaveSettings() = 0;
-  // The start of a reset.
-  virtual void DisableDeviceControls() = 0;
-  // The end of a reset: the window leaves its reset state and OperationBusy
-  // is set for the arrival that follows.
-  virtual void LeaveResetState() = 0;
-  virtual void RefreshDirectory() = 0;
-  virtual void RefreshCurrentTab() = 0;
-  // The connection's device arrival, which sets the window up from what the
-  // mouse now holds and clears OperationBusy.
+  // The connection's device arrival, which sets the program up from what
+  // the mouse now holds and clears OperationBusy.
   virtual void DeviceArrival() = 0;
   virtual void StoreLevelSteps(const std::array<LevelSteps, 4>& levels) = 0;
 };

@@ -63,18 +63,11 @@ std::optional<int> Number(const std::u16string& text, int lowest, int highest) {
   return value;
 }
 
-// The tool is not a window: nothing to refresh, and the mouse it addresses
-// stays the one it chose.
+// The tool has no connection: the mouse it addresses stays the one it chose.
 class ToolHost final : public device::OperationHost {
  public:
   explicit ToolHost(device::DevicePath path) : path_(std::move(path)) {}
   device::DevicePath CurrentPath() override { return path_; }
-  void FinishOperation() override {}
-  void SaveSettings() override {}
-  void DisableDeviceControls() override {}
-  void LeaveResetState() override {}
-  void RefreshDirectory() override {}
-  void RefreshCurrentTab() override {}
   void DeviceArrival() override {}
   void StoreLevelSteps(const std::array<device::LevelSteps, 4>&) override {}
 

@@ -29,12 +29,6 @@ struct QuietWindow final : device::OperationProgress, device::OperationHost {
   void ShowSecondLine(const std::u16string&) override {}
   void RepaintWindow() override {}
   device::DevicePath CurrentPath() override { return path; }
-  void FinishOperation() override {}
-  void SaveSettings() override {}
-  void DisableDeviceControls() override {}
-  void LeaveResetState() override {}
-  void RefreshDirectory() override {}
-  void RefreshCurrentTab() override {}
   void DeviceArrival() override {}
   void StoreLevelSteps(const std::array<device::LevelSteps, 4>&) override {}
 };

@@ -53,7 +53,7 @@ TEST(Backup, ReadsMemoryLevelsAndNamesWithoutWritingAndStoresThemInTheFile) {
   EXPECT_EQ(backup.names[6], u"H6");
 
   EXPECT_EQ(ops.window.calls, (std::vector<std::string>{"status Reading all data from eeprom...",
-                                                        "second line ''", "repaint", "finish"}));
+                                                        "second line ''", "repaint"}));
   const auto& fractions = ops.window.fractions;
   ASSERT_EQ(fractions.size(), 1u + 1171u + 1u + 4u + 1u + 7u + 1u);
   EXPECT_EQ(fractions[1171], 8190.0 / 8192.0);
@@ -90,7 +90,7 @@ TEST(Backup, AFailedReadReportsWhereItStoppedKeepsTheFileThereAndStillFinishes) 
     EXPECT_EQ(result.levels, c.levels) << c.failAfter;
     EXPECT_EQ(result.names, c.names) << c.failAfter;
     EXPECT_EQ(FileBytes(file), older) << c.failAfter;
-    EXPECT_EQ(ops.window.calls.back(), "finish");
+    EXPECT_EQ(ops.window.calls.back(), "repaint");
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path),
                           std::filesystem::directory_iterator()),
@@ -102,5 +102,5 @@ TEST(Backup, IntoAMissingFolderSendsNothing) {
   TempFolder folder;
   EXPECT_TRUE(device::Backup(ops.context, folder / "no such folder" / "b.mbf").fileFailed);
   EXPECT_TRUE(ops.rig.Requests().empty());
-  EXPECT_EQ(ops.window.calls, (std::vector<std::string>{"repaint", "finish"}));
+  EXPECT_EQ(ops.window.calls, (std::vector<std::string>{"repaint"}));
 }

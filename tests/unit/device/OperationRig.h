@@ -38,12 +38,6 @@ struct FakeWindow final : device::OperationProgress, device::OperationHost {
   }
   void RepaintWindow() override { calls.emplace_back("repaint"); }
   device::DevicePath CurrentPath() override { return path; }
-  void FinishOperation() override { calls.emplace_back("finish"); }
-  void SaveSettings() override { calls.emplace_back("save settings"); }
-  void DisableDeviceControls() override { calls.emplace_back("disable controls"); }
-  void LeaveResetState() override { calls.emplace_back("leave reset state"); }
-  void RefreshDirectory() override { calls.emplace_back("refresh directory"); }
-  void RefreshCurrentTab() override { calls.emplace_back("refresh tab"); }
   void DeviceArrival() override {
     calls.emplace_back("arrival");
     if (onArrival) onArrival();

@@ -4,9 +4,10 @@
 
 namespace {
 
+// Searched from the second character on: the same text at the start (a
+// path) must not hide the switch that follows it.
 bool HasSwitch(const std::u16string& lowered, const std::u16string& name) {
-  const size_t at = lowered.find(name);
-  return at != std::u16string::npos && at > 0;
+  return lowered.size() > 1 && lowered.find(name, 1) != std::u16string::npos;
 }
 
 }  // namespace

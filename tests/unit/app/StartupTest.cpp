@@ -18,6 +18,7 @@ TEST(StartupSwitches, AreFoundInAnyCaseButNotAtTheFirstCharacter) {
   // The first character of the line is never the start of a switch.
   EXPECT_FALSE(ParseStartupSwitches(u"/hide").hide);
   EXPECT_TRUE(ParseStartupSwitches(u" /hide").hide);
+  EXPECT_TRUE(ParseStartupSwitches(u"/hide.exe /hide").hide) << "the same text later on is the switch";
 }
 
 TEST(StartupSwitches, SelectOneOrTwoSimulatedMice) {

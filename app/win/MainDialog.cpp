@@ -1,7 +1,6 @@
 #include "app/win/MainDialog.h"
 
 #include <commctrl.h>
-#include <dbt.h>
 #include <windowsx.h>
 
 #include "app/AppState.h"
@@ -49,9 +48,13 @@ MainDialog::MainDialog(HINSTANCE instance, const StartupSwitches& switches, HAND
     : instance(instance), switches(switches), parts(devices, showEvent, closeEvent) {}
 
 int MainDialog::Run() {
-  if (!CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, Proc, reinterpret_cast<LPARAM>(this))) {
+  // A desktop session still starting may refuse its first window a moment.
+  for (int attempt = 1; !CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, Proc,
+                                            reinterpret_cast<LPARAM>(this));
+       ++attempt) {
     diag::Writef("main window not created (%lu)", GetLastError());
-    return 1;
+    if (attempt == 5) return 1;
+    Sleep(200);
   }
   // Shown at once, as a dialog is; the start-up fade gives it its opacity.
   ShowWindow(window, SW_SHOW);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/Canvas.h"
 #include "ui/LabelSlot.h"
@@ -31,6 +32,8 @@ struct ButtonPageView {
   std::array<ProfileColour, kProfileRows> profileColours{};
   uint8_t paletteAlpha = 0;  // 0 while the palette is closed
   int highlightedButton = -1;
+  bool dropTargetsLit = false;  // a library macro is dragged: every badge lights
+  int dropButton = -1;          // the button under a dragged macro, -1 for none
   std::array<std::u16string, 5> mouseProfileNames;  // as the mouse reports them; empty when unknown
 };
 
@@ -39,6 +42,47 @@ struct ResolutionLevels {
   std::array<std::array<int, 2>, 4> dpi{};  // X and Y resolution of each level
   int current = 0;
   bool mouseConnected = false;
+};
+
+// One row of the "Macro Library" pane as it shows.
+struct LibraryRowView {
+  std::u16string name;
+  bool group = false;
+  bool expanded = false;     // a group listing its children below it
+  bool inGroup = false;      // a macro listed under its group
+  int childCount = 0;        // a group's
+  bool lastOfGroup = false;  // a group boundary follows this row
+};
+
+// One command of the "Macro Editor" pane as it shows.
+struct StepRowView {
+  std::u16string address;  // "%04d"
+  int icon = -1;           // StepIconKind, -1 for none
+  std::u16string text;
+};
+
+// The macro panes, the toolbox and the guide, shared by the button page
+// (library only) and the macro page. Only the rows in view are carried, so a
+// paint costs the same however long the library or the macro is.
+struct MacroPageView {
+  std::vector<LibraryRowView> libraryRows;  // the rows in view, top first
+  int libraryFirstRow = 0;                  // the library row of libraryRows[0]
+  int librarySelected = -1;                 // index into libraryRows, -1 when out of view
+  int libraryDropRow = -1;                  // a row lit as a drop target, index into libraryRows
+  std::vector<StepRowView> stepRows;        // the editor's rows in view
+  int stepFirstRow = 0;
+  int stepSelected = -1;                    // index into stepRows
+  int insertionRow = -1;                    // a drag shows its insertion mark under this row
+  int activePane = 0;                       // 0 library, 1 editor
+  bool editorFocused = false;
+  bool recordIntervals = true;              // the "Record the duration or invervals" box
+  bool recording = false;
+  std::uint8_t recordDotAlpha = 0;          // the pulsing dot on the Record button
+  std::u16string capturePrompt;             // shown while a capture waits
+  std::optional<double> storeProgress;      // storing the editor's macro into the library
+  int litTool = -1;                         // toolbox item lit as a drop target (0: discard)
+  int guideStep = 0;                        // 0 none, 1..7
+  std::uint8_t guideAlpha = 0;
 };
 
 struct PaintSnapshot {
@@ -57,6 +101,7 @@ struct PaintSnapshot {
   int editedMacroBytes = 0;
 
   ButtonPageView buttonPage;
+  MacroPageView macroPage;
   ResolutionLevels resolution;
 
   BusyOverlay busy;

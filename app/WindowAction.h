@@ -14,6 +14,13 @@ enum class DeviceOperation { kBackup, kRestore, kReset };
 
 enum class FileDialogKind { kSave, kOpen };
 
+// What a file dialog or a question is for; its answer comes back with it.
+inline constexpr int kAboutOperation = 0;     // backup, restore, reset
+inline constexpr int kAboutMacroExport = 1;
+inline constexpr int kAboutMacroImport = 2;
+inline constexpr int kAboutStoreMacro = 3;
+inline constexpr int kAboutRemoveEntry = 4;
+
 // One entry of a drop-down list: its text and the value it stands for.
 struct ListEntry {
   std::u16string text;
@@ -37,12 +44,14 @@ enum class ActionKind {
   kStartTimer,  // id, value = period in ms; a running timer with that id is restarted
   kStopTimer,   // id
   kMouseRequest,  // request: device work for the mouse service's worker
-  // A Yes/No message box whose default button is No: message text
-  // `messageSlot` and caption `captionSlot` of the text table's messages.
-  // The answer comes back as a kQuestionAnswered event.
+  // A Yes/No message box whose default button is No: `text` (when it is
+  // empty: message `messageSlot`) and caption `captionSlot` of the text
+  // table's messages. The answer comes back as a kQuestionAnswered event
+  // with `id`, what the question is about.
   kAskYesNo,
-  // The backup file dialog; the choice comes back as a kFileChosen event.
-  kOpenFileDialog,  // fileDialog
+  // A file dialog, `fileDialog` kind, for `id` (backup or macro file); the
+  // choice comes back as a kFileChosen event with that id.
+  kOpenFileDialog,
   kStartWorker,     // operation, text = the chosen file (empty for a reset)
   kSetWaitCursor,
   kRestoreClassCursor,
@@ -59,6 +68,15 @@ enum class ActionKind {
   kShowTrayMenu,
   kShowBalloon,         // text
   kReleaseTiltMutex,
+  kSetPointerKind,  // value: 0 the window's own, 1..5 the drag pointers
+  kCapturePointer,  // on: the pointer's messages come here until released
+  // Edit box `id` opens over `rect` with `text` selected, at most `value`
+  // characters, and takes the focus.
+  kOpenEditBox,
+  kCloseEditBox,    // id
+  // The recorder runs (on) or rests: the Record button's caption and pulse,
+  // and the desktop's keys without the system's hot keys while it runs.
+  kSetRecording,
 };
 
 struct WindowAction {

@@ -145,6 +145,14 @@ WindowActions WindowController::Handle(const WindowEvent& event) {
     case Kind::kSimulatorAction:
       if (hand) hand->Apply(static_cast<std::uint32_t>(event.id), event.packed);
       break;
+    case Kind::kLeftButtonUp:
+    case Kind::kWheel:
+    case Kind::kPointerCaptureLost:
+    case Kind::kEditLeft:
+    case Kind::kDesktopKey:
+    case Kind::kDesktopPointer:
+    case Kind::kRenameRequest:
+      break;
   }
   return out;
 }

@@ -11,9 +11,15 @@ struct WindowEvent {
     kPointerMove,       // x, y
     kPointerLeave,
     kLeftButtonDown,    // x, y
-    kKeyDown,           // value = virtual key, id = the control aimed at (0: the window)
+    kLeftButtonUp,      // x, y
+    kWheel,             // x, y, value = delta, 120 a notch away from the user
+    kPointerCaptureLost,
+    kKeyDown,           // value = virtual key, id = the control aimed at (0: the window); text = an edit box's text
     kKeyUp,             // likewise
     kCommand,           // id; on = the control is checked (the tie box)
+    kEditLeft,          // id = edit box, text: the focus went elsewhere
+    kDesktopKey,        // value = make code, id = virtual key, on = down, x = 1 E0, 2 E1
+    kDesktopPointer,    // value = buttons pressed, id = released, packed = wheel delta; x, y = pointer
     kListChosen,        // id, value = the chosen entry's value
     kTimer,             // id
     kVisibility,        // on = shown and not minimised
@@ -24,9 +30,10 @@ struct WindowEvent {
     kShowSignal,        // value = step: 0 the signal came, 1 show, 2 foreground, 3 top
     kEndRequest,        // message 11889
     kReleaseTiltMutex,  // message 11890
+    kRenameRequest,     // message 11885
     kTrayNotify,        // id = icon, value = mouse message
-    kQuestionAnswered,  // on = yes
-    kFileChosen,        // text, empty when cancelled
+    kQuestionAnswered,  // id = the question, on = yes
+    kFileChosen,        // id = the dialog, text = the file, empty when cancelled
     kSessionReports,    // the mouse session has reports waiting
     kRescanWanted,      // value = delay in ms, 0 for none
     kArrivalEnded,      // on = a mouse was found

@@ -4,6 +4,7 @@
 
 #include "app/StartupFade.h"
 #include "app/win/FileDialogs.h"
+#include "app/win/RawInputReports.h"
 #include "app/win/WinText.h"
 #include "base/DiagLog.h"
 #include "base/Utf16.h"
@@ -89,19 +90,23 @@ void ActionApplier::Apply(const WindowAction& action) {
       session.Submit(action.request);
       break;
     case ActionKind::kAskYesNo: {
-      const int answer = MessageBoxW(window, ToWide(Message(action.messageSlot)).c_str(),
+      const std::u16string& question = action.text.empty() ? Message(action.messageSlot) : action.text;
+      const int answer = MessageBoxW(window, ToWide(question).c_str(),
                                      ToWide(Message(action.captionSlot)).c_str(),
                                      MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION);
-      diag::Writef("operation question answered %s", answer == IDYES ? "yes" : "no");
+      diag::Writef("question %d answered %s", action.id, answer == IDYES ? "yes" : "no");
       WindowEvent answered{WindowEvent::Kind::kQuestionAnswered};
+      answered.id = action.id;
       answered.on = answer == IDYES;
       Apply(controller(answered));
       break;
     }
     case ActionKind::kOpenFileDialog: {
       WindowEvent chosen{WindowEvent::Kind::kFileChosen};
-      chosen.text = ChooseBackupFile(window, action.fileDialog);
-      diag::Write(chosen.text.empty() ? "no backup file chosen" : "backup file chosen");
+      chosen.id = action.id;
+      chosen.text = action.id == kAboutOperation ? ChooseBackupFile(window, action.fileDialog)
+                                                 : ChooseMacroFile(window, action.fileDialog);
+      diag::Writef("file dialog %d: %s", action.id, chosen.text.empty() ? "nothing chosen" : "file chosen");
       Apply(controller(chosen));
       break;
     }
@@ -155,6 +160,65 @@ void ActionApplier::Apply(const WindowAction& action) {
     case ActionKind::kReleaseTiltMutex:
       tiltMutex.Release();
       break;
+    case ActionKind::kSetPointerKind:
+      SetPointerKind(action.value);
+      break;
+    case ActionKind::kCapturePointer:
+      if (action.on) {
+        SetCapture(window);
+      } else if (GetCapture() == window) {
+        ReleaseCapture();
+      }
+      break;
+    case ActionKind::kOpenEditBox:
+      OpenEditBox(action);
+      break;
+    case ActionKind::kCloseEditBox:
+      if (IsWindowVisible(control())) {
+        ShowWindow(control(), SW_HIDE);
+        SetFocus(window);
+      }
+      break;
+    case ActionKind::kSetRecording:
+      SetRecording(action.on);
+      break;
+  }
+}
+
+// Kinds 1 to 5 are the drag pointers; they also become the class's pointer,
+// so that the pointer stays while it crosses the window's controls.
+void ActionApplier::SetPointerKind(int kind) {
+  static constexpr int kPointerIds[] = {107, 109, 108, 110, 246};
+  if (kind == pointerKind) return;
+  pointerKind = kind;
+  HCURSOR pointer = classCursor;
+  if (kind >= 1 && kind <= 5) {
+    pointer = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kPointerIds[kind - 1]));
+    if (pointer == nullptr) pointer = classCursor;
+  }
+  SetWindowCursor(window, pointer);
+}
+
+void ActionApplier::OpenEditBox(const WindowAction& action) const {
+  const HWND edit = GetDlgItem(window, action.id);
+  if (!edit) return;
+  SetWindowPos(edit, HWND_TOP, action.rect.x, action.rect.y, action.rect.width, action.rect.height, 0);
+  SendMessageW(edit, EM_LIMITTEXT, static_cast<WPARAM>(action.value), 0);
+  SetWindowTextW(edit, ToWide(action.text).c_str());
+  ShowWindow(edit, SW_SHOW);
+  SetFocus(edit);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+}
+
+void ActionApplier::SetRecording(bool on) const {
+  if (const ControlPlacement* record = FindControl(skin.Layout(), kControlRecord)) {
+    const std::u16string& caption = on ? record->alternateCaption : record->caption;
+    SetDlgItemTextW(window, kControlRecord, ToWide(caption).c_str());
+  }
+  if (SkinButton* button = skin.Button(kControlRecord)) button->SetPulse(on);
+  if (!ListenToDesktop(window, on)) {
+    diag::Writef("raw input registration failed (%lu)", GetLastError());
+    MessageBoxW(window, L"error", L"Vantor 3", MB_OK);
   }
 }
 

@@ -40,6 +40,9 @@ class ActionApplier {
   void Apply(const WindowAction& action);
   void FillList(const WindowAction& action) const;
   void HideAndCenter() const;
+  void SetPointerKind(int kind);
+  void OpenEditBox(const WindowAction& action) const;
+  void SetRecording(bool on) const;
   const std::u16string& Message(int slot) const;
 
   HWND window;
@@ -51,4 +54,5 @@ class ActionApplier {
   MouseSession& session;
   Controller controller;
   HCURSOR waitCursor = nullptr;  // set while an operation runs
+  int pointerKind = 0;           // the drag pointer shown, 0 for the window's own
 };

@@ -15,6 +15,7 @@ constexpr int kDateChars = 49;
 constexpr int kFileNameChars = 2046;
 // Description and pattern, each ending in a zero, and one more zero after the pair.
 constexpr wchar_t kBackupFilter[] = L"Mouse Backup File (*.mbf)\0*.mbf\0";
+constexpr wchar_t kMacroFilter[] = L"Macro File (*.mf)\0*.mf\0";
 // The dialogs leave the working folder alone: nothing else expects it to move.
 constexpr DWORD kSaveFlags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING |
                              OFN_NOCHANGEDIR;
@@ -30,26 +31,39 @@ std::u16string TodaysBackupName() {
   return device::DefaultBackupName(FromWide(date));
 }
 
-std::u16string ChooseBackupFile(HWND owner, FileDialogKind kind) {
+namespace {
+
+std::u16string ChooseFile(HWND owner, FileDialogKind kind, const wchar_t* filter, const wchar_t* extension,
+                          const std::u16string& proposed) {
   std::vector<wchar_t> file(kFileNameChars, L'\0');
-  const std::wstring name = ToWide(TodaysBackupName());
+  const std::wstring name = ToWide(proposed);
   name.copy(file.data(), std::min<size_t>(name.size(), file.size() - 1));
 
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
-  dialog.lpstrFilter = kBackupFilter;
+  dialog.lpstrFilter = filter;
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = kFileNameChars;
-  dialog.lpstrDefExt = L"mbf";
+  dialog.lpstrDefExt = extension;
   const bool save = kind == FileDialogKind::kSave;
   dialog.Flags = save ? kSaveFlags : kOpenFlags;
   const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
   if (!chosen) {
     // Zero: the user cancelled; anything else kept the dialog from working.
-    if (const DWORD error = CommDlgExtendedError()) diag::Writef("backup file dialog failed (0x%lX)", error);
+    if (const DWORD error = CommDlgExtendedError()) diag::Writef("file dialog failed (0x%lX)", error);
     return {};
   }
   return FromWide(file.data());
+}
+
+}  // namespace
+
+std::u16string ChooseBackupFile(HWND owner, FileDialogKind kind) {
+  return ChooseFile(owner, kind, kBackupFilter, L"mbf", TodaysBackupName());
+}
+
+std::u16string ChooseMacroFile(HWND owner, FileDialogKind kind) {
+  return ChooseFile(owner, kind, kMacroFilter, L"mf", kind == FileDialogKind::kSave ? u"unnamed" : u"");
 }

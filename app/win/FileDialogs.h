@@ -1,6 +1,7 @@
 #pragma once
-// The common file dialogs of a backup (save) and a restore (open): one
-// filter for backup files, today's default name and the default extension.
+// The common file dialogs: a backup (save) and a restore (open) with the
+// backup files' filter, today's default name and extension; a macro file's
+// export (save, proposed "unnamed") and import (open).
 #include <windows.h>
 
 #include <string>
@@ -13,3 +14,5 @@ std::u16string TodaysBackupName();
 // Shows the dialog of `kind` over `owner`. The chosen path; empty when the
 // user cancelled or the dialog could not be shown.
 std::u16string ChooseBackupFile(HWND owner, FileDialogKind kind);
+
+std::u16string ChooseMacroFile(HWND owner, FileDialogKind kind);

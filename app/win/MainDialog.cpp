@@ -7,6 +7,7 @@
 #include "app/PrivateMessages.h"
 #include "app/ProgramDir.h"
 #include "app/win/AboutBox.h"
+#include "app/win/MessageDecoder.h"
 #include "app/win/LanguageSetting.h"
 #include "app/win/RawInputReports.h"
 #include "app/win/WinText.h"
@@ -19,20 +20,6 @@
 namespace {
 
 using Kind = WindowEvent::Kind;
-
-WindowEvent At(Kind kind, LPARAM lParam) {
-  WindowEvent event{kind};
-  event.x = GET_X_LPARAM(lParam);
-  event.y = GET_Y_LPARAM(lParam);
-  return event;
-}
-
-WindowEvent With(Kind kind, int id, int value = 0) {
-  WindowEvent event{kind};
-  event.id = id;
-  event.value = value;
-  return event;
-}
 
 // The dialog's own control that `child` belongs to (a combo box's edit or
 // list part counts as the combo box), or 0.
@@ -77,8 +64,21 @@ bool MainDialog::PreTranslate(const MSG& message) {
     case WM_KEYUP:
     case WM_SYSKEYUP: {
       const bool down = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
-      return Send(With(down ? Kind::kKeyDown : Kind::kKeyUp, ControlIdOf(window, message.hwnd),
-                       static_cast<int>(message.wParam)));
+      WindowEvent key{down ? Kind::kKeyDown : Kind::kKeyUp};
+      key.id = ControlIdOf(window, message.hwnd);
+      key.value = static_cast<int>(message.wParam);
+      if (IsEditBox(key.id)) key.text = WindowText(message.hwnd);
+      return Send(key);
+    }
+    case WM_MOUSEWHEEL: {
+      // The wheel goes to the focused control; the panes under the pointer take it.
+      POINT at{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
+      ScreenToClient(window, &at);
+      WindowEvent wheel{Kind::kWheel};
+      wheel.x = at.x;
+      wheel.y = at.y;
+      wheel.value = GET_WHEEL_DELTA_WPARAM(message.wParam);
+      return Send(wheel);
     }
     default:
       return false;
@@ -116,7 +116,10 @@ bool MainDialog::Answer(LONG_PTR result) {
 INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) return OnInitDialog();
   if (!parts.controller) return FALSE;
-  if (Translate(message, wParam, lParam)) return TRUE;
+  if (message == WM_TIMER) ++timerMessages;
+  if (message == WM_MOVING) Send(WindowEvent{Kind::kMoving});
+  if (message == WM_WINDOWPOSCHANGED) ReportVisibility();
+  if (const std::optional<WindowEvent> event = decoder.Decode(window, message, wParam, lParam)) return Take(*event);
   switch (message) {
     case WM_PAINT:
       if (!parts.skinned) return FALSE;
@@ -150,12 +153,19 @@ INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       window = nullptr;
       PostQuitMessage(0);
       return FALSE;
-    case WM_INPUT:
-      ForEachMouseReport(reinterpret_cast<HRAWINPUT>(lParam),
-                         [this](const std::uint8_t* report, std::size_t length) {
-                           parts.session->OnNotification(report, length);
-                         });
+    case WM_INPUT: {
+      std::vector<BYTE> buffer;
+      const RAWINPUT* raw = ReadRawInput(reinterpret_cast<HRAWINPUT>(lParam), buffer);
+      if (!raw) return FALSE;
+      if (const std::optional<WindowEvent> desktop = DesktopInputEvent(*raw, window)) {
+        Send(*desktop);
+      } else {
+        ForEachMouseReport(*raw, buffer, [this](const std::uint8_t* report, std::size_t length) {
+          parts.session->OnNotification(report, length);
+        });
+      }
       return FALSE;
+    }
     case WM_DEVICECHANGE:
       parts.session->OnDeviceChange(wParam);
       return FALSE;
@@ -176,81 +186,6 @@ INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   return FALSE;
 }
 
-bool MainDialog::Translate(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_MOUSEMOVE:
-      if (!trackingPointer) {
-        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window, 0};
-        trackingPointer = TrackMouseEvent(&track) != FALSE;
-      }
-      return Take(At(Kind::kPointerMove, lParam));
-    case WM_MOUSELEAVE:
-      trackingPointer = false;
-      return Take(WindowEvent{Kind::kPointerLeave});
-    case WM_LBUTTONDOWN:
-      return Take(At(Kind::kLeftButtonDown, lParam));
-    case WM_TIMER:
-      ++timerMessages;
-      return Take(With(Kind::kTimer, static_cast<int>(wParam)));
-    case WM_COMMAND: {
-      const int id = LOWORD(wParam);
-      if (HIWORD(wParam) == CBN_SELCHANGE) {
-        const HWND combo = reinterpret_cast<HWND>(lParam);
-        const LRESULT selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-        if (selected == CB_ERR) return true;
-        const LRESULT value = SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(selected), 0);
-        return Take(With(Kind::kListChosen, id, static_cast<int>(value)));
-      }
-      WindowEvent command = With(Kind::kCommand, id);
-      command.on = IsDlgButtonChecked(window, id) == BST_CHECKED;
-      return Take(command);
-    }
-    case WM_CLOSE:
-      // The window's close button only hides it; the program lives on.
-      return Take(With(Kind::kCommand, IDC_HIDE));
-    case WM_MOVING:
-      Send(WindowEvent{Kind::kMoving});
-      return false;
-    case WM_WINDOWPOSCHANGED:
-      ReportVisibility();
-      return false;
-    case kMsgShowStep:
-      return Take(With(Kind::kShowSignal, 0, static_cast<int>(wParam)));
-    case kMsgSimulatorAction: {
-      WindowEvent event = With(Kind::kSimulatorAction, static_cast<int>(wParam));
-      event.packed = static_cast<std::int64_t>(lParam);
-      return Take(event);
-    }
-    case kMsgConnection:
-      return Take(PostedConnectionEvents::Decode(wParam, lParam));
-    case kMsgSessionReports:
-      return Take(WindowEvent{Kind::kSessionReports});
-    default:
-      break;
-  }
-  switch (static_cast<int>(message)) {
-    case kMsgShowWindow:
-      return Take(WindowEvent{Kind::kShowRequest});
-    case kMsgControlFocus:
-      return Take(WindowEvent{Kind::kControlFocus});
-    case kMsgSliderMoved: {
-      WindowEvent moved{Kind::kSliderMoved};
-      moved.on = reinterpret_cast<HWND>(wParam) == GetDlgItem(window, IDC_SLIDER_X);
-      moved.x = static_cast<int>(SendDlgItemMessageW(window, IDC_SLIDER_X, TBM_GETPOS, 0, 0));
-      moved.y = static_cast<int>(SendDlgItemMessageW(window, IDC_SLIDER_Y, TBM_GETPOS, 0, 0));
-      return Take(moved);
-    }
-    case kMsgEndProgram:
-      return Take(WindowEvent{Kind::kEndRequest});
-    case kMsgReleaseTiltMutex:
-      return Take(WindowEvent{Kind::kReleaseTiltMutex});
-    case kMsgTrayNotify:
-      return Take(With(Kind::kTrayNotify, static_cast<int>(wParam), static_cast<int>(lParam)));
-    default:
-      return false;
-  }
-}
-
 BOOL MainDialog::OnInitDialog() {
   diag::Write("main window initialising");
   if (HMENU systemMenu = GetSystemMenu(window, FALSE)) {
@@ -269,7 +204,7 @@ BOOL MainDialog::OnInitDialog() {
   App.languageFile = ReadLanguageSetting();
   SendDlgItemMessageW(window, IDC_NAME_EDIT, EM_LIMITTEXT, 64, 0);
 
-  if (!RegisterForMouseReports(window)) {
+  if (!RegisterForMouseReports(window) || !ListenToDesktop(window, false)) {
     diag::Writef("raw input registration failed (%lu)", GetLastError());
     MessageBoxW(window, L"error", L"Vantor 3", MB_OK);
   }

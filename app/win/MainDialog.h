@@ -7,6 +7,7 @@
 #include "app/StartupSwitches.h"
 #include "app/WindowEvent.h"
 #include "app/win/DeviceServices.h"
+#include "app/win/MessageDecoder.h"
 #include "app/win/WindowParts.h"
 
 // The program's only main window: a modeless dialog whose message loop is
@@ -32,8 +33,6 @@ class MainDialog {
   BOOL OnInitDialog();
   // Hands `event` to the controller and applies its actions; true when taken.
   bool Send(const WindowEvent& event);
-  // Decoding of the messages that carry a window event; false for others.
-  bool Translate(UINT message, WPARAM wParam, LPARAM lParam);
   // Send for a message the window takes whatever the controller does.
   bool Take(const WindowEvent& event);
   bool Answer(LONG_PTR result);
@@ -44,6 +43,6 @@ class MainDialog {
   HWND window = nullptr;
   WindowParts parts;
   bool reportedShown = false;
-  bool trackingPointer = false;
+  MessageDecoder decoder;
   std::uint64_t timerMessages = 0;  // every WM_TIMER the window received
 };

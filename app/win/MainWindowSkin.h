@@ -48,6 +48,12 @@ class MainWindowSkin {
     return found == sliders.end() ? nullptr : found->second.get();
   }
 
+  // Button `id`, or null when the skin did not place one.
+  SkinButton* Button(int id) const {
+    const auto found = buttons.find(id);
+    return found == buttons.end() ? nullptr : found->second.get();
+  }
+
   // The next paint leaves the visible skinned controls alone.
   void SetControlsChanged() { controlsChanged = 1; }
 

@@ -16,6 +16,7 @@ struct MouseRequest {
     kCommit,
     kSetButtonFunction,  // profile, button, kind, code
     kSendProfileValues,
+    kSendMasks,          // the current software profile's button masks
     kReadLevels,         // the hidden window's levels may be stale
   };
   Kind kind = Kind::kCommit;

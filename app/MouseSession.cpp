@@ -122,6 +122,10 @@ void MouseSession::Run(const MouseRequest& request) {
       if (sent != 1) diag::Write("profile colour not sent");
       break;
     }
+    case MouseRequest::Kind::kSendMasks:
+      // The profile's row changed: the mouse leaves the program the buttons it plays.
+      if (path.empty() || connection.SendButtonMasks() != 1) diag::Write("button masks not sent");
+      break;
     case MouseRequest::Kind::kReadLevels: {
       // Without a mouse there is nothing to read, and a failed read would show zeros.
       if (!connection.DeviceReady || connection.ArrivalBusy || connection.OperationBusy) break;

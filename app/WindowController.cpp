@@ -6,6 +6,7 @@
 #include "app/WindowSnapshot.h"
 #include "base/DiagLog.h"
 #include "res/resource.h"
+#include "ui/MacroLayout.h"
 
 namespace {
 
@@ -26,13 +27,16 @@ DpiLevelTable TableOf(const device::LevelTable& levels) {
 }  // namespace
 
 WindowController::WindowController(MouseSession& session, UiText& texts, const SkinLayout& layout,
-                                   ControllerSetup setup, SimulatorHand* hand)
+                                   ControllerSetup setup, MacroParts macros, SimulatorHand* hand)
     : session(session),
       texts(texts),
       hand(hand),
       showTipAtStart(setup.showTipAtStart),
-      frame(session.OperationBusy(), layout, std::move(setup.frame)) {
+      frame(session.OperationBusy(), layout, std::move(setup.frame)),
+      macroPage(macros.library, macros.view, macros.keys, texts, layout, session) {
   dpiPage.FormatLabels(texts);
+  frame.SetToolboxItems(ToolboxItems(kMacroPage));
+  frame.SetEditorMode(1);
 }
 
 bool WindowController::Busy() const {
@@ -62,7 +66,10 @@ WindowActions WindowController::Handle(const WindowEvent& event) {
     case Kind::kKeyUp:
       // A key reaching a function list would pick another function and send
       // it to the mouse; only the pointer picks one.
-      if (!IsFunctionList(event.id)) break;
+      if (!IsFunctionList(event.id)) {
+        macroPage.OnKey(frame.CurrentTab(), event, out);
+        break;
+      }
       out.MarkHandled();
       if (event.kind == Kind::kKeyDown) diag::Writef("key %02X kept from list %d", event.value, event.id);
       break;
@@ -113,10 +120,18 @@ WindowActions WindowController::Handle(const WindowEvent& event) {
       OnTrayNotify(event.id, event.value, out);
       break;
     case Kind::kQuestionAnswered:
-      out.Append(frame.OnQuestionAnswered(event.on));
+      if (event.id == kAboutOperation) {
+        out.Append(frame.OnQuestionAnswered(event.on));
+      } else {
+        macroPage.OnQuestionAnswered(event.id, event.on, out);
+      }
       break;
     case Kind::kFileChosen:
-      out.Append(frame.OnFileChosen(event.text));
+      if (event.id == kAboutOperation) {
+        out.Append(frame.OnFileChosen(event.text));
+      } else {
+        macroPage.OnFileChosen(event.id, event.text, out);
+      }
       break;
     case Kind::kSessionReports:
       OnSessionReports(out);
@@ -146,18 +161,33 @@ WindowActions WindowController::Handle(const WindowEvent& event) {
       if (hand) hand->Apply(static_cast<std::uint32_t>(event.id), event.packed);
       break;
     case Kind::kLeftButtonUp:
+      macroPage.OnLeftButtonUp(frame.CurrentTab(), event.x, event.y, out);
+      break;
     case Kind::kWheel:
+      macroPage.OnWheel(frame.CurrentTab(), event.x, event.y, event.value, out);
+      break;
     case Kind::kPointerCaptureLost:
+      macroPage.CancelGesture(out);
+      out.Add(ActionKind::kRepaintWindow);
+      break;
     case Kind::kEditLeft:
+      macroPage.OnEditLeft(event.id, event.text, out);
+      break;
     case Kind::kDesktopKey:
+      macroPage.OnDesktopKey(event, out);
+      break;
     case Kind::kDesktopPointer:
+      macroPage.OnDesktopPointer(event, out);
+      break;
     case Kind::kRenameRequest:
+      macroPage.OnRenameRequest(frame.CurrentTab(), out);
       break;
   }
   return out;
 }
 
 void WindowController::OnPointerMove(int x, int y, WindowActions& out) {
+  macroPage.OnPointerMove(frame.CurrentTab(), x, y, out);
   if (frame.CurrentTab() == kButtonPage && frame.Fades().PanelAlpha() > 0 && kPalettePanel.Contains(x, y)) {
     out.Append(frame.HoldHoverPanel(ButtonPage::kPaletteSeconds));
   }
@@ -165,6 +195,7 @@ void WindowController::OnPointerMove(int x, int y, WindowActions& out) {
 }
 
 void WindowController::OnLeftButtonDown(int x, int y, WindowActions& out) {
+  if (macroPage.OnLeftButtonDown(frame.CurrentTab(), x, y, out)) return;
   if (frame.CurrentTab() == kButtonPage) {
     int hold = 0;
     if (buttonPage.OnClick(x, y, frame.Fades().PanelAlpha(), session.Profiles(), out, hold)) {
@@ -201,6 +232,10 @@ void WindowController::OnCommand(const WindowEvent& event, WindowActions& out) {
       out.Add(ActionKind::kEndWindow);
       break;
     default:
+      if (macroPage.OnCommand(event.id, out)) {
+        frame.SetRecording(macroPage.Recording());
+        break;
+      }
       out.Append(frame.OnCommand(event.id));
       break;
   }
@@ -226,6 +261,8 @@ void WindowController::OnTimer(int id, WindowActions& out) {
     dpiPage.Resynchronise(TableOf(state.LevelSteps.Get()), state.CurrentLevelIndex.load(), Busy(),
                           frame.CurrentTab() == kDpiPage, out);
     AfterDpiPage();
+  } else if (id == timers::kLibraryEdgeScroll.id) {
+    macroPage.OnEdgeScrollTimer(out);
   } else if (id == timers::kLevelSend.id || id == timers::kLevelCommit.id) {
     dpiPage.OnTimer(id, out);
   } else {
@@ -317,6 +354,7 @@ PaintSnapshot WindowController::Snapshot() const {
   memory.freeBytes = buttonPage.FreeBytes();
   PaintSnapshot snapshot = WindowSnapshot(frame, texts, memory);
   buttonPage.Fill(snapshot, session.Profiles(), frame.Fades().PanelAlpha());
+  macroPage.Fill(snapshot);
   ResolutionLevels& shown = snapshot.resolution;
   for (std::size_t k = 0; k < shown.dpi.size(); ++k) {
     shown.dpi[k] = {dpiPage.Levels()[k].x * dpiPage.DpiUnit(), dpiPage.Levels()[k].y * dpiPage.DpiUnit()};

@@ -8,6 +8,7 @@
 
 #include "app/ButtonPage.h"
 #include "app/DpiPage.h"
+#include "app/MacroPage.h"
 #include "app/WindowFrame.h"
 #include "app/MouseSession.h"
 #include "app/TrayClicks.h"
@@ -18,6 +19,13 @@
 
 class SimulatorHand;
 
+// The macro library and its view, and the keyboard's key names.
+struct MacroParts {
+  MacroLibrary& library;
+  LibraryView& view;
+  KeyNames& keys;
+};
+
 struct ControllerSetup {
   bool showTipAtStart = false;
   WindowFrameSetup frame;
@@ -27,7 +35,7 @@ class WindowController {
  public:
   // Every reference must outlive the controller; `hand` may be null.
   WindowController(MouseSession& session, UiText& texts, const SkinLayout& layout, ControllerSetup setup,
-                   SimulatorHand* hand);
+                   MacroParts macros, SimulatorHand* hand);
 
   WindowActions Handle(const WindowEvent& event);
 
@@ -58,6 +66,7 @@ class WindowController {
   WindowFrame frame;
   DpiPage dpiPage;
   ButtonPage buttonPage;
+  MacroPage macroPage;
   TrayClicks trayClicks;
   bool closing = false;
 };

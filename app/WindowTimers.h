@@ -21,4 +21,5 @@ inline constexpr WindowTimer kLevelResync{201, 80};    // after the mouse change
 inline constexpr WindowTimer kMouseRefresh{1003, 1};   // the mouse's settings changed
 inline constexpr WindowTimer kBalloon{199, 500};
 inline constexpr WindowTimer kTrayMenu{202, 0};        // the tray's click rules give the delay
+inline constexpr WindowTimer kLibraryEdgeScroll{214, 100};  // a dragged row held beyond the library
 }  // namespace timers

@@ -180,6 +180,11 @@ DeviceProfileRecord* SoftwareProfiles::RecordLocked() const {
   return found == library_.devices.end() ? nullptr : &found->second;
 }
 
+int SoftwareProfiles::ChangeLibrary(const std::function<bool()>& change) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  return change() ? SaveLocked() : -1;
+}
+
 int SoftwareProfiles::SaveLocked() {
   std::string error;
   if (SaveLibrary(library_, file_, &error) == 1) return 1;

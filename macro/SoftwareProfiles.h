@@ -6,6 +6,7 @@
 // arrival works on its own thread while the window reads the rows.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <string>
 
@@ -77,6 +78,11 @@ class SoftwareProfiles {
   int SetRowValue(int button, std::uint32_t macroId);
   // The button goes back to the mouse. 1 when stored and saved.
   int ClearRowValue(int button);
+
+  // Runs `change` on the library under the lock that the players' readers
+  // take, and saves the library when it reports a change. -1 when nothing
+  // changed, 1 when saved, 0 when the save failed.
+  int ChangeLibrary(const std::function<bool()>& change);
 
   // The DPI page's choices: the level shown and each level's X and Y step,
   // kept with the mouse's record (saved with the next save of the library).

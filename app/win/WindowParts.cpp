@@ -34,7 +34,8 @@ void WindowParts::Build(HWND owner, HINSTANCE instance) {
   setup.showTipAtStart = App.showTipAtStart;
   setup.frame.hideAtStart = App.hideAtStart;
   setup.frame.tooltipExtraWidth = uiText.tooltipExtraWidth;
-  controller = std::make_unique<WindowController>(*session, uiText, skin.Layout(), std::move(setup), hand.get());
+  controller = std::make_unique<WindowController>(*session, uiText, skin.Layout(), std::move(setup),
+                                                  MacroParts{library, libraryView, keyNames}, hand.get());
   applier = std::make_unique<ActionApplier>(window, classCursor, skin, uiText, tray, tiltMutex, *session,
                                             [this](const WindowEvent& event) { return controller->Handle(event); });
   signals.Start(window);

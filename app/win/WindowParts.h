@@ -24,8 +24,10 @@
 #include "app/win/TrayIcon.h"
 #include "device/win/WinHostInput.h"
 #include "device/win/WinSlotTimer.h"
+#include "macro/KeyNames.h"
 #include "macro/LibraryView.h"
 #include "macro/MacroLibrary.h"
+#include "macro/win/WinKeyNameSource.h"
 #include "tilt/TiltAccumulator.h"
 #include "tilt/win/TiltMutex.h"
 #include "tilt/win/TiltScroller.h"
@@ -63,6 +65,9 @@ struct WindowParts {
   std::unique_ptr<TiltScroller> tiltScroller;
   MacroLibrary library;
   LibraryView libraryView;
+  // The editor's key names, from the keyboard layout and the program's scan-code table.
+  WinKeyNameSource keyNameSource;
+  KeyNames keyNames{LoadScanCodeTableResource, keyNameSource};
   device::WinHostInput hostInput;
   device::WinSlotTimerFactory slotTimers;
   std::unique_ptr<PostedConnectionEvents> connectionEvents;

@@ -11,10 +11,12 @@
 #include "app/AppState.h"
 #include "app/WindowController.h"
 #include "base/IniFile.h"
+#include "macro/EnglishKeyNames.h"
 #include "device/ConnectionEvents.h"
 #include "res/resource.h"
 #include "sim/SimulatedHidPort.h"
 #include "sim/VirtualClock.h"
+#include "support/KeyTableText.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -77,6 +79,9 @@ struct WindowRig {
   TiltAccumulator tilt;
   TempFolder folder;
   MacroLibrary library;
+  LibraryView view;
+  EnglishKeyNames english;
+  KeyNames keys{KeyTableText, english};
   UiText texts = LoadUiText(IniFile(), kMacroAreaSize);
   SkinLayout layout = BuildSkinLayout(BuiltInSkinStyle());
   std::unique_ptr<MouseSession> session;
@@ -89,7 +94,8 @@ struct WindowRig {
     SessionPlatform platform{link, events, host, slotTimers, tilt, [] {},
                              [this] { events.Push(Kind::kSessionReports, 0); }};
     session = std::make_unique<MouseSession>(platform, library, folder / "macro.dat", u"Unknown mode");
-    controller = std::make_unique<WindowController>(*session, texts, layout, ControllerSetup{}, nullptr);
+    controller = std::make_unique<WindowController>(*session, texts, layout, ControllerSetup{},
+                                                    MacroParts{library, view, keys}, nullptr);
     App.exitAllowed = 0;
   }
   ~WindowRig() {

@@ -1,21 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "macro/EnglishKeyNames.h"
 #include "macro/StepTexts.h"
+#include "support/KeyTableText.h"
 
 namespace {
-
-std::u16string TableText() {
-  std::ifstream in(std::string(VANTOR_SOURCE_DIR) + "/tests/unit/macro/data/KeyTable.txt", std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  std::u16string text;
-  for (char c : content.str()) text.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
-  return text;
-}
 
 class StepTextTest : public ::testing::Test {
  protected:
@@ -27,7 +16,7 @@ class StepTextTest : public ::testing::Test {
   }
 
   EnglishKeyNames english;
-  KeyNames keys{TableText, english};
+  KeyNames keys{KeyTableText, english};
   MacroStepTexts texts;
 };
 

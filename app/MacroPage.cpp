@@ -55,7 +55,9 @@ MacroPage::MacroPage(MacroLibrary& library, LibraryView& view, KeyNames& keys, c
       layout(layout),
       session(session),
       stepTexts(StepTextsOf(texts)),
-      pane(library, view) {}
+      pane(library, view) {
+  drag.SetLibraryPane(kLibraryPane);
+}
 
 bool MacroPage::Busy() const { return session.State().OperationBusy.load(); }
 
@@ -107,14 +109,21 @@ bool MacroPage::OnLeftButtonDown(int page, int x, int y, WindowActions& out) {
   }
   DragPayload payload;
   const int tool = ToolboxItemAt(page, x, y);
+  if (tool == 1 && page == kButtonPage) {
+    // The button page's second tool is the new-group button.
+    if (!Busy()) ChangeLibrary([&] { return pane.NewGroup(texts.labels[kSlotNewGroup].text) >= 0; });
+    Repaint(out);
+    return true;
+  }
   if (tool >= 1) {
-    payload.source = page == kMacroPage ? DragSource::kPaletteItem : DragSource::kNewGroupButton;
+    payload.source = DragSource::kPaletteItem;
     payload.index = tool;
   } else if (InLibraryPane(x, y)) {
     activePane = 0;
     const int inView = LibraryRowAt(x, y);
-    if (inView >= 0 && pane.EntryAt(pane.FirstVisible() + inView)) {
-      payload.source = DragSource::kLibraryRow;
+    const LibraryEntry* entry = inView < 0 ? nullptr : pane.EntryAt(pane.FirstVisible() + inView);
+    if (entry) {
+      payload.source = entry->IsGroup() ? DragSource::kLibraryGroup : DragSource::kLibraryMacro;
       payload.index = pane.FirstVisible() + inView;
     }
     Repaint(out);
@@ -123,7 +132,7 @@ bool MacroPage::OnLeftButtonDown(int page, int x, int y, WindowActions& out) {
     const int inView = StepRowAt(x, y);
     const int row = editor.FirstVisible() + inView;
     if (inView >= 0 && row < static_cast<int>(editor.Commands().size())) {
-      payload.source = DragSource::kEditorRow;
+      payload.source = row == 0 ? DragSource::kEditorMode : DragSource::kEditorCommand;
       payload.index = row;
     }
     Repaint(out);
@@ -142,25 +151,29 @@ bool MacroPage::OnLeftButtonDown(int page, int x, int y, WindowActions& out) {
 
 bool MacroPage::OnPointerMove(int page, int x, int y, WindowActions& out) {
   if (!drag.Pressed()) return false;
-  const DragDecision decision = drag.Move(x, y, SpotAt(page, x, y));
-  if (decision.pointerKind >= 0) {
-    WindowAction pointer{ActionKind::kSetPointerKind};
-    pointer.value = decision.pointerKind;
-    out.Push(pointer);
-  }
-  if (decision.spotChanged) Repaint(out);
-  const int rows = drag.Dragging() && drag.Payload().source == DragSource::kLibraryRow
-                       ? pane.EdgeScrollRows(y, kLibraryPane.y, kLibraryPane.y + kLibraryPane.height)
-                       : 0;
-  if (rows != 0 && edgeRows == 0) out.StartTimer(timers::kLibraryEdgeScroll.id, timers::kLibraryEdgeScroll.periodMs);
-  if (rows == 0 && edgeRows != 0) out.AddWithId(ActionKind::kStopTimer, timers::kLibraryEdgeScroll.id);
-  edgeRows = rows;
+  Follow(drag.Move(x, y, SpotAt(page, x, y)), out);
   return true;
 }
 
+// The pointer's shape, the drop feedback and the library's edge scrolling follow the gesture.
+void MacroPage::Follow(const DragReport& report, WindowActions& out) {
+  if (report.pointerKind >= 0) {
+    WindowAction pointer{ActionKind::kSetPointerKind};
+    pointer.value = report.pointerKind;
+    out.Push(pointer);
+  }
+  if (report.targetChanged || report.started) Repaint(out);
+  if (report.scrollChanged) {
+    if (drag.ScrollRows() != 0) {
+      out.StartTimer(timers::kLibraryEdgeScroll.id, timers::kLibraryEdgeScroll.periodMs);
+    } else {
+      out.AddWithId(ActionKind::kStopTimer, timers::kLibraryEdgeScroll.id);
+    }
+  }
+}
+
 void MacroPage::OnEdgeScrollTimer(WindowActions& out) {
-  if (edgeRows == 0 || !pane.ScrollBy(edgeRows)) {
-    edgeRows = 0;
+  if (drag.ScrollRows() == 0 || !pane.ScrollBy(drag.ScrollRows())) {
     out.AddWithId(ActionKind::kStopTimer, timers::kLibraryEdgeScroll.id);
     return;
   }
@@ -169,33 +182,26 @@ void MacroPage::OnEdgeScrollTimer(WindowActions& out) {
 
 bool MacroPage::OnLeftButtonUp(int page, int x, int y, WindowActions& out) {
   if (!drag.Pressed()) return false;
-  const DragDecision decision = drag.Release(x, y, SpotAt(page, x, y));
-  CancelGesture(out);
-  if (decision.clicked) Click(page, decision.payload, x, y, out);
-  if (decision.dropped) Drop(decision, out);
-  if (decision.gaveBack) AssignButton(decision.payload.index, 0, out);
+  const DragReport report = drag.Release(SpotAt(page, x, y));
+  Follow(report, out);
+  out.Push(WindowAction{ActionKind::kCapturePointer});
+  if (report.outcome == DragOutcome::kClicked) Click(report.payload, x, y, out);
+  if (report.outcome == DragOutcome::kDropped) Drop(report, out);
+  if (report.outcome == DragOutcome::kGivenBack) AssignButton(report.payload.index, 0, out);
   Repaint(out);
   return true;
 }
 
 void MacroPage::CancelGesture(WindowActions& out) {
-  drag.Cancel();
-  WindowAction pointer{ActionKind::kSetPointerKind};
-  out.Push(pointer);
-  WindowAction release{ActionKind::kCapturePointer};
-  out.Push(release);
-  if (edgeRows != 0) out.AddWithId(ActionKind::kStopTimer, timers::kLibraryEdgeScroll.id);
-  edgeRows = 0;
+  if (!drag.Pressed()) return;
+  Follow(drag.Cancel(), out);
+  out.Push(WindowAction{ActionKind::kCapturePointer});
 }
 
-void MacroPage::Click(int page, const DragPayload& payload, int x, int y, WindowActions& out) {
+void MacroPage::Click(const DragPayload& payload, int x, int y, WindowActions& out) {
   switch (payload.source) {
-    case DragSource::kNewGroupButton:
-      if (payload.index == 1 && page == kButtonPage) {
-        ChangeLibrary([&] { return pane.NewGroup(texts.labels[kSlotNewGroup].text) >= 0; });
-      }
-      break;
-    case DragSource::kLibraryRow: {
+    case DragSource::kLibraryMacro:
+    case DragSource::kLibraryGroup: {
       const int row = payload.index;
       const bool wasSelected = row == pane.Selected();
       const int inView = row - pane.FirstVisible();
@@ -209,7 +215,8 @@ void MacroPage::Click(int page, const DragPayload& payload, int x, int y, Window
       }
       break;
     }
-    case DragSource::kEditorRow:
+    case DragSource::kEditorMode:
+    case DragSource::kEditorCommand:
       ClickStep(payload.index, out);
       break;
     default:
@@ -224,39 +231,29 @@ void MacroPage::ClickStep(int row, WindowActions& out) {
     return;
   }
   const MacroEditor::EditStart start = editor.EditGesture(row);
-  switch (start.what) {
-    case MacroEditor::EditStart::kWaitBox: {
-      openEdit = kControlNumberEdit;
-      editRow = row;
-      WindowAction box{ActionKind::kOpenEditBox};
-      box.id = kControlNumberEdit;
-      box.rect = WaitValueRect(row - editor.FirstVisible());
-      box.text = text::FromUtf8(std::to_string(start.waitValue));
-      box.value = kWaitLength;
-      out.Push(box);
-      break;
-    }
-    case MacroEditor::EditStart::kKeyCapture:
-      StartCapture(MacroEditor::Capture::kKey, out);
-      break;
-    case MacroEditor::EditStart::kMouseCapture:
-      StartCapture(MacroEditor::Capture::kMouse, out);
-      break;
-    default:
-      break;
-  }
+  if (start.action == MacroEditor::EditStart::Action::kCapture) StartCapture(out);
+  if (start.action != MacroEditor::EditStart::Action::kWaitBox) return;
+  openEdit = kControlNumberEdit;
+  editRow = row;
+  WindowAction box{ActionKind::kOpenEditBox};
+  box.id = kControlNumberEdit;
+  box.rect = WaitValueRect(row - editor.FirstVisible());
+  box.text = text::FromUtf8(std::to_string(start.waitValue));
+  box.value = kWaitLength;
+  out.Push(box);
 }
 
-void MacroPage::Drop(const DragDecision& decision, WindowActions& out) {
-  const DragPayload& payload = decision.payload;
-  const DropSpot& spot = decision.spot;
+// The gesture let only the drops through that its table accepts.
+void MacroPage::Drop(const DragReport& report, WindowActions& out) {
+  const DragPayload& payload = report.payload;
+  const DropSpot& spot = report.spot;
   switch (payload.source) {
     case DragSource::kPaletteItem: {
-      if (editor.InsertTemplate(payload.index, spot.index) < 0) break;
-      StartCapture(MacroEditor::CaptureAfterTemplate(payload.index), out);
+      if (editor.InsertTemplate(payload.index, spot.index) >= 0) StartCapture(out);
       break;
     }
-    case DragSource::kLibraryRow: {
+    case DragSource::kLibraryMacro:
+    case DragSource::kLibraryGroup: {
       const LibraryEntry* entry = pane.EntryAt(payload.index);
       if (!entry) break;
       if (spot.target == DropTarget::kEditor && !entry->IsGroup()) {
@@ -271,7 +268,8 @@ void MacroPage::Drop(const DragDecision& decision, WindowActions& out) {
       }
       break;
     }
-    case DragSource::kEditorRow:
+    case DragSource::kEditorMode:
+    case DragSource::kEditorCommand:
       if (spot.target == DropTarget::kLibrary || spot.target == DropTarget::kGroupRow) {
         AskToStore(spot.index, out);
       } else if (spot.target == DropTarget::kDiscard && !Busy()) {
@@ -296,7 +294,7 @@ void MacroPage::AssignButton(int button, std::uint32_t macroId, WindowActions& o
 
 void MacroPage::AskToStore(int row, WindowActions& out) {
   if (Busy()) return;
-  if (pane.WhereToStore(row) != LibraryPane::StoreTarget::kOverwrite) {
+  if (pane.WhereToStore(row) != StoreTarget::kOverwrite) {
     Store(row, out);
     return;
   }
@@ -348,11 +346,10 @@ void MacroPage::OnQuestionAnswered(int about, bool yes, WindowActions& out) {
 
 bool MacroPage::OnWheel(int page, int x, int y, int delta, WindowActions& out) {
   if (!OnMacroPanes(page) || delta == 0) return false;
-  const int notches = delta > 0 ? -1 : 1;  // away from the user scrolls up
   if (InLibraryPane(x, y)) {
-    pane.Wheel(notches);
+    pane.Wheel(delta);
   } else if (page == kMacroPage && InStepPane(x, y)) {
-    editor.Wheel(notches);
+    editor.Wheel(delta);
   } else {
     return false;
   }
@@ -379,10 +376,10 @@ bool MacroPage::OnKey(int page, const WindowEvent& key, WindowActions& out) {
     if (key.value == kKeyDelete && Busy()) return false;
     if (!editor.OnKey(key.value)) return false;
   } else {
-    const LibraryPane::KeyResult result = pane.OnKey(key.value);
-    if (result == LibraryPane::KeyResult::kNone) return false;
-    if (result == LibraryPane::KeyResult::kChanged) ChangeLibrary([] { return true; });
-    if (result == LibraryPane::KeyResult::kRemoveAsked && !Busy()) AskToRemove(pane.Selected(), out);
+    const PaneKeyResult result = pane.OnKey(key.value);
+    if (result == PaneKeyResult::kNone) return false;
+    if (result == PaneKeyResult::kChanged) ChangeLibrary([] { return true; });
+    if (result == PaneKeyResult::kRemoveAsked && !Busy()) AskToRemove(pane.Selected(), out);
   }
   out.MarkHandled();
   Repaint(out);
@@ -420,10 +417,11 @@ void MacroPage::OnFileChosen(int about, const std::u16string& file, WindowAction
       out.Push(refused);
     }
   } else if (about == kAboutMacroImport) {
-    MacroCommands commands = editor.Commands();
-    const MacroFileRead read = ImportMacroFile(path, commands);
+    // The file's macro, read whole, goes in as a library macro would.
+    MacroCommands imported = ::NewMacro();
+    const MacroFileRead read = ImportMacroFile(path, imported);
     diag::Writef("macro imported: %d", static_cast<int>(read));
-    if (read == MacroFileRead::kRead) editor.Replace(commands);
+    if (read == MacroFileRead::kRead) editor.Load(imported);
   }
   Repaint(out);
 }
@@ -446,16 +444,17 @@ void MacroPage::ToggleRecording(WindowActions& out) {
   Repaint(out);
 }
 
-void MacroPage::StartCapture(MacroEditor::Capture capture, WindowActions& out) {
-  if (capture == MacroEditor::Capture::kNone) return;
-  const MacroCommand& target = editor.Commands()[static_cast<size_t>(editor.Selected())];
-  recorder.StartCapture(capture == MacroEditor::Capture::kKey ? MacroRecorder::Capture::kKey
-                                                              : MacroRecorder::Capture::kMouse,
-                        target);
-  const bool wheel = (target.code[0] & 0xE0) == kOpWheel;
-  promptSlot = capture == MacroEditor::Capture::kKey ? kMessageKeyPrompt
-               : wheel                               ? kMessageWheelPrompt
-                                                     : kMessageButtonPrompt;
+// The editor waits for a key, a button or a wheel turn for the command it marked.
+void MacroPage::StartCapture(WindowActions& out) {
+  const int row = editor.CaptureRow();
+  if (row < 0) return;
+  const MacroCommand& target = editor.Commands()[static_cast<size_t>(row)];
+  const Capture capture = CaptureFor(target);
+  if (capture == Capture::kNone) return;
+  recorder.StartCapture(target);
+  promptSlot = capture == Capture::kKey      ? kMessageKeyPrompt
+               : capture == Capture::kWheel ? kMessageWheelPrompt
+                                            : kMessageButtonPrompt;
   WindowAction listen{ActionKind::kSetRecording};
   listen.on = true;
   out.Push(listen);
@@ -477,13 +476,7 @@ void MacroPage::OnDesktopKey(const WindowEvent& key, WindowActions& out) {
   input.down = key.on;
   input.e0 = (key.x & 1) != 0;
   input.e1 = (key.x & 2) != 0;
-  const MacroRecorder::Result result = recorder.OnKey(input, session.NowMicroseconds() / 1000, keys.Table());
-  for (const MacroCommand& command : result.append) editor.Append(command);
-  if (result.captureDone) {
-    if (result.captureChanged) editor.ApplyCapture(result.captured);
-    EndCapture(out);
-  }
-  if (!result.append.empty()) Repaint(out);
+  AfterInput(recorder.OnKey(input, session.NowMicroseconds() / 1000, keys.Table()), out);
 }
 
 void MacroPage::OnDesktopPointer(const WindowEvent& pointer, WindowActions& out) {
@@ -494,13 +487,17 @@ void MacroPage::OnDesktopPointer(const WindowEvent& pointer, WindowActions& out)
   input.wheelDelta = static_cast<int>(pointer.packed);
   const ControlPlacement* record = FindControl(layout, kControlRecord);
   input.overRecordButton = record && record->rect.Contains(pointer.x, pointer.y);
-  const MacroRecorder::Result result = recorder.OnMouse(input, session.NowMicroseconds() / 1000);
-  for (const MacroCommand& command : result.append) editor.Append(command);
-  if (result.captureDone) {
-    if (result.captureChanged) editor.ApplyCapture(result.captured);
+  AfterInput(recorder.OnMouse(input, session.NowMicroseconds() / 1000), out);
+}
+
+void MacroPage::AfterInput(const std::vector<MacroCommand>& recorded, WindowActions& out) {
+  for (const MacroCommand& command : recorded) editor.Append(command);
+  const CaptureResult capture = recorder.TakeCapture();
+  if (capture.done) {
+    editor.ApplyCapture(capture.command);
     EndCapture(out);
   }
-  if (!result.append.empty()) Repaint(out);
+  if (!recorded.empty()) out.RepaintRect(kStepPane);
 }
 
 void MacroPage::OnRenameRequest(int page, WindowActions& out) {
@@ -582,8 +579,7 @@ void MacroPage::Fill(PaintSnapshot& snapshot) {
       view.libraryDropRow = spot.index - pane.FirstVisible();
     }
     if (spot.target == DropTarget::kDiscard) view.litTool = 0;
-    const bool macroDragged = drag.Payload().source == DragSource::kLibraryRow &&
-                              pane.EntryAt(drag.Payload().index) && !pane.EntryAt(drag.Payload().index)->IsGroup();
+    const bool macroDragged = drag.Payload().source == DragSource::kLibraryMacro;
     snapshot.buttonPage.dropTargetsLit = macroDragged;
     if (macroDragged && spot.target == DropTarget::kButtonPicture) snapshot.buttonPage.dropButton = spot.index;
   }

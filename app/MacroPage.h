@@ -7,6 +7,7 @@
 // Portable: it answers events with window actions.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/MouseSession.h"
 #include "app/UiText.h"
@@ -53,10 +54,13 @@ class MacroPage {
 
  private:
   DropSpot SpotAt(int page, int x, int y) const;
-  void Drop(const DragDecision& decision, WindowActions& out);
-  void Click(int page, const DragPayload& payload, int x, int y, WindowActions& out);
+  void Follow(const DragReport& report, WindowActions& out);
+  void Drop(const DragReport& report, WindowActions& out);
+  void Click(const DragPayload& payload, int x, int y, WindowActions& out);
   void ClickStep(int row, WindowActions& out);
-  void StartCapture(MacroEditor::Capture capture, WindowActions& out);
+  void StartCapture(WindowActions& out);
+  // Commands the recorder made of one input, and a capture it completed.
+  void AfterInput(const std::vector<MacroCommand>& recorded, WindowActions& out);
   void EndCapture(WindowActions& out);
   void ToggleRecording(WindowActions& out);
   void AskToStore(int row, WindowActions& out);
@@ -88,6 +92,4 @@ class MacroPage {
   int editRow = -1;
   int pendingStore = -1;   // the row a store asks about
   int pendingRemove = -1;  // the row a removal asks about
-  int edgeRows = 0;        // rows per step while a dragged row is held beyond the list
-  DropSpot shownSpot;
 };

@@ -62,7 +62,13 @@ void PaintButtonPageContents(const PaintSnapshot& snapshot, Canvas& canvas) {
   const ButtonPageView& view = snapshot.buttonPage;
   for (int b = 0; b < kMouseButtons; ++b) {
     const RectI badge = BadgeRect(b);
-    canvas.DrawImage(BadgeImage(b, b == view.highlightedButton), badge.x, badge.y);
+    // While a macro is dragged every badge lights as a drop target, and the
+    // one under the drag is outlined.
+    const bool lit = b == view.highlightedButton || view.dropTargetsLit || b == view.dropButton;
+    canvas.DrawImage(BadgeImage(b, lit), badge.x, badge.y);
+    if (b == view.dropButton) {
+      canvas.DrawRect({badge.x - 2, badge.y - 2, badge.width + 3, badge.height + 3}, Pen({255, 255, 255, 0xC8}));
+    }
     const RectI marker = MarkerRect(b);
     canvas.DrawImage(MarkerImage(b), marker.x, marker.y);
   }

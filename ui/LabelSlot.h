@@ -17,6 +17,7 @@ inline constexpr int kTextItemCount = 50;
 enum LabelSlotNumber : int {
   kSlotDpiX = 4,
   kSlotDpiY = 5,
+  kSlotRecordIntervals = 6,
   kSlotUnknownKey = 8,
   kSlotUngrouped = 37,
   kSlotMemoryTotal = 39,

@@ -4,6 +4,9 @@
 
 #include "ui/BusyOverlayPainter.h"
 #include "ui/ButtonPagePainter.h"
+#include "ui/GuideArrowPainter.h"
+#include "ui/MacroPanePainter.h"
+#include "ui/MacroToolPainter.h"
 #include "ui/PageFixedPainter.h"
 #include "ui/ProfileNamePainter.h"
 #include "ui/ResolutionPagePainter.h"
@@ -71,6 +74,18 @@ void PaintWindow(const PaintSnapshot& snapshot, const SkinLayout& layout, Canvas
         break;
       case PaintStep::TextItems:
         PaintTextItems(snapshot, layout, canvas);
+        break;
+      case PaintStep::MacroListPane:
+        PaintMacroListPane(snapshot, layout, canvas);
+        break;
+      case PaintStep::MacroStepList:
+        PaintMacroStepList(snapshot, layout, canvas);
+        break;
+      case PaintStep::PaneFrames:
+        PaintPaneFrames(snapshot, layout, canvas);
+        break;
+      case PaintStep::GuideArrows:
+        PaintGuideArrows(snapshot, canvas);
         break;
       case PaintStep::ButtonPageFixed:
       case PaintStep::ResolutionPageFixed:

@@ -23,15 +23,16 @@ TEST(PaintPipeline, RunsEachPagesPaintersInOrderWithTheOverlayLast) {
   snapshot.textItems = TextItemsFrom(LoadUiText(IniFile(), 8192));
   snapshot.busy.counter = 1;
   RecordingCanvas buttons;
-  EXPECT_EQ(OtherSteps(snapshot, buttons),
-            (std::vector<S>{S::MacroListPane, S::PaneFrames, S::GuideArrows}));
-  // Tab picture, then the page's mouse, then its badges; labels before them, overlay after.
+  EXPECT_TRUE(OtherSteps(snapshot, buttons).empty());
+  // Tab picture, the library's toolbox (discard, new group), then the page's
+  // mouse, then its badges; labels before them, overlay after.
   const std::vector<int> images = buttons.ImageIds();
-  ASSERT_GE(images.size(), 3u);
-  EXPECT_EQ(std::vector<int>(images.begin(), images.begin() + 3), (std::vector<int>{255, 182, 184}));
+  ASSERT_GE(images.size(), 5u);
+  EXPECT_EQ(std::vector<int>(images.begin(), images.begin() + 5), (std::vector<int>{255, 241, 237, 182, 184}));
   EXPECT_EQ(buttons.OfKind(CanvasCall::Line).size(), 2u);
   EXPECT_EQ(buttons.calls.back().kind, CanvasCall::Text);
-  EXPECT_EQ(buttons.OfKind(CanvasCall::FillRect).size(), 1u);
+  // The library's backing and shadow, then the overlay.
+  EXPECT_EQ(buttons.OfKind(CanvasCall::FillRect).size(), 3u);
 
   snapshot.page = 1;
   RecordingCanvas resolution;
@@ -45,11 +46,11 @@ TEST(PaintPipeline, RunsEachPagesPaintersInOrderWithTheOverlayLast) {
 
   snapshot.page = 2;
   RecordingCanvas macros;
-  EXPECT_EQ(OtherSteps(snapshot, macros), (std::vector<S>{S::MacroListPane, S::MacroStepList, S::PaneFrames, S::GuideArrows}));
-  EXPECT_EQ(macros.ImageIds(), (std::vector<int>{254}));
+  EXPECT_TRUE(OtherSteps(snapshot, macros).empty());
+  // Tab, the toolbox (discard, six templates), the ticked record box.
+  EXPECT_EQ(macros.ImageIds(), (std::vector<int>{254, 241, 210, 211, 212, 214, 215, 227, 222}));
   snapshot.listRefreshDue = true;
-  EXPECT_EQ(OtherSteps(snapshot, macros),
-            (std::vector<S>{S::MacroListPane, S::MacroStepList, S::PaneFrames, S::ListRefresh, S::GuideArrows}));
+  EXPECT_EQ(OtherSteps(snapshot, macros), (std::vector<S>{S::ListRefresh}));
 }
 
 TEST(PaintPipeline, LeavesVisibleSelfPaintingControlsOutOnceAfterTheyChanged) {

@@ -7,8 +7,12 @@
 
 #include "app/UiText.h"
 #include "base/IniFile.h"
+#include "support/FullSnapshot.h"
 #include "support/RecordingCanvas.h"
 #include "ui/ButtonPagePainter.h"
+#include "ui/MacroLayout.h"
+#include "ui/MacroPanePainter.h"
+#include "ui/MacroToolPainter.h"
 #include "ui/PaintPipeline.h"
 #include "ui/ResolutionPagePainter.h"
 #include "ui/TabStripPainter.h"
@@ -43,6 +47,15 @@ bool HasFill(const RecordingCanvas& canvas, const RectI& rect) {
   const std::vector<CanvasCall> fills = canvas.OfKind(CanvasCall::FillRect);
   return std::any_of(fills.begin(), fills.end(), [&](const CanvasCall& call) { return call.rect == rect; });
 }
+
+// Every pixel of `drawn` is on row `want`.
+void ExpectOnRow(const RectI& drawn, const std::function<int(int, int)>& rowAt, int want) {
+  for (int y = drawn.y; y < drawn.y + drawn.height; ++y) {
+    for (int x = drawn.x; x < drawn.x + drawn.width; ++x) ASSERT_EQ(rowAt(x, y), want) << x << "," << y;
+  }
+}
+
+RectI Centre(const RectI& rect) { return {rect.x + rect.width / 2, rect.y + rect.height / 2, 1, 1}; }
 
 PaintSnapshot ButtonPage(int highlighted) {
   PaintSnapshot snapshot;
@@ -110,8 +123,85 @@ TEST(PaintedTargets, EveryHitTestFindsExactlyWhatThePaintersDrewThere) {
   }
 }
 
+TEST(PaintedTargets, MacroRowsToolboxAndRecordBoxAreHitWhereThePaintersDrewThem) {
+  const SkinLayout layout = BuildSkinLayout(BuiltInSkinStyle());
+  PaintSnapshot snapshot;
+  snapshot.page = kMacroPage;
+  snapshot.macroPage = FullMacroPage();
+  MacroPageView& view = snapshot.macroPage;
+  view.litTool = -1;
+  for (int row = 0; row < kLibraryRows; ++row) {
+    view.librarySelected = row;
+    view.stepSelected = row;
+    RecordingCanvas library;
+    PaintMacroListPane(snapshot, layout, library);
+    // Backing, shadow, then the selection; the rename box opens on the name.
+    ExpectOnRow(library.OfKind(CanvasCall::FillRect).at(2).rect, LibraryRowAt, row);
+    const LibraryRowView& entry = view.libraryRows[static_cast<size_t>(row)];
+    for (const CanvasCall& text : library.OfKind(CanvasCall::Text)) {
+      if (text.text == entry.name && !entry.inGroup) {
+        EXPECT_EQ(text.rect, LibraryNameRect(row));
+      }
+    }
+    if (row >= kStepRows) continue;
+    RecordingCanvas steps;
+    PaintMacroStepList(snapshot, layout, steps);
+    ExpectOnRow(steps.OfKind(CanvasCall::FillRect).at(2).rect, StepRowAt, row);
+    const CanvasCall icon = steps.ImagesOf("macro step icon").at(static_cast<size_t>(row));
+    EXPECT_EQ(RecordingCanvas::Covered(icon), StepIconRect(row));
+    ExpectOnRow(Centre(StepIconRect(row)), StepRowAt, row);
+    const RectI text = steps.OfKind(CanvasCall::Text).at(static_cast<size_t>(2 * row + 1)).rect;
+    const RectI wait = WaitValueRect(row);
+    EXPECT_TRUE(text.Contains(wait.x, wait.y) && text.Contains(wait.x + wait.width - 1, wait.y + wait.height - 1));
+  }
+  // Rows meet at their separators: the dark line ends a row, the light one
+  // starts the next.
+  RecordingCanvas library;
+  PaintMacroListPane(snapshot, layout, library);
+  const std::vector<CanvasCall> lines = library.OfKind(CanvasCall::Line);
+  ASSERT_EQ(lines.size(), 2u * (kLibraryRows - 1) - 2);
+  int darkLines = 0;
+  for (const CanvasCall& line : lines) {
+    const int x = static_cast<int>(line.points[0].x);
+    const int y = static_cast<int>(line.points[0].y);
+    if (line.pen.color.red == 0) {
+      EXPECT_EQ(LibraryRowAt(x, y) + 1, LibraryRowAt(x, y + 1));
+      ++darkLines;
+    } else {
+      EXPECT_EQ(LibraryRowAt(x, y - 1) + 1, LibraryRowAt(x, y));
+    }
+  }
+  EXPECT_EQ(darkLines, kLibraryRows - 3);
+  // Folder icons of the two groups.
+  const std::vector<CanvasCall> folders = library.ImagesOf("folder button");
+  ASSERT_EQ(folders.size(), 2u);
+  EXPECT_EQ(RecordingCanvas::Covered(folders[0]), FolderIconRect(0));
+  EXPECT_EQ(RecordingCanvas::Covered(folders[1]), FolderIconRect(4));
+  ExpectOnRow(FolderIconRect(4), LibraryRowAt, 4);
+  // The toolbox of each page, and the record box on the macro page.
+  for (int page = 0; page < kPageCount; ++page) {
+    snapshot.page = page;
+    RecordingCanvas tools;
+    PaintPaneFrames(snapshot, layout, tools);
+    const std::vector<CanvasCall> images = tools.OfKind(CanvasCall::Image);
+    const size_t items = page == kMacroPage ? 7u : page == kButtonPage ? 2u : 0u;
+    ASSERT_EQ(images.size(), items + (page == kMacroPage ? 1u : 0u));
+    const std::array<RectI, kToolboxItems> places = ToolboxItems(page);
+    for (size_t item = 0; item < items; ++item) {
+      const RectI drawn = RecordingCanvas::Covered(images[item]);
+      EXPECT_EQ(drawn, places[item]);
+      ExpectHitExactly(drawn, [&](int x, int y) { return ToolboxItemAt(page, x, y); }, static_cast<int>(item));
+    }
+    for (size_t item = items; item < places.size(); ++item) EXPECT_EQ(places[item].width, 0);
+    if (page == kMacroPage) {
+      EXPECT_EQ(RecordingCanvas::Covered(images.back()), RecordIntervalsBox());
+    }
+  }
+}
+
 TEST(PaintedTargets, NoControlOfAPageCoversWhatItsPaintersDrawNorTheVersionLabel) {
   PaintSnapshot snapshot = ButtonPage(-1);
+  snapshot.macroPage = FullMacroPage();
   snapshot.extraText = LoadUiText(IniFile(), 8192).versionLabel;
   snapshot.resolution.mouseConnected = true;
   const SkinLayout layout = BuildSkinLayout(BuiltInSkinStyle());

@@ -543,7 +543,7 @@ void MacroPage::CloseEdit(WindowActions& out) {
   out.AddWithId(ActionKind::kCloseEditBox, id);
 }
 
-void MacroPage::Fill(PaintSnapshot& snapshot) {
+void MacroPage::Fill(PaintSnapshot& snapshot) const {
   MacroPageView& view = snapshot.macroPage;
   view.libraryFirstRow = pane.FirstVisible();
   for (int row = pane.FirstVisible(); row < pane.Count() && row < pane.FirstVisible() + LibraryPane::kVisibleRows;

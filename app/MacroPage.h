@@ -50,7 +50,7 @@ class MacroPage {
   void CancelGesture(WindowActions& out);
 
   bool Recording() const { return recorder.Recording(); }
-  void Fill(PaintSnapshot& snapshot);
+  void Fill(PaintSnapshot& snapshot) const;
 
  private:
   DropSpot SpotAt(int page, int x, int y) const;

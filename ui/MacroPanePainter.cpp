@@ -28,6 +28,8 @@ PenStyle Pen(Rgba colour, bool dashed = false) {
   return pen;
 }
 
+constexpr int kAddressFont = 4;
+
 TextStyle RowText(int font, Rgba colour, TextAlign horizontal = TextAlign::Near) {
   TextStyle style;
   style.font = font;
@@ -86,7 +88,8 @@ void PaintStepRow(const MacroPageView& view, int rowInView, int font, Canvas& ca
   } else if (rowInView == view.stepSelected && view.insertionRow < 0) {
     canvas.FillRect(Highlight(place), kHighlight);
   }
-  canvas.DrawText(row.address, StepAddressRect(rowInView), RowText(font, kMutedText));
+  // Four digits must fit before the icon: the small label font holds them.
+  canvas.DrawText(row.address, StepAddressRect(rowInView), RowText(kAddressFont, kMutedText));
   if (const int image = StepIconImage(row.icon)) {
     const RectI icon = StepIconRect(rowInView);
     canvas.DrawImage(image, icon.x, icon.y);

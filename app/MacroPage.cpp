@@ -102,6 +102,8 @@ DropSpot MacroPage::SpotAt(int page, int x, int y) const {
 bool MacroPage::OnLeftButtonDown(int page, int x, int y, WindowActions& out) {
   if (!OnMacroPanes(page)) return false;
   if (openEdit != 0) CloseEdit(out);
+  // Keys work the panes from a click in one of them to a click elsewhere.
+  keysToPanes = InLibraryPane(x, y) || (page == kMacroPage && InStepPane(x, y));
   if (page == kMacroPage && RecordIntervalsBox().Contains(x, y)) {
     recordIntervals = !recordIntervals;
     out.RepaintRect(RecordIntervalsBox());
@@ -258,6 +260,7 @@ void MacroPage::Drop(const DragReport& report, WindowActions& out) {
       if (!entry) break;
       if (spot.target == DropTarget::kEditor && !entry->IsGroup()) {
         editor.Load(entry->commands);
+        diag::Writef("library row %d loaded", payload.index);
         activePane = 1;
       } else if (spot.target == DropTarget::kGroupRow) {
         ChangeLibrary([&] { return pane.MoveIntoGroup(payload.index, spot.index); });
@@ -371,7 +374,7 @@ bool MacroPage::OnKey(int page, const WindowEvent& key, WindowActions& out) {
     out.MarkHandled();
     return true;
   }
-  if (!OnMacroPanes(page) || openEdit != 0 || key.id != 0 || !down) return false;
+  if (!OnMacroPanes(page) || openEdit != 0 || !keysToPanes || !down) return false;
   if (activePane == 1 && page == kMacroPage) {
     if (key.value == kKeyDelete && Busy()) return false;
     if (!editor.OnKey(key.value)) return false;

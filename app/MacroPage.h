@@ -85,6 +85,7 @@ class MacroPage {
   MacroRecorder recorder;
   DragGesture drag;
   int activePane = 0;  // 0 library, 1 editor
+  bool keysToPanes = false;
   bool recordIntervals = true;
   int promptSlot = -1;  // the message a capture shows, -1 for none
   // An edit box over a row: the rename boxes or the wait's number box.

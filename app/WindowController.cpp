@@ -66,10 +66,7 @@ WindowActions WindowController::Handle(const WindowEvent& event) {
     case Kind::kKeyUp:
       // A key reaching a function list would pick another function and send
       // it to the mouse; only the pointer picks one.
-      if (!IsFunctionList(event.id)) {
-        macroPage.OnKey(frame.CurrentTab(), event, out);
-        break;
-      }
+      if (macroPage.OnKey(frame.CurrentTab(), event, out) || !IsFunctionList(event.id)) break;
       out.MarkHandled();
       if (event.kind == Kind::kKeyDown) diag::Writef("key %02X kept from list %d", event.value, event.id);
       break;

@@ -94,7 +94,8 @@ void ActionApplier::Apply(const WindowAction& action) {
       const int answer = MessageBoxW(window, ToWide(question).c_str(),
                                      ToWide(Message(action.captionSlot)).c_str(),
                                      MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION);
-      diag::Writef("question %d answered %s", action.id, answer == IDYES ? "yes" : "no");
+      diag::Writef("%s question answered %s", action.id == kAboutOperation ? "operation" : "macro",
+                   answer == IDYES ? "yes" : "no");
       WindowEvent answered{WindowEvent::Kind::kQuestionAnswered};
       answered.id = action.id;
       answered.on = answer == IDYES;
@@ -106,7 +107,8 @@ void ActionApplier::Apply(const WindowAction& action) {
       chosen.id = action.id;
       chosen.text = action.id == kAboutOperation ? ChooseBackupFile(window, action.fileDialog)
                                                  : ChooseMacroFile(window, action.fileDialog);
-      diag::Writef("file dialog %d: %s", action.id, chosen.text.empty() ? "nothing chosen" : "file chosen");
+      diag::Writef("%s file %s", action.id == kAboutOperation ? "backup" : "macro",
+                   chosen.text.empty() ? "not chosen" : "chosen");
       Apply(controller(chosen));
       break;
     }

@@ -25,6 +25,7 @@ constexpr int kMessageButtonPrompt = 13;
 constexpr int kMessageWheelPrompt = 14;
 constexpr int kMessageRemoveGroup = 18;
 
+constexpr std::uint8_t kGuideAlpha = 0xC0;
 constexpr int kRenameLength = 28;
 constexpr int kShortRenameLength = 14;
 constexpr int kWaitLength = 5;
@@ -587,4 +588,15 @@ void MacroPage::Fill(PaintSnapshot& snapshot) const {
     if (macroDragged && spot.target == DropTarget::kButtonPicture) snapshot.buttonPage.dropButton = spot.index;
   }
   snapshot.editedMacroBytes = static_cast<int>(editor.Size());
+  view.guideStep = snapshot.page == kMacroPage ? GuideStep() : 0;
+  view.guideAlpha = kGuideAlpha;
+}
+
+// A first-use guide while the library holds no macro: first into the editor
+// (a template dragged in, or a recording), then the editor into the library.
+int MacroPage::GuideStep() const {
+  for (const auto& entry : library.entries) {
+    if (!entry->IsGroup()) return 0;
+  }
+  return editor.Commands().size() > 1 ? 2 : 1;
 }

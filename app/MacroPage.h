@@ -73,6 +73,7 @@ class MacroPage {
   // Runs a change of the library under the players' lock and saves it.
   bool ChangeLibrary(const std::function<bool()>& change);
   bool Busy() const;
+  int GuideStep() const;
 
   MacroLibrary& library;
   KeyNames& keys;

@@ -12,6 +12,8 @@
 #include "app/WindowController.h"
 #include "base/IniFile.h"
 #include "macro/EnglishKeyNames.h"
+#include "macro/LibraryFile.h"
+#include "ui/MacroLayout.h"
 #include "device/ConnectionEvents.h"
 #include "res/resource.h"
 #include "sim/SimulatedHidPort.h"
@@ -158,6 +160,23 @@ struct WindowRig {
     return std::any_of(actions.Items().begin(), actions.Items().end(),
                        [kind](const WindowAction& a) { return a.kind == kind; });
   }
+  WindowActions At(Kind kind, int x, int y) {
+    WindowEvent event{kind};
+    event.x = x;
+    event.y = y;
+    return Send(event);
+  }
+  // A press at one point, a move past the drag threshold and a release at the other.
+  void Drag(int fromX, int fromY, int toX, int toY) {
+    At(Kind::kLeftButtonDown, fromX, fromY);
+    At(Kind::kPointerMove, (fromX + toX) / 2, (fromY + toY) / 2);
+    At(Kind::kPointerMove, toX, toY);
+    At(Kind::kLeftButtonUp, toX, toY);
+  }
+  void ShowTab(int tab) {
+    const RectI place = layout.tabs[static_cast<size_t>(tab)].rect;
+    At(Kind::kLeftButtonDown, place.x + 5, place.y + 5);
+  }
   std::vector<std::string> Requests() const { return port.Requests(0); }
   bool Received(const std::string& prefix) const {
     const auto all = Requests();
@@ -261,3 +280,61 @@ TEST(WindowController, ABackupsResultReachesItsClosingMessage) {
 }
 
 }  // namespace
+
+TEST(WindowController, RecordedKeysAndPausesAreStoredByDraggingTheEditorButTheStopClickIsLeftOut) {
+  WindowRig rig;
+  rig.Arrive();
+  rig.ShowTab(kMacroPage);
+  rig.Send(Kind::kCommand, kControlRecord);
+  const auto key = [&](bool down) {
+    WindowEvent event{Kind::kDesktopKey};
+    event.value = 0x1E;  // A
+    event.id = 0x41;
+    event.on = down;
+    rig.Send(event);
+  };
+  key(true);
+  key(true);  // held: the keyboard repeats
+  rig.clock.SleepMicroseconds(300000);
+  key(false);
+  const RectI record = FindControl(rig.layout, kControlRecord)->rect;
+  WindowEvent stopClick{Kind::kDesktopPointer};
+  stopClick.value = 1;
+  stopClick.x = record.x + 5;
+  stopClick.y = record.y + 5;
+  rig.Send(stopClick);
+  rig.Send(Kind::kCommand, kControlRecord);
+
+  const RectI firstStep = StepRowRect(0);
+  const RectI emptySpot = LibraryRowRect(5);
+  rig.Drag(firstStep.x + 20, firstStep.y + 20, emptySpot.x + 20, emptySpot.y + 20);
+  const LibraryEntry* stored = rig.library.FindMacroById(1);
+  ASSERT_NE(stored, nullptr);
+  EXPECT_EQ(stored->name, u"New macro 0");
+  EXPECT_EQ(EncodeMacro(stored->commands), (std::vector<std::uint8_t>{0x04, 0x83, 0x04, 0x89, 0x2C, 0x01, 0x84, 0x04}));
+  MacroLibrary saved;
+  LibraryView savedView;
+  LoadLibrary(saved, savedView, rig.folder / "macro.dat", 0);
+  ASSERT_NE(saved.FindMacroById(1), nullptr) << "the store was saved";
+}
+
+TEST(WindowController, AMacroDroppedOnAButtonPictureIsSentAsMasksAndAPressOffThePictureTakesItBack) {
+  WindowRig rig;
+  const std::uint8_t typeA[] = {0x04, 0x83, 0x04, 0x84, 0x04, 0x00, 0x00, 0x00, 0x00};
+  MacroCommands commands;
+  ParseMacroBytes(commands, typeA, sizeof typeA);
+  rig.library.AddEntry(u"type A", false, 0, 0, commands);
+  RebuildView(rig.library, rig.view, 9);
+  rig.Arrive();
+  rig.port.ClearLog();
+  const RectI macro = LibraryRowRect(0);
+  const RectI badge = BadgeRect(3);
+  rig.Drag(macro.x + 20, macro.y + 20, badge.x + 5, badge.y + 5);
+  EXPECT_EQ(rig.session->Profiles().RowValue(3), 1u);
+  ASSERT_TRUE(rig.PumpUntil([&] { return rig.Received("str 108"); })) << "the masks are sent again";
+  EXPECT_EQ(rig.port.Mouse(0).maskA, 0xEF);
+
+  rig.Drag(badge.x + 5, badge.y + 5, 200, 560);
+  EXPECT_EQ(rig.session->Profiles().RowValue(3), 0u);
+  ASSERT_TRUE(rig.PumpUntil([&] { return rig.port.Mouse(0).maskA == 0xFF; }));
+}

@@ -8,6 +8,8 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh test
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j2 --target Vantor3 e2e_tool >/dev/null
+cmake --preset native >/dev/null
+cmake --build --preset native -j2 --target vantor-tool >/dev/null
 
 BUILD=$PWD/build/windows
 OUT=$BUILD/screenshots
@@ -21,6 +23,8 @@ start_display
 make_template_prefix
 new_prefix screenshots
 
+# A small library, so that the panes show groups, macros and a macro in the editor.
+"$NATIVE_TOOL" build docs/screenshots/library.json "$(dirname "$EXE")/macro.dat" >/dev/null
 log="$OUT/program.log"
 start_program "$log" /simulate
 wait_log "$log" "fade-in complete"
@@ -34,6 +38,14 @@ for page in 0 1 2; do
   xdotool mousemove $((wx + 47 + 168 * page + 83)) $((wy + 86)) click 1
   # The pointer leaves, so no tab shows the function bar.
   xdotool mousemove 1270 1010
+  if [ "$page" -eq 2 ]; then
+    # "Copy", the group's first macro, dragged from the library into the editor.
+    xdotool mousemove $((wx + 160)) $((wy + 196)) mousedown 1
+    for step in 1 2 3 4 5 6; do xdotool mousemove $((wx + 160 + 65 * step)) $((wy + 196 - 6 * step)); sleep 0.05; done
+    xdotool mouseup 1
+    wait_log "$log" "library row 1 loaded"
+    xdotool mousemove 1270 1010
+  fi
   sleep 0.5
   import -display "$DISPLAY" -window root "$OUT/screen-$page.png"
   # Outside the outline the screen shows through: keep the outline's alpha.

@@ -414,11 +414,11 @@ void MacroPage::OnFileChosen(int about, const std::u16string& file, WindowAction
   if (about == kAboutMacroExport) {
     const MacroFileWrite written = ExportMacroFile(path, editor.Commands());
     diag::Writef("macro exported: %d", static_cast<int>(written));
+    // A file the user asked for and did not get is said, not passed over.
     if (written == MacroFileWrite::kTooLarge) {
-      WindowAction refused{ActionKind::kShowMessage};
-      refused.text = MacroTooLargeText(texts.messageTexts[kMessageMacroTooLarge], editor.Size());
-      refused.captionSlot = kMessageSaveCaption;
-      out.Push(refused);
+      Tell(MacroTooLargeText(texts.messageTexts[kMessageMacroTooLarge], editor.Size()), out);
+    } else if (written == MacroFileWrite::kCannotWrite) {
+      Tell(texts.messageTexts[kMessageMacroFileUnwritable], out);
     }
   } else if (about == kAboutMacroImport) {
     // The file's macro, read whole, goes in as a library macro would.
@@ -426,8 +426,17 @@ void MacroPage::OnFileChosen(int about, const std::u16string& file, WindowAction
     const MacroFileRead read = ImportMacroFile(path, imported);
     diag::Writef("macro imported: %d", static_cast<int>(read));
     if (read == MacroFileRead::kRead) editor.Load(imported);
+    if (read == MacroFileRead::kCannotOpen) Tell(texts.messageTexts[kMessageMacroFileUnreadable], out);
+    if (read == MacroFileRead::kWrongMagic) Tell(texts.messageTexts[kMessageNotAMacroFile], out);
   }
   Repaint(out);
+}
+
+void MacroPage::Tell(const std::u16string& message, WindowActions& out) {
+  WindowAction told{ActionKind::kShowMessage};
+  told.text = message;
+  told.captionSlot = kMessageMacroFileCaption;
+  out.Push(told);
 }
 
 void MacroPage::ToggleRecording(WindowActions& out) {

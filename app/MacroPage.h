@@ -63,6 +63,7 @@ class MacroPage {
   void AfterInput(const std::vector<MacroCommand>& recorded, WindowActions& out);
   void EndCapture(WindowActions& out);
   void ToggleRecording(WindowActions& out);
+  void Tell(const std::u16string& message, WindowActions& out);
   void AskToStore(int row, WindowActions& out);
   void Store(int row, WindowActions& out);
   void AskToRemove(int row, WindowActions& out);

@@ -136,6 +136,10 @@ void SetOwnMessages(UiText& texts) {
   m[kMessageLevelSkipped] = u"DPI level %d was left as it was: the backup holds a step of 0 for it.";
   m[kMessageFileUnreadable] = u"The file could not be opened, so nothing was written to the mouse.";
   m[kMessageMouseBusy] = u"The mouse is being set up right now, so nothing was done. Please try again in a moment.";
+  m[kMessageMacroFileCaption] = u"Macro file";
+  m[kMessageMacroFileUnwritable] = u"The macro file could not be written.";
+  m[kMessageMacroFileUnreadable] = u"The macro file could not be opened, so nothing was imported.";
+  m[kMessageNotAMacroFile] = u"This is not a macro file, so nothing was imported.";
 }
 
 void SetDefaultMessages(UiText& texts) {

@@ -35,6 +35,10 @@ enum MessageNumber : int {
   kMessageLevelSkipped,
   kMessageFileUnreadable,
   kMessageMouseBusy,
+  kMessageMacroFileCaption,
+  kMessageMacroFileUnwritable,
+  kMessageMacroFileUnreadable,
+  kMessageNotAMacroFile,
   kMessageCount
 };
 

@@ -118,6 +118,7 @@ struct WindowRig {
     }
     if (action.kind == ActionKind::kOpenFileDialog) {
       WindowEvent chosen{Kind::kFileChosen};
+      chosen.id = action.id;
       chosen.text = chosenFile;
       Send(chosen);
     }
@@ -337,4 +338,35 @@ TEST(WindowController, AMacroDroppedOnAButtonPictureIsSentAsMasksAndAPressOffThe
   rig.Drag(badge.x + 5, badge.y + 5, 200, 560);
   EXPECT_EQ(rig.session->Profiles().RowValue(3), 0u);
   ASSERT_TRUE(rig.PumpUntil([&] { return rig.port.Mouse(0).maskA == 0xFF; }));
+}
+
+TEST(WindowController, TheRenameBoxRenamesOnEnterAndAFileThatIsNoMacroIsSaidSo) {
+  WindowRig rig;
+  rig.library.AddEntry(u"old", false, 0, 0, NewMacro());
+  RebuildView(rig.library, rig.view, 9);
+  rig.ShowTab(kMacroPage);
+  const RectI name = LibraryNameRect(0);
+  for (int click = 0; click < 2; ++click) {  // the second click is on the selected entry
+    rig.At(Kind::kLeftButtonDown, name.x + 5, name.y + 5);
+    rig.At(Kind::kLeftButtonUp, name.x + 5, name.y + 5);
+  }
+  ASSERT_EQ(rig.Applied(ActionKind::kOpenEditBox), 1);
+  WindowEvent enter{Kind::kKeyDown};
+  enter.id = kControlRenameEdit;
+  enter.value = 0x0D;
+  enter.text = u"renamed";
+  EXPECT_TRUE(rig.Send(enter).Handled()) << "Enter does not reach the dialog";
+  EXPECT_EQ(rig.library.FindMacroById(1)->name, u"renamed");
+  WindowEvent left{Kind::kEditLeft};
+  left.id = kControlRenameEdit;
+  left.text = u"again";
+  rig.Send(left);
+  EXPECT_EQ(rig.library.FindMacroById(1)->name, u"renamed") << "the closed box commits nothing more";
+
+  rig.chosenFile = (rig.folder / "macro.dat").u16string();
+  rig.Send(Kind::kCommand, kControlImport);
+  const auto told = std::find_if(rig.applied.begin(), rig.applied.end(),
+                                 [](const WindowAction& a) { return a.kind == ActionKind::kShowMessage; });
+  ASSERT_NE(told, rig.applied.end());
+  EXPECT_EQ(told->text, rig.texts.messageTexts[kMessageNotAMacroFile]);
 }

@@ -1,7 +1,8 @@
 # The "Macro settings" page and the library pane of the button page, driven
 # with the pointer and the keyboard: recording, editing, storing, macro files,
 # giving a macro to a button, removing entries. Files are read back with the
-# companion tool; the simulator's log shows what the mouse received.
+# companion tool; the simulator's log shows what the mouse received. Clicks
+# on controls, file choices and answers use operations.sh's helpers.
 
 # macro_drag FROM_X FROM_Y TO_X TO_Y: presses at one point of the window,
 # moves in steps as a hand would, and releases at the other.
@@ -15,19 +16,6 @@ macro_drag() {
   done
   xdotool mouseup 1
   sleep 0.3
-}
-
-# macro_click_control ID: a real click on one of the window's controls.
-macro_click_control() {
-  local at="" i
-  for i in $(seq 1 30); do
-    at=$("$WINE" "$TOOL" control "$TITLE" "$1" 2>/dev/null | tr -d '\r')
-    [ -n "$at" ] && break
-    sleep 0.1
-  done
-  [ -n "$at" ] || { e2e_log "control $1 not found"; return 1; }
-  # shellcheck disable=SC2086
-  xdotool mousemove $at click 1
 }
 
 # macro_library_json: the library file as the companion tool reads it.
@@ -83,12 +71,12 @@ macro_store_editor() { macro_drag 548 156 160 456; }
 scenario_recorded_keys_go_into_the_library_by_dragging_the_editor() {
   skin_start
   skin_click_tab 2
-  macro_click_control 1022
+  click_operation 1022
   wait_log "$LOGS/program.log" "recording started"
   xdotool key a
   sleep 0.3
   xdotool key b
-  macro_click_control 1022
+  click_operation 1022
   wait_log "$LOGS/program.log" "recording stopped"
   skin_shot recorded
   macro_store_editor
@@ -127,10 +115,10 @@ scenario_a_wait_dropped_and_edited_is_stored_exported_and_imported_as_it_stands(
   # Without intervals: the mode command, then A and B pressed and released.
   skin_point 353 515
   xdotool click 1
-  macro_click_control 1022
+  click_operation 1022
   wait_log "$LOGS/program.log" "recording started"
   xdotool key a b
-  macro_click_control 1022
+  click_operation 1022
   wait_log "$LOGS/program.log" "recording stopped"
   # The wait template goes in after the press of A, then becomes 300 ms.
   macro_drag 314 160 548 196
@@ -144,11 +132,11 @@ scenario_a_wait_dropped_and_edited_is_stored_exported_and_imported_as_it_stands(
   macro_store_editor
   wait_log "$LOGS/program.log" "editor stored as library row 0"
 
-  macro_click_control 1024
+  click_operation 1024
   choose_file "Save As" "$LOGS/edited.mf"
   wait_log "$LOGS/program.log" "macro exported: 0"
-  macro_click_control 1001
-  macro_click_control 1025
+  click_operation 1001
+  click_operation 1025
   choose_file "Open" "$LOGS/edited.mf"
   wait_log "$LOGS/program.log" "macro imported: 0"
   macro_store_editor

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "base/AtomicFile.h"
 #include "base/DiagLog.h"
 
 namespace fs = std::filesystem;
@@ -32,6 +33,11 @@ bool FolderIsWritable(const fs::path& dir) {
 }
 
 LibraryLoadReport LoadLibraryAt(const LibraryPlace& place, MacroLibrary& library, LibraryView& view, std::time_t now) {
+  // A save killed before its replace leaves its temporary; a minute is far
+  // longer than any save the companion tool may be running right now.
+  if (const int removed = RemoveLeftTemporaries(place.saveTo, 60)) {
+    diag::Writef("library: %d temporaries of interrupted saves removed", removed);
+  }
   LibraryLoadReport report = LoadLibrary(library, view, place.readFrom, now);
   if (place.saveTo == place.readFrom) return report;
   std::error_code code;

@@ -18,11 +18,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr char kTemporaryMark[] = ".tmp-";
+
 fs::path TemporaryBeside(const fs::path& target) {
   static std::atomic<unsigned> counter{0};
   const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
   fs::path name = target.filename();
-  name += ".tmp-" + std::to_string(static_cast<unsigned long long>(ticks) & 0xFFFFFFu) + "-" +
+  name += kTemporaryMark + std::to_string(static_cast<unsigned long long>(ticks) & 0xFFFFFFu) + "-" +
           std::to_string(counter++);
   return target.parent_path() / name;
 }
@@ -32,6 +34,22 @@ void SetError(std::string* error, const std::string& text) {
 }
 
 }  // namespace
+
+int RemoveLeftTemporaries(const fs::path& target, int minimumAgeSeconds) {
+  const std::string prefix = target.filename().u8string() + kTemporaryMark;
+  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  std::error_code code;
+  const auto now = fs::file_time_type::clock::now();
+  int removed = 0;
+  for (fs::directory_iterator it(folder, code), end; !code && it != end; it.increment(code)) {
+    const std::string name = it->path().filename().u8string();
+    if (name.compare(0, prefix.size(), prefix) != 0 || !it->is_regular_file(code)) continue;
+    const auto written = fs::last_write_time(it->path(), code);
+    if (code || now - written < std::chrono::seconds(minimumAgeSeconds)) continue;
+    if (fs::remove(it->path(), code)) ++removed;
+  }
+  return removed;
+}
 
 FileReadResult ReadFileBytes(const fs::path& file, std::vector<std::uint8_t>& bytes, std::size_t maxBytes) {
   std::error_code code;

@@ -21,6 +21,12 @@ FileReadResult ReadFileBytes(const std::filesystem::path& file, std::vector<std:
 int WriteFileAtomically(const std::filesystem::path& target, const std::vector<std::uint8_t>& bytes,
                         std::string* error = nullptr);
 
+// Removes the temporaries that writes of `target` left behind when the
+// program was killed before their replace, once they are older than
+// `minimumAgeSeconds` (a younger one may belong to a write still running in
+// another process). Returns how many were removed.
+int RemoveLeftTemporaries(const std::filesystem::path& target, int minimumAgeSeconds);
+
 // The name a damaged file is kept under: "macro.dat" becomes
 // "macro.dat.damaged-20261206-071500" for that local time.
 std::filesystem::path DamagedFileName(const std::filesystem::path& file, const std::tm& when);

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Runs every test: native unit tests, the same under ASan+UBSan and under
-# TSan, the unit tests cross-built for Windows and run under Wine, the
-# end-to-end scenarios against the real program under Wine, a short run of
-# every fuzz target, and checks of this harness itself (its counting, planted
-# end-to-end failures, a sanitizer canary, and scripts/run.sh from an empty
-# home folder). Ends with one line "total: N passed, N failed, N skipped".
+# Runs every test: native unit tests, library saves killed part way, the
+# same unit tests under ASan+UBSan and under TSan, the unit tests cross-built
+# for Windows and run under Wine, the end-to-end scenarios against the real
+# program under Wine, a short run of every fuzz target, and checks of this
+# harness itself (its counting, planted end-to-end failures, a sanitizer
+# canary, and scripts/run.sh from an empty home folder). Ends with one line "total: N passed, N failed, N skipped".
 # BUILD_LOCK may name a file that each build holds locked while it runs.
 set -u
 cd "$(dirname "$0")/.."
@@ -174,9 +174,21 @@ fuzz_suite() {
   fi
 }
 
+# Saves of the library killed at points spread over them (the native build's harness).
+kill_suite() {
+  local log="$LOGS/kill-during-save.log" work="$ROOT/build/native/work/kill-during-save"
+  rm -rf "$work"
+  if build/native/tests/kill_during_save "$work" "${KILL_POINTS:-200}" >"$log" 2>&1; then
+    cat "$log"; record "reliability: kills in a save" 1 0
+  else
+    show_log "$log"; record "reliability: kills in a save" 0 1
+  fi
+}
+
 started=$(date +%s)
 harness_counts
 ctest_suite "native unit" native
+kill_suite
 ctest_suite "asan+ubsan unit" asan
 ctest_suite "tsan unit" tsan
 if windows_suite; then

@@ -338,3 +338,16 @@ TEST(WindowController, AMacroDroppedOnAButtonPictureIsSentAsMasksAndAPressOffThe
   EXPECT_EQ(rig.session->Profiles().RowValue(3), 0u);
   ASSERT_TRUE(rig.PumpUntil([&] { return rig.port.Mouse(0).maskA == 0xFF; }));
 }
+
+TEST(WindowController, TheFirstUseGuideShowsUntilTheLibraryHoldsAMacroEvenOneInACollapsedGroup) {
+  WindowRig rig;
+  rig.library.AddEntry(u"Games", true, 0, 0, {});
+  rig.library.AddEntry(u"Zoo", true, 0, 0, {});
+  RebuildView(rig.library, rig.view, 9);
+  rig.ShowTab(kMacroPage);
+  EXPECT_EQ(rig.controller->Snapshot().macroPage.guideStep, 1) << "groups alone hold no macro";
+  rig.library.AddEntry(u"Jump", false, 1, 0, NewMacro());
+  RebuildView(rig.library, rig.view, 9);
+  ASSERT_EQ(rig.view.Count(), 2) << "the macro is out of view";
+  EXPECT_EQ(rig.controller->Snapshot().macroPage.guideStep, 0);
+}

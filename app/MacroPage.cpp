@@ -603,9 +603,13 @@ void MacroPage::Fill(PaintSnapshot& snapshot) const {
 
 // A first-use guide while the library holds no macro: first into the editor
 // (a template dragged in, or a recording), then the editor into the library.
+// Every paint asks, so the pane's rows are read from the end: the ungrouped
+// macros come last and each group row counts its macros, so only empty
+// groups at the end of the list make the scan go further than one row.
 int MacroPage::GuideStep() const {
-  for (const auto& entry : library.entries) {
-    if (!entry->IsGroup()) return 0;
+  for (int row = pane.Count() - 1; row >= 0; --row) {
+    const LibraryEntry* entry = pane.EntryAt(row);
+    if (!entry->IsGroup() || entry->size != 0) return 0;
   }
   return editor.Commands().size() > 1 ? 2 : 1;
 }

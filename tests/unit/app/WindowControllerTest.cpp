@@ -370,3 +370,16 @@ TEST(WindowController, TheRenameBoxRenamesOnEnterAndAFileThatIsNoMacroIsSaidSo) 
   ASSERT_NE(told, rig.applied.end());
   EXPECT_EQ(told->text, rig.texts.messageTexts[kMessageNotAMacroFile]);
 }
+
+TEST(WindowController, TheFirstUseGuideShowsUntilTheLibraryHoldsAMacroEvenOneInACollapsedGroup) {
+  WindowRig rig;
+  rig.library.AddEntry(u"Games", true, 0, 0, {});
+  rig.library.AddEntry(u"Zoo", true, 0, 0, {});
+  RebuildView(rig.library, rig.view, 9);
+  rig.ShowTab(kMacroPage);
+  EXPECT_EQ(rig.controller->Snapshot().macroPage.guideStep, 1) << "groups alone hold no macro";
+  rig.library.AddEntry(u"Jump", false, 1, 0, NewMacro());
+  RebuildView(rig.library, rig.view, 9);
+  ASSERT_EQ(rig.view.Count(), 2) << "the macro is out of view";
+  EXPECT_EQ(rig.controller->Snapshot().macroPage.guideStep, 0);
+}

@@ -136,6 +136,12 @@ void SetOwnMessages(UiText& texts) {
   m[kMessageLevelSkipped] = u"DPI level %d was left as it was: the backup holds a step of 0 for it.";
   m[kMessageFileUnreadable] = u"The file could not be opened, so nothing was written to the mouse.";
   m[kMessageMouseBusy] = u"The mouse is being set up right now, so nothing was done. Please try again in a moment.";
+  m[kMessageRulesCaption] = u"Profile rules";
+  m[kMessageRulesUnreadable] =
+      u"The profile rules \"%s\" cannot be read, so the profiles do not follow the program in front.";
+  m[kMessageRulesDamaged] =
+      u"The profile rules \"%s\" are damaged, so the profiles do not follow the program in front.\r\n"
+      u"The damaged file is kept as \"%s\".";
 }
 
 void SetDefaultMessages(UiText& texts) {

@@ -35,6 +35,9 @@ enum MessageNumber : int {
   kMessageLevelSkipped,
   kMessageFileUnreadable,
   kMessageMouseBusy,
+  kMessageRulesCaption,
+  kMessageRulesUnreadable,
+  kMessageRulesDamaged,
   kMessageCount
 };
 

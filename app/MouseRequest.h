@@ -17,6 +17,7 @@ struct MouseRequest {
     kSetButtonFunction,  // profile, button, kind, code
     kSendProfileValues,
     kSendMasks,          // the current software profile's button masks
+    kSelectProfile,      // profile: made the current software profile as the profile button does
     kReadLevels,         // the hidden window's levels may be stale
   };
   Kind kind = Kind::kCommit;

@@ -45,6 +45,11 @@ MouseSession::MouseSession(SessionPlatform platform, MacroLibrary& library, std:
   // Each arrival reads the mouse's macros and names for the button page, on
   // the arrival thread, before the window hears that the mouse is ready.
   connection.AfterArrival = [this](const device::DevicePath& path) { ReadMouse(path); };
+  connection.AfterBusy = [this] { BusyCleared(); };
+  notifications.AfterProfileButton = [this] {
+    std::lock_guard<std::mutex> hold(followLock);
+    follower.OnProfileButton();
+  };
   worker = std::thread(&MouseSession::RunRequests, this);
 }
 
@@ -126,6 +131,9 @@ void MouseSession::Run(const MouseRequest& request) {
       // The profile's row changed: the mouse leaves the program the buttons it plays.
       if (path.empty() || connection.SendButtonMasks() != 1) diag::Write("button masks not sent");
       break;
+    case MouseRequest::Kind::kSelectProfile:
+      if (connection.SelectSoftwareProfile(request.profile) < 0) diag::Writef("profile %d not selected", request.profile);
+      break;
     case MouseRequest::Kind::kReadLevels: {
       // Without a mouse there is nothing to read, and a failed read would show zeros.
       if (!connection.DeviceReady || connection.ArrivalBusy || connection.OperationBusy) break;
@@ -170,6 +178,45 @@ void MouseSession::StoreLevels(const DpiLevelTable& levels, int current) {
   profiles.StoreLevelChoices(current, steps);
 }
 
+void MouseSession::FollowForeground(const std::u16string& programPath) {
+  int profile = kNoSwitch;
+  {
+    std::lock_guard<std::mutex> hold(followLock);
+    // Without a mouse there is no profile to switch; its arrival decides.
+    const bool busy = connection.ArrivalBusy || connection.OperationBusy || profiles.ProfileCount() < 1;
+    profile = follower.OnForegroundChange(ProgramAt(programPath), profiles.CurrentSoftwareProfile(), busy);
+  }
+  SwitchProfile(profile);
+}
+
+void MouseSession::BusyCleared() {
+  int profile = kNoSwitch;
+  {
+    std::lock_guard<std::mutex> hold(followLock);
+    if (profiles.ProfileCount() < 1) return;
+    profile = follower.OnBusyCleared(profiles.CurrentSoftwareProfile());
+  }
+  SwitchProfile(profile);
+}
+
+void MouseSession::SwitchProfile(int profile) {
+  if (profile == kNoSwitch) return;
+  MouseRequest request;
+  request.kind = MouseRequest::Kind::kSelectProfile;
+  request.profile = profile;
+  Submit(request);
+}
+
+void MouseSession::SetProfileRules(ProfileRules rules) {
+  std::lock_guard<std::mutex> hold(followLock);
+  follower.SetRules(std::move(rules));
+}
+
+ProfileRules MouseSession::CurrentProfileRules() const {
+  std::lock_guard<std::mutex> hold(followLock);
+  return follower.Rules();
+}
+
 bool MouseSession::StartOperation(DeviceOperation operation, const std::u16string& file) {
   if (operationRunning) return false;
   if (operationThread.joinable()) operationThread.join();
@@ -190,6 +237,7 @@ void MouseSession::RunOperation(DeviceOperation operation, std::filesystem::path
       result = device::Backup(context, file);
       // A restore and a reset end with an arrival, which clears it.
       connection.OperationBusy = false;
+      BusyCleared();
       break;
     case DeviceOperation::kRestore:
       result = device::Restore(context, file);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/MouseRequest.h"
+#include "app/ProfileFollower.h"
 #include "app/WindowAction.h"
 #include "device/Connection.h"
 #include "device/DeviceOperations.h"
@@ -97,6 +98,13 @@ class MouseSession final : private device::OperationProgress, private device::Op
   // asks the window's thread for the tilt mutex.
   void Finish(const std::function<void()>& pump);
 
+  // The program in front changed (the system's foreground event), given by
+  // its full path: the rules may switch the software profile on the worker.
+  void FollowForeground(const std::u16string& programPath);
+  // The rules that FollowForeground applies; none until set.
+  void SetProfileRules(ProfileRules rules);
+  ProfileRules CurrentProfileRules() const;
+
   // The steps the page now shows become the mouse's record and the profile's.
   void StoreLevels(const DpiLevelTable& levels, int current);
 
@@ -116,6 +124,10 @@ class MouseSession final : private device::OperationProgress, private device::Op
   void RunOperation(DeviceOperation operation, std::filesystem::path file);
   // A reset runs: the button lists take no input until the mouse is read again.
   void ListsOff();
+  // An arrival or an operation cleared its busy flags: a switch that waited
+  // for them goes ahead.
+  void BusyCleared();
+  void SwitchProfile(int profile);
 
   // OperationProgress
   void ShowFraction(double fraction) override;
@@ -137,6 +149,11 @@ class MouseSession final : private device::OperationProgress, private device::Op
 
   std::mutex reportLock;
   std::vector<SessionReport> reports;
+
+  // Guards the follower. A busy flag is read under it and cleared before
+  // BusyCleared takes it, so no waiting switch is missed.
+  mutable std::mutex followLock;
+  ProfileFollower follower;
 
   std::mutex requestLock;
   std::condition_variable requestWake;

@@ -76,3 +76,21 @@ std::optional<Notice> LibraryLoadNotice(const UiText& texts, const LibraryLoadRe
   }
   return std::nullopt;
 }
+
+std::optional<Notice> RulesLoadNotice(const UiText& texts, const RulesLoadReport& report,
+                                      const std::filesystem::path& file) {
+  const auto& messages = texts.messageTexts;
+  const TemplateArg name = TemplateArg::Text(file.u16string());
+  Notice notice;
+  notice.caption = messages[kMessageRulesCaption];
+  if (report.result == RulesLoad::kUnreadable) {
+    notice.text = FormatTemplate(messages[kMessageRulesUnreadable], {name});
+  } else if (report.result == RulesLoad::kDamaged) {
+    // A file that could not be moved aside is still where it was.
+    const std::filesystem::path kept = report.keptAside.empty() ? file : report.keptAside;
+    notice.text = FormatTemplate(messages[kMessageRulesDamaged], {name, TemplateArg::Text(kept.u16string())});
+  } else {
+    return std::nullopt;
+  }
+  return notice;
+}

@@ -9,6 +9,7 @@
 #include "app/UiText.h"
 #include "device/OperationResult.h"
 #include "macro/LibraryFile.h"
+#include "macro/ProfileRules.h"
 
 struct Notice {
   std::u16string caption;
@@ -24,3 +25,8 @@ Notice OperationNotice(const UiText& texts, const device::OperationResult& resul
 // is missing.
 std::optional<Notice> LibraryLoadNotice(const UiText& texts, const LibraryLoadReport& report,
                                         const std::filesystem::path& file);
+
+// What the user must hear about loading the profile rules from `file`:
+// nothing when they were read or there are none.
+std::optional<Notice> RulesLoadNotice(const UiText& texts, const RulesLoadReport& report,
+                                      const std::filesystem::path& file);

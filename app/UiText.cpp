@@ -140,6 +140,12 @@ void SetOwnMessages(UiText& texts) {
   m[kMessageMacroFileUnwritable] = u"The macro file could not be written.";
   m[kMessageMacroFileUnreadable] = u"The macro file could not be opened, so nothing was imported.";
   m[kMessageNotAMacroFile] = u"This is not a macro file, so nothing was imported.";
+  m[kMessageRulesCaption] = u"Profile rules";
+  m[kMessageRulesUnreadable] =
+      u"The profile rules \"%s\" cannot be read, so the profiles do not follow the program in front.";
+  m[kMessageRulesDamaged] =
+      u"The profile rules \"%s\" are damaged, so the profiles do not follow the program in front.\r\n"
+      u"The damaged file is kept as \"%s\".";
 }
 
 void SetDefaultMessages(UiText& texts) {

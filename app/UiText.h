@@ -39,6 +39,9 @@ enum MessageNumber : int {
   kMessageMacroFileUnwritable,
   kMessageMacroFileUnreadable,
   kMessageNotAMacroFile,
+  kMessageRulesCaption,
+  kMessageRulesUnreadable,
+  kMessageRulesDamaged,
   kMessageCount
 };
 

@@ -86,6 +86,7 @@ void Connection::DeviceArrival() {
   events_.ArrivalEnded(first.has_value());
   OperationBusy.store(false);
   ArrivalBusy.store(false);
+  if (AfterBusy) AfterBusy();
 }
 
 void Connection::OnDeviceChange(std::uintptr_t event) {
@@ -178,6 +179,23 @@ int Connection::SendProfileValues() {
     if (SetDeviceParameter(link_, path, kind, values[kind]) != 1) sent = 0;
   }
   return sent;
+}
+
+int Connection::SelectSoftwareProfile(int profile) {
+  if (profiles_.ProfileCount() > 0 && profile == profiles_.CurrentSoftwareProfile()) return profile;
+  return ProfileSelected(profiles_.SelectProfile(profile));
+}
+
+int Connection::NextSoftwareProfile() { return ProfileSelected(profiles_.NextProfile()); }
+
+int Connection::ProfileSelected(int profile) {
+  if (profile < 0) return profile;
+  if (!ArrivalBusy.load()) {
+    SendButtonMasks();
+    SendProfileValues();
+  }
+  events_.SettingsChanged();
+  return profile;
 }
 
 int Connection::SetRowValue(int button, std::uint32_t macroId) {

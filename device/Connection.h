@@ -85,6 +85,17 @@ class Connection {
   // set, with the current path (empty when no mouse was found). Set before
   // the first rescan.
   std::function<void(const DevicePath&)> AfterArrival;
+  // Runs on the arrival's thread once it has cleared ArrivalBusy and
+  // OperationBusy. Set before the first rescan.
+  std::function<void()> AfterBusy;
+  // Makes `profile` the current software profile as the profile button does:
+  // stores it in the mouse's record and saves the library, sends its masks
+  // and values (unless an arrival runs, which sends them at its end) and
+  // tells the window. Nothing happens when it is the current profile already.
+  // The profile, or -1 with no mouse or no such profile.
+  int SelectSoftwareProfile(int profile);
+  // The profile button: the next software profile, in the same way.
+  int NextSoftwareProfile();
   // A library macro dropped on a button's picture, or taken off it: the row
   // value is stored, the library saved and the masks sent.
   int SetRowValue(int button, std::uint32_t macroId);
@@ -101,6 +112,7 @@ class Connection {
 
  private:
   void StopPlayersOfListedMice();
+  int ProfileSelected(int profile);
 
   HidLink& link_;
   ConnectionEvents& events_;

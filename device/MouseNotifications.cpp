@@ -81,12 +81,7 @@ void MouseNotifications::OnInput(const std::uint8_t* report) {
 }
 
 void MouseNotifications::OnProfileButton() {
-  if (connection_.Profiles().NextProfile() < 0) return;
-  if (!connection_.ArrivalBusy.load()) {
-    connection_.SendButtonMasks();
-    connection_.SendProfileValues();
-  }
-  connection_.Events().SettingsChanged();
+  if (connection_.NextSoftwareProfile() >= 0 && AfterProfileButton) AfterProfileButton();
 }
 
 }  // namespace device

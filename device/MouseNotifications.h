@@ -52,6 +52,9 @@ class MouseNotifications {
   // One report as raw input delivers it; any other length is not ours.
   void OnMouseNotification(const std::uint8_t* report, std::size_t length);
 
+  // Runs after the profile button selected a profile. Set before the first report.
+  std::function<void()> AfterProfileButton;
+
  private:
   void OnLevelChange(const std::uint8_t* report);
   void OnInput(const std::uint8_t* report);

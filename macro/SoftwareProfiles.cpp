@@ -86,11 +86,21 @@ int SoftwareProfiles::CurrentSoftwareProfile() const {
   return current_;
 }
 
+int SoftwareProfiles::SelectProfile(int profile) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  return SelectLocked(profile);
+}
+
 int SoftwareProfiles::NextProfile() {
   std::lock_guard<std::mutex> hold(mutex_);
+  if (profileCount_ < 1) return -1;
+  return SelectLocked((current_ + 1) % profileCount_);
+}
+
+int SoftwareProfiles::SelectLocked(int profile) {
   DeviceProfileRecord* record = RecordLocked();
-  if (record == nullptr || profileCount_ < 1) return -1;
-  current_ = (current_ + 1) % profileCount_;
+  if (record == nullptr || profile < 0 || profile >= profileCount_) return -1;
+  current_ = profile;
   record->currentProfile = static_cast<std::uint32_t>(current_);
   SaveLocked();
   return current_;

@@ -54,9 +54,11 @@ class SoftwareProfiles {
   int ProfileCount() const;
   int CurrentSoftwareProfile() const;
 
+  // Selects `profile`, stores it in the record and saves the library. The
+  // profile, or -1 with no mouse or no such profile.
+  int SelectProfile(int profile);
   // The profile button: selects the next profile (after the last, the
-  // first), stores it in the record and saves the library. The new profile,
-  // or -1 with no mouse.
+  // first). The new profile, or -1 with no mouse.
   int NextProfile();
 
   // Values of the current profile's row: a macro id, or 0 for a button left
@@ -91,6 +93,7 @@ class SoftwareProfiles {
  private:
   // The library is reached through a reference, so this serves const readers too.
   DeviceProfileRecord* RecordLocked() const;
+  int SelectLocked(int profile);
   int SaveLocked();
 
   mutable std::mutex mutex_;

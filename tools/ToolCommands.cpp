@@ -4,12 +4,15 @@
 #include <fstream>
 
 #include "base/AtomicFile.h"
+#include "base/FilePlace.h"
 #include "base/Utf16.h"
 #include "device/ExchangeTimeLog.h"
 #include "sim/SimulatedPortFactory.h"
 #include "sim/SimulatorStateFile.h"
 #include "tools/FileJson.h"
+#include "macro/ProfileRules.h"
 #include "tools/MouseCommands.h"
+#include "tools/RulesCommands.h"
 
 namespace {
 
@@ -17,6 +20,8 @@ constexpr const char* kUsage =
     "usage: vantor-tool show FILE        print a library, macro or backup file as JSON\n"
     "       vantor-tool check FILE       check a file; exit 0 when it is sound\n"
     "       vantor-tool build JSON OUT   write the file that a JSON description stands for\n"
+    "       vantor-tool [--json] [--rules=FILE] rules [add PROGRAM PROFILE | remove PROGRAM |\n"
+    "                             no-match stay|PROFILE]   the profile rules of the programs\n"
     "       vantor-tool [OPTIONS] devices | levels | set-level N X Y | select-level N |\n"
     "                             backup FILE | restore FILE | reset | directory | registers\n"
     "options of the mouse commands:\n"
@@ -183,9 +188,51 @@ int Build(const std::filesystem::path& source, const std::filesystem::path& targ
   return kToolOk;
 }
 
+// The rules file is the window's, beside the program or in the user's
+// folder, unless --rules names one.
+int RunRules(const std::vector<std::u16string>& all, std::ostream& out, std::ostream& err, ToolPlatform* platform) {
+  const std::u16string kFileOption = u"--rules=";
+  bool json = false;
+  std::filesystem::path file;
+  std::vector<std::u16string> args;
+  for (const std::u16string& arg : all) {
+    if (arg == u"--json") {
+      json = true;
+    } else if (arg.rfind(kFileOption, 0) == 0 && arg.size() > kFileOption.size()) {
+      file = std::filesystem::path(arg.substr(kFileOption.size()));
+    } else if (arg.rfind(u"--", 0) == 0) {
+      err << "vantor-tool: unknown option " << text::ToUtf8(arg) << " (rules take --json and --rules=FILE)\n";
+      return kToolUsage;
+    } else {
+      args.push_back(arg);
+    }
+  }
+  FilePlace place{file, file};
+  if (file.empty()) {
+    const std::filesystem::path programDir = platform ? platform->ProgramDir() : std::filesystem::path();
+    if (programDir.empty()) {
+      err << "vantor-tool: name the rules file with --rules=FILE\n";
+      return kToolUsage;
+    }
+    const std::string appData = platform->Environment("APPDATA");
+    const std::filesystem::path userDir =
+        appData.empty() ? std::filesystem::path() : std::filesystem::u8path(appData) / kUserFolderName;
+    place = ChooseFilePlace(programDir, FolderIsWritable(programDir), userDir, kRulesFileName);
+  }
+  return RunRulesCommand(args, json, place, out, err);
+}
+
+bool IsRulesCommand(const std::vector<std::u16string>& args) {
+  for (const std::u16string& arg : args) {
+    if (arg.rfind(u"--", 0) != 0) return arg == u"rules";
+  }
+  return false;
+}
+
 }  // namespace
 
 int RunTool(const std::vector<std::u16string>& args, std::ostream& out, std::ostream& err, ToolPlatform* platform) {
+  if (IsRulesCommand(args)) return RunRules(args, out, err, platform);
   MouseRun run;
   if (!ParseMouseRun(args, run, err)) return kToolUsage;
   if (!run.args.empty() && IsMouseCommand(text::ToUtf8(run.args[0]))) {

@@ -3,7 +3,9 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
+#include <system_error>
 
 #include "base/Utf16.h"
 #include "device/PreciseSleeper.h"
@@ -20,6 +22,11 @@ class PosixToolPlatform final : public ToolPlatform {
   std::string Environment(const char* name) override {
     const char* value = std::getenv(name);
     return value ? value : "";
+  }
+  std::filesystem::path ProgramDir() override {
+    std::error_code code;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", code);
+    return code ? std::filesystem::path() : self.parent_path();
   }
 
  private:

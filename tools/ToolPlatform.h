@@ -1,8 +1,9 @@
 #pragma once
 // What the tool's device commands need from the system they run on: the HID
 // port to real mice (none on a build without one), a sleeper, the lock shared
-// with the window, whether standard error is a terminal, and environment
-// variables. The simulated mouse needs nothing of it but the sleeper.
+// with the window, whether standard error is a terminal, environment
+// variables and the tool's own folder. The simulated mouse needs nothing of it but the sleeper.
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -22,4 +23,7 @@ class ToolPlatform {
   virtual bool ErrorIsTerminal() = 0;
   // Empty when the variable is not set.
   virtual std::string Environment(const char* name) = 0;
+  // The folder the tool runs from, where the window keeps its files too;
+  // empty when unknown.
+  virtual std::filesystem::path ProgramDir() = 0;
 };

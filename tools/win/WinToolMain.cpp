@@ -9,7 +9,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
+#include <string>
 
 #include "base/Utf16.h"
 #include "device/win/Win32HidPort.h"
@@ -38,6 +40,13 @@ class WinToolPlatform final : public ToolPlatform {
     const std::wstring wideName(name, name + std::char_traits<char>::length(name));
     const wchar_t* value = _wgetenv(wideName.c_str());
     return value ? text::ToUtf8(Wide(value)) : std::string();
+  }
+  std::filesystem::path ProgramDir() override {
+    std::wstring buffer(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0 || length >= buffer.size()) return {};
+    buffer.resize(length);
+    return std::filesystem::path(Wide(buffer.c_str())).parent_path();
   }
 
  private:

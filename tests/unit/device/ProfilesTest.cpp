@@ -80,6 +80,35 @@ TEST(ButtonMasks, AreSentToTheMouseAtArrival) {
   EXPECT_EQ(rig.Mouse().maskB, 0xFE);
 }
 
+TEST(SelectProfile, SwitchesAsTheProfileButtonDoesAndSendsNothingForTheCurrentOne) {
+  ConnectionRig rig;
+  rig.Arrive();
+  rig.library.devices[kIdentity].rows[4][3] = rig.library.AddEntry(u"m", false, 0, 0, MacroOf({0x04})).id;
+  rig.Forget();
+  EXPECT_EQ(rig.connection.SelectSoftwareProfile(4), 4);
+  EXPECT_EQ(rig.profiles.CurrentSoftwareProfile(), 4);
+  EXPECT_EQ(rig.Mouse().maskA, 0xEF);
+  EXPECT_EQ(rig.Mouse().parameters[0], 8) << "the fifth profile's colour is red and blue";
+  EXPECT_EQ(rig.Mouse().parameters[2], 8);
+  MacroLibrary saved;
+  LibraryView view;
+  ASSERT_EQ(LoadLibrary(saved, view, rig.file, 0).result, LibraryLoad::kLoaded);
+  EXPECT_EQ(saved.devices[kIdentity].currentProfile, 4u);
+  EXPECT_EQ(rig.view.Calls(), std::vector<std::string>{"settings"});
+
+  rig.Forget();
+  EXPECT_EQ(rig.connection.SelectSoftwareProfile(4), 4);
+  EXPECT_EQ(rig.connection.SelectSoftwareProfile(7), -1);
+  EXPECT_TRUE(rig.Requests().empty());
+  EXPECT_TRUE(rig.view.Calls().empty());
+
+  rig.connection.ArrivalBusy = true;
+  EXPECT_EQ(rig.connection.SelectSoftwareProfile(2), 2);
+  rig.connection.ArrivalBusy = false;
+  EXPECT_EQ(rig.profiles.CurrentSoftwareProfile(), 2);
+  EXPECT_TRUE(rig.Requests().empty()) << "the arrival sends the masks at its end";
+}
+
 TEST(RowValue, DroppingAMacroSavesTheLibraryAndSendsTheMasks) {
   ConnectionRig rig;
   rig.Arrive();
@@ -112,6 +141,7 @@ TEST(RowValue, NeedsAMouse) {
   const std::uint32_t id = rig.library.AddEntry(u"m", false, 0, 0, MacroOf({0x04})).id;
   EXPECT_EQ(rig.connection.SetRowValue(0, id), 0);
   EXPECT_EQ(rig.profiles.NextProfile(), -1);
+  EXPECT_EQ(rig.connection.SelectSoftwareProfile(1), -1);
   EXPECT_TRUE(rig.port.Requests().empty());
 }
 

@@ -45,11 +45,13 @@ class FakePlatform final : public ToolPlatform {
   device::SessionLock* Session() override { return session; }
   bool ErrorIsTerminal() override { return terminal; }
   std::string Environment(const char* name) override { return environment[name]; }
+  std::filesystem::path ProgramDir() override { return programDir; }
 
   sim::VirtualClock clock;
   device::SessionLock* session = nullptr;
   bool terminal = false;
   std::map<std::string, std::string> environment;
+  std::filesystem::path programDir;
 };
 
 class MouseToolTest : public ::testing::Test {

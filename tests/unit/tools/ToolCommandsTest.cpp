@@ -5,6 +5,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/Utf16.h"
+#include "macro/ProfileRules.h"
 #include "macro/ScanCodeTable.h"
 #include "tests/unit/tools/ToolFiles.h"
 #include "tools/JsonFields.h"
@@ -116,4 +117,34 @@ TEST(ToolKeyTable, HoldsTheRowsOfTheProgramsKeyTable) {
     EXPECT_EQ(tool.ScanCode(static_cast<std::uint8_t>(usage)), program.ScanCode(static_cast<std::uint8_t>(usage)))
         << "usage " << usage;
   }
+}
+
+TEST_F(ToolCommandsTest, RulesAreListedAddedAndRemovedInTheFileTheWindowReads) {
+  const std::string rules = "--rules=" + P(folder / "profiles.rules");
+  EXPECT_EQ(Run({rules, "rules"}), kToolOk);
+  EXPECT_EQ(out.str(), P(folder / "profiles.rules") + ": 0 rules; no match: stay\n");
+  EXPECT_EQ(Run({rules, "rules", "add", "C:\\Games\\My Game.exe", "3"}), kToolOk) << err.str();
+  EXPECT_EQ(Run({"rules", rules, "add", "tool.exe", "0"}), kToolOk);
+  EXPECT_EQ(Run({"rules", "no-match", "6", rules}), kToolOk);
+  EXPECT_EQ(Run({"--json", rules, "rules", "add", "TOOL.EXE", "5"}), kToolOk);
+  EXPECT_EQ(out.str(), "{\n  \"file\": \"" + P(folder / "profiles.rules") +
+                           "\",\n  \"noMatch\": 6,\n  \"rules\": [\n"
+                           "    {\"program\": \"C:\\\\Games\\\\My Game.exe\", \"profile\": 3},\n"
+                           "    {\"program\": \"TOOL.EXE\", \"profile\": 5}\n  ]\n}\n");
+  ProfileRules saved;
+  ASSERT_EQ(LoadRules(folder / "profiles.rules", saved, 0).result, RulesLoad::kLoaded);
+  EXPECT_EQ(saved.ProfileFor(ProgramAt(u"c:\\games\\my game.exe")), 3);
+
+  EXPECT_EQ(Run({rules, "rules", "remove", "tool.exe"}), kToolOk);
+  EXPECT_EQ(Run({rules, "rules", "remove", "tool.exe"}), kToolUsage);
+  EXPECT_EQ(err.str(), "vantor-tool: no rule for tool.exe\n");
+  EXPECT_EQ(Run({rules, "rules", "add", "x.exe", "7"}), kToolUsage) << "profiles run from 0 to 6";
+  EXPECT_EQ(Run({"rules", "add", "x.exe", "1"}), kToolUsage) << "no file named and no program folder";
+
+  const std::string damagedText = "vantor profile rules 1\r\nrule 3\r\n";
+  const fs::path damaged = PutText("damaged.rules", damagedText);
+  EXPECT_EQ(Run({"--rules=" + P(damaged), "rules", "add", "x.exe", "1"}), kToolFileProblem);
+  EXPECT_EQ(err.str(), P(damaged) + ": line 2: a rule needs a profile 0 to 6, one blank and a program\n");
+  EXPECT_EQ(Get(damaged), std::vector<std::uint8_t>(damagedText.begin(), damagedText.end()))
+      << "a damaged file is left for the program to keep aside";
 }

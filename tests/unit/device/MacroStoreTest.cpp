@@ -166,3 +166,26 @@ TEST(MacroStore, PacksTheAreaMovingEveryButtonAlongAndStopsAtTheFirstRefusedRequ
   EXPECT_EQ(result.problem.rfind("entry 9: bytes ", 0), 0u) << result.problem;
   EXPECT_TRUE(result.Failed());
 }
+
+TEST(MacroStore, AStoredMacroGivenToAButtonIsPlayedByTheMouseItself) {
+  StoreRig rig;
+  // Ctrl+C, 20 ms between.
+  const std::vector<std::uint8_t> copy = {0x04, 0x83, 0xE0, 0x83, 0x06, 0x88, 0x14, 0x84, 0x06, 0x84, 0xE0, 0x00};
+  const MacroOperationResult stored = rig.store.Store(u"Copy", copy);
+  ASSERT_FALSE(stored.Failed()) << stored.problem;
+  ASSERT_EQ(device::SetButtonFunction(rig.ops.rig.link, rig.ops.rig.Path(), 0, 3, device::kMacroFunction,
+                                      static_cast<std::uint16_t>(stored.start), nullptr),
+            1);
+  rig.buttons.At(0, 3) = {device::kMacroFunction, static_cast<std::uint16_t>(stored.start)};
+  rig.ops.rig.Forget();
+  rig.ops.rig.port.InputReport(0, 0x0010);  // button 3 as the user counts, 4 as the mouse does
+  const std::vector<std::string> expected = {"own 0D 01 E0 00 00 00 00 EC", "own 0D 01 06 00 00 00 00 0A",
+                                             "own wait 20", "own 0D 02 06 00 00 00 00 09",
+                                             "own 0D 02 E0 00 00 00 00 EF"};
+  EXPECT_EQ(rig.ops.rig.Requests(), expected);
+  EXPECT_FALSE(rig.store.Remove(stored.entry).Failed());
+  rig.ops.rig.Forget();
+  rig.ops.rig.port.InputReport(0, 0x0000);
+  rig.ops.rig.port.InputReport(0, 0x0010);
+  EXPECT_EQ(rig.ops.rig.Requests(), std::vector<std::string>{}) << "removed: the button does its own function";
+}

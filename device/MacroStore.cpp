@@ -181,6 +181,7 @@ class MacroStore::Run {
       if (!SendButton(slot, AssignedFunction{})) return false;
     }
     store_.buttons_.known = true;
+    result.buttonsReleased = true;
     return true;
   }
 
@@ -207,6 +208,12 @@ class MacroStore::Run {
   std::size_t plannedBytes_ = 1;
   std::size_t doneBytes_ = 0;
 };
+
+std::vector<std::uint8_t> MouseMacroBytes(const MacroCommands& commands) {
+  std::vector<std::uint8_t> bytes = EncodeMacro(commands);
+  bytes.push_back(0x00);
+  return bytes;
+}
 
 MacroStore::MacroStore(HidLink& link, DevicePath path, MacroButtons& buttons, OperationProgress* progress,
                        ButtonFunctionTable* table)
@@ -242,6 +249,10 @@ MacroOperationResult MacroStore::Store(const std::u16string& name, const std::ve
     const MouseMacro old = *same;
     result.entry = old.entry;
     result.replaced = true;
+    if (!run.ReleaseUnknownButtons()) {
+      run.Finish();
+      return result;
+    }
     // Over its own range when it fits there: no button may play it while
     // it is half rewritten, and the entry is empty meanwhile.
     for (const MacroRange& free : withoutOld.FreeRuns()) {

@@ -17,6 +17,7 @@
 #include "device/DeviceOperations.h"
 #include "device/HidLink.h"
 #include "device/MouseDirectory.h"
+#include "macro/MacroCommand.h"
 #include "macro/MacroDirectory.h"
 
 namespace device {
@@ -53,6 +54,7 @@ struct MacroOperationResult {
   int bytesWritten = 0;
   int entriesWritten = 0;
   int buttonsSent = 0;
+  bool buttonsReleased = false;  // buttons unknown: every one was given its own function back
   int macrosMoved = 0;          // a defragmentation: moves done (a parked macro counts twice)
   std::vector<int> leftInPlace; // a defragmentation: entries no safe free run could take
 
@@ -69,6 +71,10 @@ struct MacroOperationResult {
     return noMouse || mouseGone || failedRequest || notEnoughSpace || needsDefragment || refused;
   }
 };
+
+// A macro as the mouse keeps it: its commands, then the end mark at which
+// the mouse's own player stops.
+std::vector<std::uint8_t> MouseMacroBytes(const MacroCommands& commands);
 
 class MacroStore {
  public:

@@ -18,7 +18,8 @@ constexpr const char* kUsage =
     "       vantor-tool check FILE       check a file; exit 0 when it is sound\n"
     "       vantor-tool build JSON OUT   write the file that a JSON description stands for\n"
     "       vantor-tool [OPTIONS] devices | levels | set-level N X Y | select-level N |\n"
-    "                             backup FILE | restore FILE | reset | directory | registers\n"
+    "                             backup FILE | restore FILE | reset | directory | registers |\n"
+    "                             store MACROFILE | remove ENTRY | defrag\n"
     "options of the mouse commands:\n"
     "       --json                 answer as JSON\n"
     "       --mouse=N              the mouse with device number N (default: the first found)\n"
@@ -58,7 +59,8 @@ bool ParseMouseRun(const std::vector<std::u16string>& all, MouseRun& run, std::o
                std::stoi(value) <= 19) {
       run.options.mouseNumber = std::stoi(value);
     } else {
-      err << "vantor-tool: unknown option " << text << " (the device numbers run from 1 to 19)\n";
+      err << "vantor-tool: unknown option " << text
+          << (name == "--mouse" ? " (the device numbers run from 1 to 19)\n" : "\n") << kUsage;
       return false;
     }
   }
@@ -186,6 +188,12 @@ int Build(const std::filesystem::path& source, const std::filesystem::path& targ
 }  // namespace
 
 int RunTool(const std::vector<std::u16string>& args, std::ostream& out, std::ostream& err, ToolPlatform* platform) {
+  for (const std::u16string& arg : args) {
+    if (arg == u"--help" || arg == u"-h") {
+      out << kUsage;
+      return kToolOk;
+    }
+  }
   MouseRun run;
   if (!ParseMouseRun(args, run, err)) return kToolUsage;
   if (!run.args.empty() && IsMouseCommand(text::ToUtf8(run.args[0]))) {

@@ -29,16 +29,6 @@ Progress FractionOf(OperationProgress& progress, int chunk, int size, int& done)
   };
 }
 
-// A request can fail while the mouse is there (busy, a lost reply); a path
-// that is no longer listed or no longer opens means the mouse was unplugged.
-bool Reachable(HidLink& link, const DevicePath& path) {
-  if (path.empty() || !link.FindDevice(path)) return false;
-  const HidHandle handle = link.Port().Open(path, PlainOpen());
-  if (handle == kNoHandle) return false;
-  link.Port().Close(handle);
-  return true;
-}
-
 // The requests of one operation: counts those the mouse does not take and
 // notices when the mouse itself is gone, after which nothing more is sent.
 class Requests {
@@ -239,6 +229,14 @@ const std::u16string& OperationTexts::Text(OperationStatus status) const {
 
 void OperationTexts::Set(OperationStatus status, std::u16string text) {
   texts_[Index(status)] = std::move(text);
+}
+
+bool Reachable(HidLink& link, const DevicePath& path) {
+  if (path.empty() || !link.FindDevice(path)) return false;
+  const HidHandle handle = link.Port().Open(path, PlainOpen());
+  if (handle == kNoHandle) return false;
+  link.Port().Close(handle);
+  return true;
 }
 
 int ReadProfileName(HidLink& link, const DevicePath& path, int profile, bool arrivalBusy, std::u16string& name) {

@@ -81,6 +81,10 @@ struct OperationContext {
   ButtonFunctionTable* buttonTable = nullptr;
 };
 
+// A request can fail while the mouse is there (busy, a lost reply); a path
+// that is no longer listed or no longer opens means the mouse was unplugged.
+bool Reachable(HidLink& link, const DevicePath& path);
+
 // Reads the 16 bytes of profile `profile`'s name into `name`. 1 when every
 // byte came; `name` is left alone otherwise.
 int ReadProfileName(HidLink& link, const DevicePath& path, int profile, bool arrivalBusy, std::u16string& name);

@@ -103,3 +103,34 @@ inline constexpr std::int64_t ProgramStagedUs(int n) {
 }
 
 }  // namespace sim
+
+// The macro bytes the mouse plays by itself: a mode byte, then commands.
+// Jump addresses count from the mode byte.
+inline constexpr std::uint8_t kMacroOnce = 0x04;
+inline constexpr std::uint8_t kMacroLoop = 0x05;
+inline constexpr std::uint8_t kMacroFirekey = 0x06;
+inline constexpr std::uint8_t kMacroEnd = 0x00;
+inline constexpr std::uint8_t kMacroEndToo = 0x01;
+inline constexpr std::uint8_t kMacroJump = 0x08;        // u16 address
+inline constexpr std::uint8_t kMacroCountJump = 0x10;   // u16 address: jump while the counter, less one, is not 0
+inline constexpr std::uint8_t kMacroSetCounter = 0x18;  // u16 value
+inline constexpr std::uint8_t kMacroCarried4 = 0x80;    // four operand bytes, no effect
+inline constexpr std::uint8_t kMacroCarried1 = 0x81;    // 0x81 and 0x82: one operand byte, no effect
+inline constexpr std::uint8_t kMacroCarried1Too = 0x82;
+inline constexpr std::uint8_t kMacroKeyDown = 0x83;     // u8 keyboard usage
+inline constexpr std::uint8_t kMacroKeyUp = 0x84;
+inline constexpr std::uint8_t kMacroUsage = 0x85;       // u16 consumer usage
+inline constexpr std::uint8_t kMacroWait = 0x88;        // u8 milliseconds
+inline constexpr std::uint8_t kMacroLongWait = 0x89;    // u16 milliseconds
+// One-byte commands by their top three bits; the low five carry the operand.
+inline constexpr std::uint8_t kMacroPress = 0x20;    // button mask
+inline constexpr std::uint8_t kMacroRelease = 0x40;  // button mask
+inline constexpr std::uint8_t kMacroWheel = 0x60;    // signed 5-bit count
+inline constexpr std::uint8_t kMacroSystem = 0xC0;   // 0xC0 to 0xCF, no effect here
+
+// The button a stored macro is assigned to plays it with this kind; the
+// code is the macro's first address in the macro area, which starts after
+// the 64 directory entries of 32 bytes.
+inline constexpr std::uint8_t kMacroButtonKind = 0x80;
+inline constexpr std::size_t kMacroAreaStart = 64 * 32;
+inline constexpr std::size_t kMacroAreaBytes = 5888;

@@ -65,9 +65,19 @@ device::DevicePath SimulatedHidPort::ConfigPath(int mouse) const {
 }
 
 NotificationReport SimulatedHidPort::InputReport(int mouse, std::uint16_t buttons,
-                                                 std::int8_t wheel, std::int8_t tilt) const {
+                                                 std::int8_t wheel, std::int8_t tilt) {
   std::lock_guard<std::mutex> hold(mutex_);
-  return mice_.at(static_cast<std::size_t>(mouse))->InputReport(buttons, wheel, tilt);
+  SimulatedMouse& simulated = *mice_.at(static_cast<std::size_t>(mouse));
+  const std::size_t before = simulated.ownOutput.size();
+  simulated.PressButtons(buttons, wheel);
+  for (std::size_t i = before; i < simulated.ownOutput.size(); ++i) {
+    SimEvent event;
+    event.kind = SimEvent::Kind::kOwnOutput;
+    event.mouse = mouse;
+    event.output = simulated.ownOutput[i];
+    Record(event);
+  }
+  return simulated.InputReport(buttons, wheel, tilt);
 }
 
 NotificationReport SimulatedHidPort::LevelChangeReport(int mouse, int level) {
@@ -108,6 +118,10 @@ std::vector<std::string> SimulatedHidPort::RenderRequests(int mouse, bool timed)
       std::snprintf(text, sizeof text, "str %d", event.stringIndex);
     } else if (event.kind == SimEvent::Kind::kProtocolError) {
       lines.push_back("err " + event.error);
+      continue;
+    } else if (event.kind == SimEvent::Kind::kOwnOutput) {
+      const std::string line = "own " + event.output;
+      lines.push_back(timed ? std::to_string(event.timeUs) + ' ' + line : line);
       continue;
     } else {
       continue;

@@ -28,7 +28,8 @@ struct SimEvent {
     kSetFeature,
     kString,
     kProduct,
-    kProtocolError
+    kProtocolError,
+    kOwnOutput
   };
   Kind kind = Kind::kEnumerate;
   int interfaceIndex = -1;
@@ -38,6 +39,7 @@ struct SimEvent {
   Report bytes{};                 // kGetFeature (as returned), kSetFeature (as sent)
   int stringIndex = 0;            // kString
   std::string error;              // kProtocolError
+  std::string output;             // kOwnOutput: what the mouse played by itself
   std::int64_t timeUs = 0;        // on the port's clock, when given
 };
 
@@ -64,15 +66,18 @@ class SimulatedHidPort final : public device::HidPort {
   device::DevicePath ConfigPath(int mouse) const;
 
   // The same, safe while other threads talk to the port (the simulated mode).
+  // The buttons are pressed on the mouse too, which may play its own macros.
   NotificationReport InputReport(int mouse, std::uint16_t buttons, std::int8_t wheel = 0,
-                                 std::int8_t tilt = 0) const;
+                                 std::int8_t tilt = 0);
   NotificationReport LevelChangeReport(int mouse, int level);
   void Unplug(int mouse);
   void Replug(int mouse);
 
   // The log. Requests() renders what a mouse (or, with -1, any device) was
   // asked, one line per request: "set 01 83 00 02 10 00 00 12" (bytes 1 to 8)
-  // or "str 250", and each protocol error after its request as "err ...".
+  // or "str 250", each protocol error after its request as "err ...", and
+  // what a mouse played by itself as "own 0D 01 04 00 00 00 00 08",
+  // "own wheel -1" or "own wait 50".
   std::vector<SimEvent> Log() const;
   std::vector<std::string> Requests(int mouse = -1) const;
   // The same lines, each after the time it was received ("1234567 str 250",

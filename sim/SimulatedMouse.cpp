@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "sim/MousePlayer.h"
 #include "sim/RequestForm.h"
 
 namespace sim {
@@ -281,6 +282,7 @@ bool SimulatedMouse::ReadString(int index, std::uint8_t* buffer, std::size_t siz
   if (index == kRelease) {
     released = true;
     maskA = maskB = 0;
+    masked = false;
     return true;
   }
   if (index > kAssignNumberBase && index <= kAssignNumberBase + kHighestNumber) {
@@ -312,6 +314,7 @@ bool SimulatedMouse::ReadString(int index, std::uint8_t* buffer, std::size_t siz
     if (parameter) parameters[static_cast<std::size_t>(latched_ & 0xFF)] = index - kSetParameterBase;
     if (index == kSetMaskA) maskA = latched_;
     if (index == kSetMaskB) maskB = latched_;
+    masked = masked || !parameter;
     return true;
   }
   return refuse("unknown side command");
@@ -328,6 +331,25 @@ NotificationReport SimulatedMouse::InputReport(std::uint16_t buttons, std::int8_
   report[5] = static_cast<std::uint8_t>(buttons >> 8);
   report[7] = static_cast<std::uint8_t>(deviceNumber);
   return report;
+}
+
+bool SimulatedMouse::HandlesButton(int button) const {
+  if (!masked || button >= 10) return true;
+  return button < 8 ? (maskA >> button & 1) != 0 : (maskB >> (button - 8) & 1) != 0;
+}
+
+void SimulatedMouse::PressButtons(std::uint16_t buttons, std::int8_t wheel) {
+  std::uint16_t pressed = static_cast<std::uint16_t>(buttons & ~heldButtons_ & 0x0CFF);
+  heldButtons_ = buttons;
+  if (wheel > 0) pressed = static_cast<std::uint16_t>(pressed | 0x100);
+  if (wheel < 0) pressed = static_cast<std::uint16_t>(pressed | 0x200);
+  const int profile = playingProfile >= 0 && playingProfile < kProfiles ? playingProfile : 0;
+  for (int button = 0; button < kButtons; ++button) {
+    if ((pressed >> button & 1) == 0 || !HandlesButton(button)) continue;
+    const ButtonFunction function = buttonFunctions[static_cast<std::size_t>(profile)][static_cast<std::size_t>(button)];
+    if (function.kind != kMacroButtonKind) continue;
+    for (std::string& line : PlayStoredMacro(memory, function.code)) ownOutput.push_back(std::move(line));
+  }
 }
 
 NotificationReport SimulatedMouse::LevelChangeReport(int level) {

@@ -26,6 +26,12 @@
 //   v under the latched value; SetMaskA/B (108/109) take the latched value.
 // - AssignNumber (30 + n) uses up the Prepare (50) before it.
 //   Release (51) clears both masks, so the mouse handles every button itself.
+// - Buttons: until a program sends its masks (and again after Release) the
+//   mouse handles every button; with masks, a set bit leaves the button to
+//   the mouse (maskA bits 0-7 for buttons 0-7, maskB bits 0-1 for 8 and 9;
+//   10 and 11 always). A press of a button that the mouse handles and whose
+//   function in `playingProfile` is a stored macro plays it (MousePlayer.h)
+//   into `ownOutput`.
 // - Writing to the memory takes time (see MouseProtocol.h); while the port's
 //   clock says it is not done, reads report busy and no reply.
 // - A request that breaks the frame rules (RequestForm.h) and a side command
@@ -115,6 +121,10 @@ class SimulatedMouse {
   // The user changed the level with the mouse's own buttons.
   NotificationReport LevelChangeReport(int level);
   NotificationReport IdleReport() const;
+  // The user's hand: the buttons now held (bits 0-7, 10, 11 as the mouse
+  // numbers them) and a wheel step, which presses button 8 (up) or 9 (down).
+  // Plays the stored macros of the buttons just pressed.
+  void PressButtons(std::uint16_t buttons, std::int8_t wheel = 0);
 
   // Firmware state, open to tests.
   MouseConfig config;
@@ -131,6 +141,10 @@ class SimulatedMouse {
   std::array<int, 256> parameters{};  // -1: never set
   int maskA = 0;
   int maskB = 0;
+  bool masked = false;  // a program sent masks since the last Release
+  int playingProfile = 0;
+  // What the mouse played by itself, one line per output (MousePlayer.h).
+  std::vector<std::string> ownOutput;
   int deviceNumber = 0;
   bool prepared = false;
   bool released = false;
@@ -152,7 +166,10 @@ class SimulatedMouse {
   bool SideCommand(int index);
   bool Programming() const { return clocked_ && nowUs_ < programmedAtUs_; }
 
+  bool HandlesButton(int button) const;
+
   bool plugged_ = true;
+  std::uint16_t heldButtons_ = 0;
   int requestsServed_ = 0;
   bool replyReady_ = false;
   int busyReads_ = 0;

@@ -1,6 +1,7 @@
 #include "tools/MouseCommands.h"
 
 #include <cstdio>
+#include <fstream>
 #include <filesystem>
 #include <iterator>
 #include <nlohmann/json.hpp>
@@ -12,7 +13,9 @@
 #include "device/Discovery.h"
 #include "device/DpiLevels.h"
 #include "macro/MacroDirectory.h"
+#include "device/MacroStore.h"
 #include "device/MouseDirectory.h"
+#include "macro/MacroFile.h"
 #include "tools/ProgressBar.h"
 #include "tools/ToolCommands.h"
 
@@ -33,7 +36,7 @@ struct Command {
 };
 constexpr Command kCommands[] = {{"devices", 0}, {"levels", 0}, {"set-level", 3}, {"select-level", 1},
                                  {"backup", 1},  {"restore", 1}, {"reset", 0},    {"directory", 0},
-                                 {"registers", 0}};
+                                 {"registers", 0}, {"store", 1},  {"remove", 1},  {"defrag", 0}};
 
 void Print(std::ostream& out, const Json& json) {
   out << json.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
@@ -89,6 +92,9 @@ class MouseTool {
   int Reset(const device::MouseDevice& mouse);
   int Directory(const device::MouseDevice& mouse);
   int Registers(const device::MouseDevice& mouse);
+  int Store(const device::MouseDevice& mouse, const fs::path& file);
+  int Remove(const device::MouseDevice& mouse, int entry);
+  int Defragment(const device::MouseDevice& mouse);
 
   std::optional<device::MouseDevice> Choose();
   int NoMouse();
@@ -96,6 +102,7 @@ class MouseTool {
  private:
   int Finish(const device::OperationResult& result, const std::string& what, Json json);
   std::string Counts(const device::OperationResult& result) const;
+  int FinishMacro(const device::MacroOperationResult& result, const std::string& what, Json json);
 
   const MouseCommandOptions& options_;
   device::HidLink& link_;
@@ -366,6 +373,105 @@ int MouseTool::Registers(const device::MouseDevice& mouse) {
   return kToolOk;
 }
 
+// The mouse cannot say what its buttons play: the tool knows nothing of it.
+int MouseTool::FinishMacro(const device::MacroOperationResult& result, const std::string& what, Json json) {
+  int code = kToolOk;
+  if (result.noMouse) {
+    code = kToolNoMouse;
+  } else if (result.refused || result.notEnoughSpace || result.needsDefragment) {
+    code = kToolUsage;
+  } else if (result.Failed()) {
+    code = kToolPartial;
+  }
+  const std::string done = std::to_string(result.bytesWritten) + " bytes, " + std::to_string(result.entriesWritten) +
+                           " directory entries, " + std::to_string(result.buttonsSent) + " button functions written";
+  if (options_.json) {
+    json["ok"] = code == kToolOk;
+    json["entry"] = result.entry;
+    json["bytesWritten"] = result.bytesWritten;
+    json["entriesWritten"] = result.entriesWritten;
+    json["buttonsSent"] = result.buttonsSent;
+    if (result.kind == device::MacroOperationKind::kDefragment) {
+      json["moves"] = result.macrosMoved;
+      json["leftInPlace"] = result.leftInPlace;
+    }
+    if (!result.problem.empty()) json["problem"] = result.problem;
+    Print(out_, json);
+  } else if (code == kToolOk) {
+    out_ << what << " (" << done << ")\n";
+  }
+  if (result.buttonsReleased) {
+    err_ << "note: the mouse cannot say which buttons play a macro, so every button of profiles 0 to 4 was given "
+            "its own function back\n";
+  }
+  for (int entry : result.leftInPlace) {
+    err_ << "note: entry " << entry << " stays where it is: no free run could take it on the way\n";
+  }
+  if (result.needsDefragment) {
+    err_ << "vantor-tool: not enough continuous space; \"vantor-tool defrag\" gathers the free bytes (back the "
+            "mouse up first)\n";
+  } else if (!result.problem.empty() && code != kToolOk) {
+    err_ << "vantor-tool: " << result.problem << (code == kToolPartial ? "; done: " + done : std::string()) << '\n';
+  }
+  return code;
+}
+
+int MouseTool::Store(const device::MouseDevice& mouse, const fs::path& file) {
+  std::vector<std::uint8_t> raw;
+  {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+      err_ << file.u8string() << ": cannot be read (a macro file is expected)\n";
+      return kToolUsage;
+    }
+    raw.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  std::vector<std::uint8_t> encoded;
+  if (ParseMacroFile(raw.data(), raw.size(), encoded) != MacroFileRead::kRead) {
+    err_ << file.u8string() << ": not a macro file\n";
+    return kToolFileProblem;
+  }
+  MacroCommands commands;
+  ParseMacroBytes(commands, encoded.data(), encoded.size());
+  const std::u16string name = file.stem().u16string().substr(0, device::kDirectoryNameChars);
+  device::MacroButtons buttons;
+  buttons.known = false;
+  device::MacroOperationResult result;
+  {
+    ProgressBar bar(err_, options_.progress);
+    device::MacroStore store(link_, mouse.path, buttons, &bar);
+    result = store.Store(name, device::MouseMacroBytes(commands));
+  }
+  return FinishMacro(result,
+                     text::ToUtf8(name) + ": stored in entry " + std::to_string(result.entry) + " at " +
+                         std::to_string(result.start),
+                     Json{{"command", "store"}, {"mouse", mouse.deviceNumber}, {"name", text::ToUtf8(name)}});
+}
+
+int MouseTool::Remove(const device::MouseDevice& mouse, int entry) {
+  device::MacroButtons buttons;
+  buttons.known = false;
+  device::MacroOperationResult result;
+  {
+    ProgressBar bar(err_, options_.progress);
+    result = device::MacroStore(link_, mouse.path, buttons, &bar).Remove(entry);
+  }
+  return FinishMacro(result, "entry " + std::to_string(entry) + " removed",
+                     Json{{"command", "remove"}, {"mouse", mouse.deviceNumber}});
+}
+
+int MouseTool::Defragment(const device::MouseDevice& mouse) {
+  device::MacroButtons buttons;
+  buttons.known = false;
+  device::MacroOperationResult result;
+  {
+    ProgressBar bar(err_, options_.progress);
+    result = device::MacroStore(link_, mouse.path, buttons, &bar).Defragment();
+  }
+  return FinishMacro(result, "macro memory packed, " + std::to_string(result.macrosMoved) + " moves",
+                     Json{{"command", "defrag"}, {"mouse", mouse.deviceNumber}});
+}
+
 }  // namespace
 
 bool IsMouseCommand(const std::string& name) {
@@ -394,6 +500,14 @@ int RunMouseCommand(const std::vector<std::u16string>& args, const MouseCommandO
     level = Number(args[1], 0, kLevels - 1);
     if (!level) {
       err << "vantor-tool: the level is 0, 1, 2 or 3\n";
+      return kToolUsage;
+    }
+  }
+  std::optional<int> entry;
+  if (name == "remove") {
+    entry = Number(args[1], 0, device::kDirectoryEntries - 1);
+    if (!entry) {
+      err << "vantor-tool: the entry is a number from 0 to 63, as \"vantor-tool directory\" lists them\n";
       return kToolUsage;
     }
   }
@@ -426,5 +540,8 @@ int RunMouseCommand(const std::vector<std::u16string>& args, const MouseCommandO
   if (name == "restore") return tool.Restore(*mouse, fs::path(args[1]));
   if (name == "reset") return tool.Reset(*mouse);
   if (name == "registers") return tool.Registers(*mouse);
+  if (name == "store") return tool.Store(*mouse, fs::path(args[1]));
+  if (name == "remove") return tool.Remove(*mouse, *entry);
+  if (name == "defrag") return tool.Defragment(*mouse);
   return tool.Directory(*mouse);
 }

@@ -9,6 +9,9 @@
 //   reset                the mouse back to its defaults
 //   directory            the macros the mouse holds
 //   registers            the mouse's diagnostic registers 00, 01 and 20
+//   store MACROFILE      a macro file into the mouse's memory, named after the file
+//   remove ENTRY         clears a directory entry, its buttons given their own function first
+//   defrag               packs the macros at the start of the macro area
 // Every command discovers the mice first and holds the session lock from
 // then to its end, so the window's requests never fall between its own.
 #include <ostream>

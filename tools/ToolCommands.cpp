@@ -23,7 +23,8 @@ constexpr const char* kUsage =
     "       vantor-tool [--json] [--rules=FILE] rules [add PROGRAM PROFILE | remove PROGRAM |\n"
     "                             no-match stay|PROFILE]   the profile rules of the programs\n"
     "       vantor-tool [OPTIONS] devices | levels | set-level N X Y | select-level N |\n"
-    "                             backup FILE | restore FILE | reset | directory | registers\n"
+    "                             backup FILE | restore FILE | reset | directory | registers |\n"
+    "                             store MACROFILE | remove ENTRY | defrag\n"
     "options of the mouse commands:\n"
     "       --json                 answer as JSON\n"
     "       --mouse=N              the mouse with device number N (default: the first found)\n"
@@ -63,7 +64,8 @@ bool ParseMouseRun(const std::vector<std::u16string>& all, MouseRun& run, std::o
                std::stoi(value) <= 19) {
       run.options.mouseNumber = std::stoi(value);
     } else {
-      err << "vantor-tool: unknown option " << text << " (the device numbers run from 1 to 19)\n";
+      err << "vantor-tool: unknown option " << text
+          << (name == "--mouse" ? " (the device numbers run from 1 to 19)\n" : "\n") << kUsage;
       return false;
     }
   }
@@ -232,6 +234,12 @@ bool IsRulesCommand(const std::vector<std::u16string>& args) {
 }  // namespace
 
 int RunTool(const std::vector<std::u16string>& args, std::ostream& out, std::ostream& err, ToolPlatform* platform) {
+  for (const std::u16string& arg : args) {
+    if (arg == u"--help" || arg == u"-h") {
+      out << kUsage;
+      return kToolOk;
+    }
+  }
   if (IsRulesCommand(args)) return RunRules(args, out, err, platform);
   MouseRun run;
   if (!ParseMouseRun(args, run, err)) return kToolUsage;

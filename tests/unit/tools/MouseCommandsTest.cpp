@@ -19,6 +19,7 @@
 #include "tools/MouseCommands.h"
 #include "device/MouseDirectory.h"
 #include "tools/ToolCommands.h"
+#include "macro/MacroFile.h"
 #include "support/FileBytes.h"
 #include "support/TempFolder.h"
 
@@ -271,4 +272,40 @@ TEST_F(MouseToolTest, WaitsWithAMessageWhileAnotherProgramHoldsTheMouseAndHoldsI
   EXPECT_EQ(session.Freed(), 2) << "the window once, the tool once: not between its requests";
   EXPECT_TRUE(session.Acquire(0)) << "the tool gave the session back";
   session.Release();
+}
+
+TEST_F(MouseToolTest, StoresRemovesAndPacksMacrosFromMacroFiles) {
+  MacroCommands commands = NewMacro();
+  MacroCommand key;
+  DecodeCommand(std::array<std::uint8_t, 5>{0x83, 0x04, 0, 0, 0}.data(), key);
+  commands.push_back(key);
+  Renumber(commands);
+  ASSERT_EQ(WriteFileAtomically(P("key A.mf"), SerializeMacroFile(commands)), 1);
+  EXPECT_EQ(Run({"store", P("key A.mf")}), kToolOk) << err.str();
+  EXPECT_EQ(out.str(), "key A: stored in entry 0 at 0 (4 bytes, 1 directory entries, 0 button functions written)\n");
+  EXPECT_EQ(std::vector<std::uint8_t>(rig.Mouse().memory.begin() + 2048, rig.Mouse().memory.begin() + 2052),
+            (std::vector<std::uint8_t>{0x04, 0x83, 0x04, 0x00}))
+      << "the mouse gets the end mark";
+  ASSERT_EQ(Run({"store", P("key A.mf")}), kToolOk);
+  EXPECT_NE(err.str().find("every button of profiles 0 to 4 was given its own function back"), std::string::npos);
+  EXPECT_EQ(Run({"defrag"}, MouseCommandOptions{true, 0, false}), kToolOk);
+  EXPECT_EQ(nlohmann::json::parse(out.str())["moves"], 0);
+  EXPECT_EQ(Run({"remove", "64"}), kToolUsage);
+  EXPECT_EQ(rig.Requests(), std::vector<std::string>{}) << "refused before any request";
+  EXPECT_EQ(Run({"remove", "0"}), kToolOk) << err.str();
+  EXPECT_EQ(Run({"remove", "0"}), kToolUsage);
+  EXPECT_EQ(err.str(), "vantor-tool: entry 0 holds no macro\n");
+  EXPECT_EQ(Run({"store", P("missing.mf")}), kToolUsage);
+}
+
+TEST_F(MouseToolTest, HelpPrintsTheUsageAndANotUnderstoodLineGoesToStandardError) {
+  for (const char* help : {"--help", "-h"}) {
+    EXPECT_EQ(Tool({help}), kToolOk);
+    EXPECT_EQ(out.str().rfind("usage: vantor-tool", 0), 0u);
+    EXPECT_EQ(err.str(), "");
+  }
+  EXPECT_EQ(Tool({"--frobnicate"}), kToolUsage);
+  EXPECT_EQ(out.str(), "");
+  EXPECT_NE(err.str().find("usage: vantor-tool"), std::string::npos);
+  EXPECT_NE(err.str().find("store MACROFILE | remove ENTRY | defrag"), std::string::npos);
 }

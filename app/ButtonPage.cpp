@@ -75,7 +75,15 @@ bool ButtonPage::OnClick(int x, int y, int paletteAlpha, SoftwareProfiles& profi
     holdPanel = kPaletteSeconds;
     return true;
   }
-  return false;
+  // A profile's name selects it, as the profile button would.
+  const int row = SoftwareProfileRowAt(x, y);
+  if (row < 0 || row >= profiles.ProfileCount()) return false;
+  MouseRequest select;
+  select.kind = MouseRequest::Kind::kSelectProfile;
+  select.profile = row;
+  out.Request(select);
+  diag::Writef("software profile %d picked", row);
+  return true;
 }
 
 void ButtonPage::Fill(PaintSnapshot& snapshot, const SoftwareProfiles& profiles, int paletteAlpha) const {

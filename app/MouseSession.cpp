@@ -132,7 +132,11 @@ void MouseSession::Run(const MouseRequest& request) {
       if (path.empty() || connection.SendButtonMasks() != 1) diag::Write("button masks not sent");
       break;
     case MouseRequest::Kind::kSelectProfile:
-      if (connection.SelectSoftwareProfile(request.profile) < 0) diag::Writef("profile %d not selected", request.profile);
+      if (connection.SelectSoftwareProfile(request.profile) < 0) {
+        diag::Writef("profile %d not selected", request.profile);
+      } else {
+        diag::Writef("software profile %d in use", request.profile);
+      }
       break;
     case MouseRequest::Kind::kReadLevels: {
       // Without a mouse there is nothing to read, and a failed read would show zeros.

@@ -65,7 +65,8 @@ enum class ActionKind {
   kHideWindow,     // hide to the tray; the program goes on
   kMinimizeWindow,
   kEndWindow,      // the program ends
-  kShowTrayMenu,
+  kShowTrayMenu,  // entries: the software profiles, `selected` the current one
+  kSetTrayTip,    // text
   kShowBalloon,         // text
   kReleaseTiltMutex,
   kSetPointerKind,  // value: 0 the window's own, 1..5 the drag pointers

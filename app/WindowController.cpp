@@ -5,6 +5,7 @@
 #include "app/SimulatorHand.h"
 #include "app/WindowSnapshot.h"
 #include "base/DiagLog.h"
+#include "base/Utf16.h"
 #include "res/resource.h"
 #include "ui/MacroLayout.h"
 
@@ -151,6 +152,7 @@ WindowActions WindowController::Handle(const WindowEvent& event) {
       AfterDpiPage();
       break;
     case Kind::kSettingsChanged:
+      out.Push(TrayTip());
       out.StartTimer(timers::kMouseRefresh.id, timers::kMouseRefresh.periodMs);
       if (frame.CurrentTab() == kButtonPage) out.Add(ActionKind::kRepaintWindow);
       break;
@@ -178,6 +180,10 @@ WindowActions WindowController::Handle(const WindowEvent& event) {
       break;
     case Kind::kRenameRequest:
       macroPage.OnRenameRequest(frame.CurrentTab(), out);
+      break;
+    case Kind::kForegroundChanged:
+      diag::Write("foreground: " + text::ToUtf8(ProgramAt(event.text).name));
+      session.FollowForeground(event.text);
       break;
   }
   return out;
@@ -223,6 +229,20 @@ void WindowController::OnCommand(const WindowEvent& event, WindowActions& out) {
       diag::Write("tray menu: restore");
       ShowWindow(out);
       break;
+    case ID_TRAY_PROFILE_0:
+    case ID_TRAY_PROFILE_0 + 1:
+    case ID_TRAY_PROFILE_0 + 2:
+    case ID_TRAY_PROFILE_0 + 3:
+    case ID_TRAY_PROFILE_0 + 4:
+    case ID_TRAY_PROFILE_0 + 5:
+    case ID_TRAY_PROFILE_0 + 6: {
+      MouseRequest select;
+      select.kind = MouseRequest::Kind::kSelectProfile;
+      select.profile = event.id - ID_TRAY_PROFILE_0;
+      out.Request(select);
+      diag::Writef("tray menu: software profile %d", select.profile);
+      break;
+    }
     case ID_TRAY_EXIT:
       diag::Write("tray menu: exit");
       App.exitAllowed = 1;
@@ -246,7 +266,7 @@ void WindowController::OnTimer(int id, WindowActions& out) {
     buttonPage.OnSettingsRefreshed(session.Profiles().ProfileCount(), out);
   } else if (id == timers::kTrayMenu.id) {
     out.AddWithId(ActionKind::kStopTimer, id);
-    if (trayClicks.OnMenuTimer()) out.Add(ActionKind::kShowTrayMenu);
+    if (trayClicks.OnMenuTimer()) out.Push(TrayMenu());
   } else if (id == timers::kBalloon.id) {
     out.AddWithId(ActionKind::kStopTimer, id);
     out.Add(ActionKind::kBringToFront);
@@ -290,7 +310,28 @@ void WindowController::RereadLevelsIfHidden(WindowActions& out) const {
   out.Request(request);
 }
 
+// The tray names the software profile in use, so a switch by a rule shows
+// without the window.
+WindowAction WindowController::TrayTip() const {
+  WindowAction tip{ActionKind::kSetTrayTip};
+  const SoftwareProfiles& profiles = session.Profiles();
+  tip.text = u"Vantor 3";
+  if (profiles.ProfileCount() > 0) tip.text += u" - " + profiles.Name(profiles.CurrentSoftwareProfile());
+  return tip;
+}
+
+WindowAction WindowController::TrayMenu() const {
+  WindowAction menu{ActionKind::kShowTrayMenu};
+  const SoftwareProfiles& profiles = session.Profiles();
+  for (int p = 0; p < profiles.ProfileCount(); ++p) {
+    menu.entries.push_back({profiles.Name(p), static_cast<std::uint32_t>(ID_TRAY_PROFILE_0 + p)});
+  }
+  menu.selected = profiles.CurrentSoftwareProfile();
+  return menu;
+}
+
 void WindowController::OnArrivalEnded(bool found, WindowActions& out) {
+  out.Push(TrayTip());
   if (!found) {
     dpiPage.OnMouseGone(out);
     buttonPage.OnListsOff(out);

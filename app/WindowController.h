@@ -58,6 +58,8 @@ class WindowController {
   // The page's level changes go to the mouse's record; its labels follow.
   void AfterDpiPage();
   bool Busy() const;
+  WindowAction TrayTip() const;
+  WindowAction TrayMenu() const;
 
   MouseSession& session;
   UiText& texts;

@@ -31,6 +31,7 @@ struct WindowEvent {
     kEndRequest,        // message 11889
     kReleaseTiltMutex,  // message 11890
     kRenameRequest,     // message 11885
+    kForegroundChanged,  // text = the full path of the program now in front
     kTrayNotify,        // id = icon, value = mouse message
     kQuestionAnswered,  // id = the question, on = yes
     kFileChosen,        // id = the dialog, text = the file, empty when cancelled

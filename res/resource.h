@@ -12,6 +12,7 @@
 #define IDM_ABOUTBOX 16
 #define ID_TRAY_RESTORE 32771
 #define ID_TRAY_EXIT 32772
+#define ID_TRAY_PROFILE_0 32780  // to 32786: the seven software profiles
 
 #define IDC_SLIDER_X 1000
 #define IDC_CLEAR 1001

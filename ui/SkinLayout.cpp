@@ -1,6 +1,7 @@
 #include "ui/SkinLayout.h"
 
 #include "ui/MouseButtonSpots.h"
+#include "ui/PaintSnapshot.h"
 #include "ui/ProfilePalette.h"
 #include "ui/SkinImageTable.h"
 
@@ -233,6 +234,19 @@ int SwatchAt(int x, int y) {
 
 PointF SoftwareProfileRowOrigin(int row) {
   return {static_cast<float>(row < 4 ? 520 : 650), static_cast<float>(106 + 19 * (row % 4))};
+}
+
+// As wide as the column leaves before the next one, as high as the row pitch.
+RectI SoftwareProfileRowRect(int row) {
+  const PointF at = SoftwareProfileRowOrigin(row);
+  return {static_cast<int>(at.x) - 1, static_cast<int>(at.y), 126, 19};
+}
+
+int SoftwareProfileRowAt(int x, int y) {
+  for (int row = 0; row < kProfileRows; ++row) {
+    if (SoftwareProfileRowRect(row).Contains(x, y)) return row;
+  }
+  return -1;
 }
 
 int BadgeImage(int button, bool lit) { return kBadgeImages[static_cast<size_t>(button)][lit ? 1 : 0]; }

@@ -191,8 +191,12 @@ RectI PaletteSwatchFrame(int swatch);
 int SwatchAt(int x, int y);
 // The current profile's colour: a click there opens the palette.
 inline constexpr RectI kProfileColourSwatch = {604, 212, 20, 20};
-// Software profile `row` (0..6): its colour square, then its name.
+// Software profile `row` (0..6): its colour square, then its name. A click
+// on the row selects the profile.
 PointF SoftwareProfileRowOrigin(int row);
+RectI SoftwareProfileRowRect(int row);
+// The software profile row under (x, y), or -1.
+int SoftwareProfileRowAt(int x, int y);
 
 // The twelve mouse buttons of the button page, in the order of the function
 // lists: a numbered badge left of each list, which lights while its button

@@ -154,7 +154,10 @@ void ActionApplier::Apply(const WindowAction& action) {
       DestroyWindow(window);
       break;
     case ActionKind::kShowTrayMenu:
-      tray.ShowMenu();
+      tray.ShowMenu(action.entries, action.selected);
+      break;
+    case ActionKind::kSetTrayTip:
+      tray.SetTip(action.text);
       break;
     case ActionKind::kShowBalloon:
       tray.ShowBalloon(action.text);

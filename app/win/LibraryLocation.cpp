@@ -7,7 +7,7 @@
 #include "app/win/WinText.h"
 #include "base/DiagLog.h"
 
-LibraryPlace LocateLibrary(const std::u16string& programDir) {
+FilePlace LocateOwnFile(const std::u16string& programDir, const std::filesystem::path& fileName, const char* what) {
   std::filesystem::path userDir;
   PWSTR roaming = nullptr;
   if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DEFAULT, nullptr, &roaming))) {
@@ -16,8 +16,10 @@ LibraryPlace LocateLibrary(const std::u16string& programDir) {
   CoTaskMemFree(roaming);
   const std::filesystem::path program(programDir);
   const bool writable = FolderIsWritable(program);
-  const LibraryPlace place = ChooseLibraryPlace(program, writable, userDir);
-  diag::Write(std::string("library: program folder ") + (writable ? "writable" : "not writable") + "; read from " +
+  const FilePlace place = ChooseFilePlace(program, writable, userDir, fileName);
+  diag::Write(std::string(what) + ": program folder " + (writable ? "writable" : "not writable") + "; read from " +
               place.readFrom.u8string() + ", saved to " + place.saveTo.u8string());
   return place;
 }
+
+LibraryPlace LocateLibrary(const std::u16string& programDir) { return LocateOwnFile(programDir, kLibraryFileName, "library"); }

@@ -119,7 +119,11 @@ INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER) ++timerMessages;
   if (message == WM_MOVING) Send(WindowEvent{Kind::kMoving});
   if (message == WM_WINDOWPOSCHANGED) ReportVisibility();
-  if (const std::optional<WindowEvent> event = decoder.Decode(window, message, wParam, lParam)) return Take(*event);
+  if (const std::optional<WindowEvent> event = decoder.Decode(window, message, wParam, lParam)) {
+    Take(*event);
+    // The sender of data learns that it was taken.
+    return message != WM_COPYDATA || Answer(TRUE);
+  }
   switch (message) {
     case WM_PAINT:
       if (!parts.skinned) return FALSE;

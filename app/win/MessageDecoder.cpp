@@ -90,6 +90,16 @@ std::optional<WindowEvent> MessageDecoder::Decode(HWND window, UINT message, WPA
       return With(Kind::kTimer, static_cast<int>(wParam));
     case WM_COMMAND:
       return CommandEvent(window, wParam, lParam);
+    case WM_COPYDATA: {
+      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+      if (!data || data->dwData != kCopyForegroundProgram || data->cbData % 2 != 0 ||
+          data->cbData > kLongestProgramPath * 2 || (data->cbData > 0 && !data->lpData)) {
+        return std::nullopt;
+      }
+      WindowEvent front{Kind::kForegroundChanged};
+      front.text.assign(static_cast<const char16_t*>(data->lpData), data->cbData / 2);
+      return front;
+    }
     case WM_CLOSE:
       // The window's close button only hides it; the program lives on.
       return With(Kind::kCommand, IDC_HIDE);

@@ -88,14 +88,34 @@ void TrayIcon::Remove() {
   icon = nullptr;
 }
 
-void TrayIcon::ShowMenu() {
+void TrayIcon::SetTip(const std::u16string& text) {
+  CopyCut(record.szTip, ToWide(text));
+  if (!added) return;
+  NOTIFYICONDATAW tip = record;
+  tip.uFlags = NIF_TIP;
+  if (Shell_NotifyIconW(NIM_MODIFY, &tip) == FALSE) diag::Write("tray tip refused");
+}
+
+void TrayIcon::ShowMenu(const std::vector<ListEntry>& profiles, int current) {
   if (!menu || !record.hWnd) return;
+  // The profiles stand above the menu's own items for as long as it shows.
+  const HMENU popup = GetSubMenu(menu, 0);
+  UINT inserted = 0;
+  for (std::size_t p = 0; p < profiles.size(); ++p) {
+    const UINT checked = static_cast<int>(p) == current ? MF_CHECKED : MF_UNCHECKED;
+    if (InsertMenuW(popup, inserted, MF_BYPOSITION | MF_STRING | checked, profiles[p].value,
+                    ToWide(profiles[p].text).c_str())) {
+      ++inserted;
+    }
+  }
+  if (inserted > 0 && InsertMenuW(popup, inserted, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr)) ++inserted;
   POINT at{};
   GetCursorPos(&at);
   // In the foreground the menu closes when the user clicks elsewhere.
   SetForegroundWindow(record.hWnd);
   diag::Write("tray menu shown");
-  TrackPopupMenu(GetSubMenu(menu, 0), TPM_RIGHTBUTTON, at.x, at.y, 0, record.hWnd, nullptr);
+  TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, record.hWnd, nullptr);
   // Without a message after it the menu may not close the next time.
   PostMessageW(record.hWnd, WM_NULL, 0, 0);
+  while (inserted-- > 0) DeleteMenu(popup, 0, MF_BYPOSITION);
 }

@@ -3,6 +3,9 @@
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
+
+#include "app/WindowAction.h"
 
 // The program's notification-area icon and its menu, kept for the life of the
 // main window. It only talks to the shell; what a click means is TrayClicks'.
@@ -26,7 +29,10 @@ class TrayIcon {
   void Remove();
 
   // Opens the menu at the pointer; its commands go to the owner.
-  void ShowMenu();
+  // The menu, with the software profiles above its own items (the current one checked).
+  void ShowMenu(const std::vector<ListEntry>& profiles, int current);
+  // The tip shown over the icon.
+  void SetTip(const std::u16string& text);
 
   // True for the message the shell broadcasts when the taskbar is (re)created.
   bool IsTaskbarCreated(UINT message) const { return taskbarCreated != 0 && message == taskbarCreated; }

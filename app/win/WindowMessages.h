@@ -11,3 +11,8 @@ inline constexpr UINT kMsgSessionReports = WM_APP + 5;   // the mouse session ha
 // Asks the window to log how many timer messages it has received (the
 // wake-up figures of the bench read it): WM_APP + 10 = 32778.
 inline constexpr UINT kMsgReportWakeUps = WM_APP + 10;
+// WM_COPYDATA with this tag carries the full path of the program now in
+// front, as the foreground hook reports it: for systems whose hook stays
+// silent (Wine 8 raises no foreground event) and for test probes.
+inline constexpr ULONG_PTR kCopyForegroundProgram = 0x56464750;
+inline constexpr DWORD kLongestProgramPath = 32767;

@@ -39,6 +39,13 @@ void WindowParts::Build(HWND owner, HINSTANCE instance) {
   applier = std::make_unique<ActionApplier>(window, classCursor, skin, uiText, tray, tiltMutex, *session,
                                             [this](const WindowEvent& event) { return controller->Handle(event); });
   signals.Start(window);
+  // Out of context, the hook's calls come through this thread's message loop.
+  const bool watching = foreground.Start([this](const std::u16string& program) {
+    WindowEvent changed{WindowEvent::Kind::kForegroundChanged};
+    changed.text = program;
+    applier->Apply(controller->Handle(changed));
+  });
+  diag::Write(watching ? "foreground watched" : "foreground not watched");
   tiltScroller = std::make_unique<TiltScroller>(tiltAccumulator, tiltWaitEvent);
   tiltScroller->Start();
 }
@@ -83,6 +90,7 @@ void WindowParts::StartSession() {
                            [this] { PulseEvent(tiltWaitEvent); },
                            [owner] { PostMessageW(owner, kMsgSessionReports, 0, 0); }};
   session = std::make_unique<MouseSession>(platform, library, place.saveTo, uiText.labels[34].text);
+  LoadProfileRules();
 
   sim::SimulatedHidPort* simulator = devices.Simulator();
   if (!simulator) return;
@@ -97,7 +105,22 @@ void WindowParts::StartSession() {
   }
 }
 
+// The rules that make the software profile follow the program in front; a
+// damaged file is set aside and said, and the program goes on without rules.
+void WindowParts::LoadProfileRules() {
+  rulesPlace = LocateOwnFile(App.programDir, kRulesFileName, "rules");
+  ProfileRules rules;
+  const RulesLoadReport loaded = LoadRules(rulesPlace.readFrom, rules, std::time(nullptr));
+  diag::Writef("rules: %d (0 loaded, 1 missing, 2 unreadable, 3 damaged), %d in force",
+               static_cast<int>(loaded.result), static_cast<int>(rules.rules.size()));
+  if (const std::optional<Notice> notice = RulesLoadNotice(uiText, loaded, rulesPlace.readFrom)) {
+    MessageBoxW(window, ToWide(notice->text).c_str(), ToWide(notice->caption).c_str(), MB_OK | MB_ICONWARNING);
+  }
+  session->SetProfileRules(std::move(rules));
+}
+
 void WindowParts::TakeDown() {
+  foreground.Stop();
   signals.Stop();
   if (hand) hand->Stop();
   if (controller) controller->BeginClosing();

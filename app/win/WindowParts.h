@@ -18,6 +18,7 @@
 #include "app/WindowController.h"
 #include "app/win/ActionApplier.h"
 #include "app/win/DeviceServices.h"
+#include "app/win/ForegroundWatch.h"
 #include "app/win/InstanceSignals.h"
 #include "app/win/MainWindowSkin.h"
 #include "app/win/PostedConnectionEvents.h"
@@ -27,6 +28,8 @@
 #include "macro/KeyNames.h"
 #include "macro/LibraryView.h"
 #include "macro/MacroLibrary.h"
+#include "base/FilePlace.h"
+#include "macro/ProfileRules.h"
 #include "macro/win/WinKeyNameSource.h"
 #include "tilt/TiltAccumulator.h"
 #include "tilt/win/TiltMutex.h"
@@ -76,8 +79,11 @@ struct WindowParts {
   std::unique_ptr<WindowController> controller;
   std::unique_ptr<ActionApplier> applier;
   InstanceSignals signals;
+  ForegroundWatch foreground;
+  FilePlace rulesPlace;
 
  private:
   void LoadLanguage();
   void StartSession();
+  void LoadProfileRules();
 };

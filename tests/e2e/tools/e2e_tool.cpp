@@ -65,6 +65,52 @@ int Probe(const wchar_t* logPath, int seconds) {
   return RunProbeFor(seconds);
 }
 
+// A window of this program comes to the front and stays for `seconds`, so
+// that a copy of this program under another name stands for another program.
+int FrontWindow(const wchar_t* logPath, const wchar_t* title, int seconds) {
+  ProbeLog = _wfopen(logPath, L"a");
+  if (!ProbeLog) return 2;
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = ProbeProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"VantorProbe";
+  RegisterClassW(&windowClass);
+  SetForegroundWindow(MakeProbeWindow(title, 900));
+  std::fwprintf(ProbeLog, L"ready\n");
+  std::fflush(ProbeLog);
+  return RunProbeFor(seconds);
+}
+
+// Whether the system reports foreground changes to a hook: two windows of
+// this program take the front in turn while an out-of-context hook listens.
+void CALLBACK CountForeground(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
+  std::fwprintf(ProbeLog, L"foreground event\n");
+  std::fflush(ProbeLog);
+}
+
+int ForegroundHook(const wchar_t* logPath) {
+  ProbeLog = _wfopen(logPath, L"a");
+  if (!ProbeLog) return 2;
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = ProbeProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"VantorProbe";
+  RegisterClassW(&windowClass);
+  const HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                             CountForeground, 0, 0, WINEVENT_OUTOFCONTEXT);
+  std::fwprintf(ProbeLog, L"hook %ls\n", hook ? L"set" : L"refused");
+  HWND first = MakeProbeWindow(L"hook first", 300);
+  HWND second = MakeProbeWindow(L"hook second", 520);
+  for (int i = 0; i < 4; ++i) {
+    std::fwprintf(ProbeLog, L"front: %d\n", SetForegroundWindow(i % 2 ? first : second) ? 1 : 0);
+    std::fflush(ProbeLog);
+    RunProbeFor(1);
+    ProbeLog = _wfopen(logPath, L"a");
+  }
+  std::fclose(ProbeLog);
+  return 0;
+}
+
 // Tilt probes: a window of a chosen class takes the keyboard focus and logs
 // the scrolling messages it receives, with their parameters.
 LRESULT CALLBACK ScrollProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -207,6 +253,15 @@ int Backdrop(int x, int y, int width, int height, int seconds) {
 int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"";
   if (command == L"probe" && argc == 4) return Probe(argv[2], _wtoi(argv[3]));
+  if (command == L"foregroundhook" && argc == 3) return ForegroundHook(argv[2]);
+  if (command == L"foreground" && argc == 4) {
+    // Tells the program which program is in front, as its foreground hook would.
+    const std::wstring path = argv[3];
+    COPYDATASTRUCT data{0x56464750, static_cast<DWORD>(path.size() * sizeof(wchar_t)),
+                        const_cast<wchar_t*>(path.data())};
+    return SendMessageW(FindWindowW(nullptr, argv[2]), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)) ? 0 : 1;
+  }
+  if (command == L"frontwindow" && argc == 5) return FrontWindow(argv[2], argv[3], _wtoi(argv[4]));
   if (command == L"scrollprobe" && argc == 5) return ScrollProbe(argv[2], argv[3], _wtoi(argv[4]));
   if (command == L"post" && argc >= 4) {
     HWND window = FindWindowW(nullptr, argv[2]);

@@ -127,7 +127,12 @@ TEST_F(ToolCommandsTest, RulesAreListedAddedAndRemovedInTheFileTheWindowReads) {
   EXPECT_EQ(Run({"rules", rules, "add", "tool.exe", "0"}), kToolOk);
   EXPECT_EQ(Run({"rules", "no-match", "6", rules}), kToolOk);
   EXPECT_EQ(Run({"--json", rules, "rules", "add", "TOOL.EXE", "5"}), kToolOk);
-  EXPECT_EQ(out.str(), "{\n  \"file\": \"" + P(folder / "profiles.rules") +
+  std::string file = P(folder / "profiles.rules");
+  // In JSON a Windows path's backslashes are escaped.
+  for (std::size_t at = file.find('\\'); at != std::string::npos; at = file.find('\\', at + 2)) {
+    file.insert(at, 1, '\\');
+  }
+  EXPECT_EQ(out.str(), "{\n  \"file\": \"" + file +
                            "\",\n  \"noMatch\": 6,\n  \"rules\": [\n"
                            "    {\"program\": \"C:\\\\Games\\\\My Game.exe\", \"profile\": 3},\n"
                            "    {\"program\": \"TOOL.EXE\", \"profile\": 5}\n  ]\n}\n");

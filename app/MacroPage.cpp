@@ -50,8 +50,7 @@ bool OnMacroPanes(int page) { return page == kButtonPage || page == kMacroPage; 
 
 MacroPage::MacroPage(MacroLibrary& library, LibraryView& view, KeyNames& keys, const UiText& texts,
                      const SkinLayout& layout, MouseSession& session)
-    : library(library),
-      keys(keys),
+    : keys(keys),
       texts(texts),
       layout(layout),
       session(session),

@@ -76,7 +76,6 @@ class MacroPage {
   bool Busy() const;
   int GuideStep() const;
 
-  MacroLibrary& library;
   KeyNames& keys;
   const UiText& texts;
   const SkinLayout& layout;

@@ -98,17 +98,19 @@ void TrayIcon::SetTip(const std::u16string& text) {
 
 void TrayIcon::ShowMenu(const std::vector<ListEntry>& profiles, int current) {
   if (!menu || !record.hWnd) return;
-  // The profiles stand above the menu's own items for as long as it shows.
+  // The profiles stand between the menu's own two items, set apart by
+  // separators, for as long as it shows.
   const HMENU popup = GetSubMenu(menu, 0);
   UINT inserted = 0;
+  const auto insert = [&](UINT flags, UINT_PTR id, const wchar_t* text) {
+    if (InsertMenuW(popup, 1 + inserted, MF_BYPOSITION | flags, id, text)) ++inserted;
+  };
+  if (!profiles.empty()) insert(MF_SEPARATOR, 0, nullptr);
   for (std::size_t p = 0; p < profiles.size(); ++p) {
-    const UINT checked = static_cast<int>(p) == current ? MF_CHECKED : MF_UNCHECKED;
-    if (InsertMenuW(popup, inserted, MF_BYPOSITION | MF_STRING | checked, profiles[p].value,
-                    ToWide(profiles[p].text).c_str())) {
-      ++inserted;
-    }
+    insert(MF_STRING | (static_cast<int>(p) == current ? MF_CHECKED : MF_UNCHECKED), profiles[p].value,
+           ToWide(profiles[p].text).c_str());
   }
-  if (inserted > 0 && InsertMenuW(popup, inserted, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr)) ++inserted;
+  if (!profiles.empty()) insert(MF_SEPARATOR, 0, nullptr);
   POINT at{};
   GetCursorPos(&at);
   // In the foreground the menu closes when the user clicks elsewhere.
@@ -117,5 +119,5 @@ void TrayIcon::ShowMenu(const std::vector<ListEntry>& profiles, int current) {
   TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, record.hWnd, nullptr);
   // Without a message after it the menu may not close the next time.
   PostMessageW(record.hWnd, WM_NULL, 0, 0);
-  while (inserted-- > 0) DeleteMenu(popup, 0, MF_BYPOSITION);
+  while (inserted-- > 0) DeleteMenu(popup, 1, MF_BYPOSITION);
 }

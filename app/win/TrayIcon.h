@@ -29,7 +29,7 @@ class TrayIcon {
   void Remove();
 
   // Opens the menu at the pointer; its commands go to the owner.
-  // The menu, with the software profiles above its own items (the current one checked).
+  // The menu, with the software profiles between its own items (the current one checked).
   void ShowMenu(const std::vector<ListEntry>& profiles, int current);
   // The tip shown over the icon.
   void SetTip(const std::u16string& text);

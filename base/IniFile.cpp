@@ -19,12 +19,9 @@ bool IsProfileSpace(char16_t c) { return (c >= 0x09 && c <= 0x0D) || c == 0x20 |
 // Names are compared without regard to the case of ASCII letters only.
 char16_t FoldCase(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
 
-bool EqualIgnoringCase(const std::u16string& a, const std::u16string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-  }
-  return true;
+std::u16string Folded(std::u16string text) {
+  for (char16_t& c : text) c = FoldCase(c);
+  return text;
 }
 
 std::u16string Trimmed(const std::u16string& text) {
@@ -98,6 +95,7 @@ IniFile IniFile::FromBytes(const std::string& bytes) {
   const std::u16string content = Decode(bytes);
   // Lines before the first section header belong to a section without a name.
   file.sections.push_back(Section{});
+  file.firstSection.emplace(std::u16string(), 0);
   size_t next = 0;
   while (next < content.size()) {
     const size_t start = next;
@@ -110,7 +108,8 @@ IniFile IniFile::FromBytes(const std::string& bytes) {
     if (line[0] == u'[') {
       const size_t close = line.rfind(u']');
       if (close != std::u16string::npos) {
-        file.sections.push_back(Section{UpToNul(Trimmed(line.substr(1, close - 1))), {}});
+        file.sections.push_back(Section{UpToNul(Trimmed(line.substr(1, close - 1))), {}, {}});
+        file.firstSection.emplace(Folded(file.sections.back().name), file.sections.size() - 1);
         continue;
       }
       // A header without its bracket is read as a key line, as Windows does.
@@ -123,7 +122,9 @@ IniFile IniFile::FromBytes(const std::string& bytes) {
       key.name = UpToNul(Trimmed(line.substr(0, equals)));
       key.value = UpToNul(Trimmed(line.substr(equals + 1)));
     }
-    file.sections.back().keys.push_back(std::move(key));
+    Section& section = file.sections.back();
+    section.firstKey.emplace(Folded(key.name), section.keys.size());
+    section.keys.push_back(std::move(key));
   }
   return file;
 }
@@ -139,17 +140,11 @@ IniFile IniFile::Load(const std::filesystem::path& path) {
 }
 
 const IniFile::Key* IniFile::Find(const std::u16string& section, const std::u16string& key) const {
-  const std::u16string sectionName = Trimmed(section);
-  const std::u16string keyName = Trimmed(key);
-  for (const Section& candidate : sections) {
-    if (!EqualIgnoringCase(candidate.name, sectionName)) continue;
-    // Only the first section of a name is searched, as on Windows.
-    for (const Key& entry : candidate.keys) {
-      if (EqualIgnoringCase(entry.name, keyName)) return &entry;
-    }
-    return nullptr;
-  }
-  return nullptr;
+  const auto found = firstSection.find(Folded(Trimmed(section)));
+  if (found == firstSection.end()) return nullptr;
+  const Section& candidate = sections[found->second];
+  const auto entry = candidate.firstKey.find(Folded(Trimmed(key)));
+  return entry == candidate.firstKey.end() ? nullptr : &candidate.keys[entry->second];
 }
 
 std::u16string IniFile::Read(const std::u16string& section, const std::u16string& key,

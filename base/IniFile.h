@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "base/IniSource.h"
@@ -40,6 +41,9 @@ class IniFile : public IniSource {
   struct Section {
     std::u16string name;
     std::vector<Key> keys;
+    // The first key of each case-folded name: a language file is read by
+    // hundreds of lookups, which must not each walk the whole file.
+    std::unordered_map<std::u16string, std::size_t> firstKey;
   };
 
   const Key* Find(const std::u16string& section, const std::u16string& key) const;
@@ -48,4 +52,6 @@ class IniFile : public IniSource {
 
   bool opened = false;
   std::vector<Section> sections;
+  // Only the first section of a name is searched, as on Windows.
+  std::unordered_map<std::u16string, std::size_t> firstSection;
 };

@@ -54,3 +54,60 @@ scenario_a_library_macro_dropped_on_a_function_list_is_played_by_the_mouse_itsel
     }' "$LOGS/simulator.log")
   e2e_log "$order"
 }
+
+# mousemacros_scattered_memory FILE GAP: a simulated mouse's memory whose
+# free bytes lie in two runs of GAP bytes: "first" fills the area up to the
+# first, the 4-byte "second" sits between them.
+mousemacros_scattered_memory() {
+  python3 - "$1" "$2" <<'PY'
+import sys
+path, gap = sys.argv[1], int(sys.argv[2])
+memory = bytearray(8192)
+memory[0:2048] = b"\xff" * 2048
+def place(entry, start, body, name):
+    end = start + len(body) - 1
+    memory[entry * 32:entry * 32 + 32] = bytes([start & 255, start >> 8, end & 255, end >> 8]) + name.encode("utf-16-le").ljust(28, b"\0")
+    memory[2048 + start:2048 + end + 1] = body
+first = b"\x04" + b"\x60" * (5888 - 4 - 2 * gap - 2) + b"\x00"
+place(0, 0, first, "first")
+place(1, len(first) + gap, b"\x04\x60\x60\x00", "second")
+open(path, "wb").write(memory)
+PY
+}
+
+scenario_scattered_space_is_packed_under_the_whole_window_overlay_after_the_defrag_question() {
+  macro_write_library "type A"
+  # "type A" takes 8 bytes in the mouse: each free run is one short.
+  mousemacros_scattered_memory "$LOGS/memory.bin" 7
+  VANTOR_SIM_MEMORY="$LOGS/memory.bin" VANTOR_SIM_LATENCY_US=5000 VANTOR_SIM_LOG="$LOGS/simulator.log" skin_start
+  wait_log "$LOGS/program.log" "button lists filled: 3 entries each, enabled" 60
+  macro_drag 160 156 420 $((128 + 40 * 5))
+  wait_log "$LOGS/program.log" "macro operation 0 ended: failed"
+  press_in "Defrag" y
+  wait_log "$LOGS/program.log" "macro operation 2 started"
+  skin_shot packing
+  # The top strip, clear of every control, is shaded over.
+  local shaded background
+  shaded=$(skin_rgb 400 20 | awk '{ print $1 + $2 + $3 }')
+  background=$(skin_background_rgb 400 20 | awk '{ print $1 + $2 + $3 }')
+  e2e_log "top strip while packing: $shaded against $background"
+  [ $((shaded * 2)) -lt "$background" ] || { e2e_log "no overlay while packing"; return 1; }
+  wait_log "$LOGS/program.log" "macro operation 2 ended: done" 120
+  end_program "$LOGS/program.log" "$PID"
+
+  # The memory the simulated mouse kept: "second" moved down to the end of
+  # "first", "type A" right after it, and button 5 plays it there (5874).
+  python3 - "$LOGS/memory.bin" <<'PY'
+import sys
+memory = open(sys.argv[1], "rb").read()
+def entry(n):
+    at = memory[n * 32:n * 32 + 32]
+    return at[0] | at[1] << 8, at[2] | at[3] << 8, at[4:32].decode("utf-16-le").rstrip("\0")
+assert entry(0) == (0, 5869, "first"), entry(0)
+assert entry(1) == (5870, 5873, "second"), entry(1)
+assert entry(2) == (5874, 5881, "type A"), entry(2)
+assert memory[2048 + 5870:2048 + 5874] == b"\x04\x60\x60\x00"
+assert memory[2048 + 5874:2048 + 5882] == bytes.fromhex("04 83 04 88 0A 84 04 00"), memory[2048 + 5874:2048 + 5882].hex()
+PY
+  expect_request "$LOGS/simulator.log" 0 "set 01 85 00 05 80 F2 16 12"
+}

@@ -68,8 +68,9 @@ void MouseMacroFlow::Start(MacroJob job, WindowActions& out) {
   packing = kind == MacroJob::Kind::kDefragmentAndStore;
   status.reset();
   fraction.reset();
-  // The lists would send assignments of their own meanwhile; the end fills them again.
-  for (int id : kFunctionListIds) out.AddWithId(ActionKind::kDisableControl, id);
+  // The lists would send assignments of their own meanwhile; the end fills
+  // them again. Packing hides them: they would stand over the overlay.
+  for (int id : kFunctionListIds) out.AddWithId(packing ? ActionKind::kHideControl : ActionKind::kDisableControl, id);
   out.Add(ActionKind::kSetControlsChanged);
   out.Add(ActionKind::kSetWaitCursor);
   out.Add(ActionKind::kRepaintWindow);
@@ -103,6 +104,10 @@ void MouseMacroFlow::Ended(const device::MacroOperationResult& result, bool clos
   const bool packed = packing;
   running = false;
   packing = false;
+  if (packed) {
+    for (int id : kFunctionListIds) out.AddWithId(ActionKind::kShowControl, id);
+    out.Add(ActionKind::kSetControlsChanged);
+  }
   out.Add(ActionKind::kRestoreClassCursor);
   out.Add(ActionKind::kRepaintWindow);
   std::optional<MacroJob> store;

@@ -86,13 +86,21 @@ scenario_scattered_space_is_packed_under_the_whole_window_overlay_after_the_defr
   press_in "Defrag" y
   wait_log "$LOGS/program.log" "macro operation 2 started"
   skin_shot packing
-  # The top strip, clear of every control, is shaded over.
-  local shaded background
-  shaded=$(skin_rgb 400 20 | awk '{ print $1 + $2 + $3 }')
-  background=$(skin_background_rgb 400 20 | awk '{ print $1 + $2 + $3 }')
-  e2e_log "top strip while packing: $shaded against $background"
-  [ $((shaded * 2)) -lt "$background" ] || { e2e_log "no overlay while packing"; return 1; }
+  # The top strip and the place of a function list, hidden meanwhile, are
+  # shaded over.
+  local spot shaded background
+  for spot in "400 20" "420 528"; do
+    # shellcheck disable=SC2086
+    shaded=$(skin_rgb $spot | awk '{ print $1 + $2 + $3 }')
+    # shellcheck disable=SC2086
+    background=$(skin_background_rgb $spot | awk '{ print $1 + $2 + $3 }')
+    e2e_log "($spot) while packing: $shaded against $background"
+    [ $((shaded * 2)) -lt "$background" ] || { e2e_log "no overlay at ($spot) while packing"; return 1; }
+  done
+  skin_expect_controls HIDDEN 1009
   wait_log "$LOGS/program.log" "macro operation 2 ended: done" 120
+  wait_times "$LOGS/program.log" "button lists filled: 4 entries each, enabled" 2
+  skin_expect_controls SHOWN 1009
   end_program "$LOGS/program.log" "$PID"
 
   # The memory the simulated mouse kept: "second" moved down to the end of

@@ -15,13 +15,15 @@ mousemacros_press_5() {
 
 scenario_a_library_macro_dropped_on_a_function_list_is_played_by_the_mouse_itself() {
   macro_write_library "type A"
-  VANTOR_SIM_LOG="$LOGS/simulator.log" skin_start
+  # No memory file to start from: the simulated mouse's own four macros, and
+  # its memory kept in the file at the end.
+  VANTOR_SIM_MEMORY="$LOGS/memory.bin" VANTOR_SIM_LOG="$LOGS/simulator.log" skin_start
   wait_log "$LOGS/program.log" "button lists filled: 5 entries each, enabled"
   # The simulated mouse holds four macros: "type A" is the fifth.
   macro_drag 160 156 420 $((128 + 40 * 5))
   wait_log "$LOGS/program.log" "library row 0 dropped on function list 5"
   wait_log "$LOGS/program.log" "button lists filled: 6 entries each, enabled"
-  wait_log "$LOGS/program.log" "macro operation 0 ended: done"
+  wait_log "$LOGS/program.log" "macro operation 0 ended: done (entry 4 "
   skin_shot stored
   expect_equal "list 5 shows it" "$("$WINE" "$TOOL" selection "$TITLE" 1009 | tr -d '\r')" 4
   # No software profile takes button 5: the mask leaves it to the mouse.
@@ -53,6 +55,8 @@ scenario_a_library_macro_dropped_on_a_function_list_is_played_by_the_mouse_itsel
       exit !(given && first > given && back > last)
     }' "$LOGS/simulator.log")
   e2e_log "$order"
+  # Entry 4, where "type A" went, is empty again.
+  expect_equal "entry 4" "$(od -An -tx1 -j 128 -N4 "$LOGS/memory.bin")" " ff ff ff ff"
 }
 
 # mousemacros_scattered_memory FILE GAP: a simulated mouse's memory whose

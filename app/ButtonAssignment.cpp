@@ -62,3 +62,31 @@ ButtonFunctionChoice ButtonAssignment::Choose(int button, std::uint32_t value) {
   if (value != kEmptySlot) directory.MarkProfileUse(buttonProfile, value);
   return choice;
 }
+
+device::MacroButtons ButtonAssignment::Buttons() const {
+  device::MacroButtons buttons;
+  for (int profile = 0; profile < kMouseProfiles; ++profile) {
+    for (int b = 0; b < kButtonsPerProfile; ++b) {
+      buttons.At(profile, b) = {Kind(profile, b), static_cast<std::uint16_t>(MacroId(profile, b))};
+    }
+  }
+  return buttons;
+}
+
+void ButtonAssignment::TakeButtons(const device::MacroButtons& buttons) {
+  for (int profile = 0; profile < kMouseProfiles; ++profile) {
+    for (int b = 0; b < kButtonsPerProfile; ++b) {
+      const device::AssignedFunction& function = buttons.functions[Index(profile, b)];
+      Record(profile, b, function.kind, function.code);
+    }
+  }
+}
+
+int ButtonAssignment::PlayedEntry(int button) const {
+  if (button < 0 || button >= kButtonsPerProfile || Kind(buttonProfile, button) != kKindMacro) return -1;
+  const std::uint32_t start = MacroId(buttonProfile, button);
+  for (std::size_t entry = 0; entry < directory.slots.size(); ++entry) {
+    if (directory.slots[entry].start == start) return static_cast<int>(entry);
+  }
+  return -1;
+}

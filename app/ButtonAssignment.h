@@ -11,6 +11,7 @@
 
 #include "device/DeviceCommands.h"
 #include "device/HidLink.h"
+#include "device/MacroStore.h"
 #include "device/MouseDirectory.h"
 #include "macro/MacroDirectory.h"
 
@@ -53,6 +54,15 @@ class ButtonAssignment : public device::ButtonFunctionTable {
   // is released, the new one stored and marked; the mouse is to hear the
   // function returned.
   ButtonFunctionChoice Choose(int button, std::uint32_t value);
+
+  // The whole table as the mouse's macro operations take it, and back from
+  // them once they re-sent or gave back assignments; the directory's marks
+  // follow with the next TakeMouseMacros.
+  device::MacroButtons Buttons() const;
+  void TakeButtons(const device::MacroButtons& buttons);
+  // The directory entry of the macro that `button` of the shown profile
+  // plays, or -1.
+  int PlayedEntry(int button) const;
 
   std::uint8_t Kind(int profile, int button) const { return kinds[Index(profile, button)]; }
   std::uint32_t MacroId(int profile, int button) const { return ids[Index(profile, button)]; }

@@ -8,8 +8,26 @@
 
 void ButtonPage::OnMouseRead(const MouseReading& reading, const UiText& texts, WindowActions& out) {
   attached = reading.attached;
-  assignment.TakeMouseMacros(reading.macros);
+  macros = reading.macros;
   mouseNames = reading.profileNames;
+  FillLists(texts, out);
+}
+
+void ButtonPage::OnButtonsChanged(const device::MacroButtons& buttons, const UiText& texts, WindowActions& out) {
+  assignment.TakeButtons(buttons);
+  FillLists(texts, out);
+}
+
+int ButtonPage::StoredMacroOfList(int controlId, std::u16string& name) const {
+  const auto found = std::find(kFunctionListIds.begin(), kFunctionListIds.end(), controlId);
+  if (found == kFunctionListIds.end()) return -1;
+  const int entry = assignment.PlayedEntry(static_cast<int>(found - kFunctionListIds.begin()));
+  if (entry >= 0) name = assignment.Directory().slots[static_cast<std::size_t>(entry)].name;
+  return entry;
+}
+
+void ButtonPage::FillLists(const UiText& texts, WindowActions& out) {
+  assignment.TakeMouseMacros(macros);
   const auto lists = assignment.Lists(texts.functionNames, attached);
   for (std::size_t b = 0; b < lists.size(); ++b) {
     WindowAction fill{ActionKind::kFillList};

@@ -19,6 +19,13 @@ class ButtonPage {
 
   // What the arrival read off the mouse: the lists are filled again.
   void OnMouseRead(const MouseReading& reading, const UiText& texts, WindowActions& out);
+  // A macro operation on the mouse ended: its buttons play `buttons` now.
+  void OnButtonsChanged(const device::MacroButtons& buttons, const UiText& texts, WindowActions& out);
+  // The mouse's macro that list `controlId` shows, -1 when it shows the
+  // button's own function or is no function list; `name` is the macro's.
+  int StoredMacroOfList(int controlId, std::u16string& name) const;
+  const ButtonAssignment& Assignment() const { return assignment; }
+
   // A reset runs: the lists take no input until the mouse is read again.
   void OnListsOff(WindowActions& out) const;
   // The mouse's settings were read again: the lists take input once there
@@ -36,7 +43,10 @@ class ButtonPage {
   int FreeBytes() const { return assignment.Directory().freeBytes; }
 
  private:
+  void FillLists(const UiText& texts, WindowActions& out);
+
   ButtonAssignment assignment;
+  std::vector<MouseMacro> macros;  // as the mouse was last read
   bool attached = false;
   std::array<std::u16string, 5> mouseNames;
 };

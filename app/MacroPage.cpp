@@ -91,9 +91,13 @@ DropSpot MacroPage::SpotAt(int page, int x, int y) const {
   }
   if (page == kButtonPage) {
     const int button = ButtonAt(x, y);
+    const int list = FunctionListAt(layout, x, y);
     if (button >= 0) {
       spot.target = DropTarget::kButtonPicture;
       spot.index = button;
+    } else if (list >= 0) {
+      spot.target = DropTarget::kFunctionList;
+      spot.index = list;
     }
   }
   return spot;
@@ -268,6 +272,9 @@ void MacroPage::Drop(const DragReport& report, WindowActions& out) {
         AskToRemove(payload.index, out);
       } else if (spot.target == DropTarget::kButtonPicture && !entry->IsGroup()) {
         AssignButton(spot.index, entry->id, out);
+      } else if (spot.target == DropTarget::kFunctionList && !entry->IsGroup()) {
+        mouseStore = MouseStoreWish{entry->name, entry->commands, spot.index};
+        diag::Writef("library row %d dropped on function list %d", payload.index, spot.index);
       }
       break;
     }
@@ -282,6 +289,12 @@ void MacroPage::Drop(const DragReport& report, WindowActions& out) {
     default:
       break;
   }
+}
+
+std::optional<MouseStoreWish> MacroPage::TakeMouseStore() {
+  std::optional<MouseStoreWish> taken;
+  taken.swap(mouseStore);
+  return taken;
 }
 
 void MacroPage::AssignButton(int button, std::uint32_t macroId, WindowActions& out) {
@@ -593,7 +606,10 @@ void MacroPage::Fill(PaintSnapshot& snapshot) const {
     if (spot.target == DropTarget::kDiscard) view.litTool = 0;
     const bool macroDragged = drag.Payload().source == DragSource::kLibraryMacro;
     snapshot.buttonPage.dropTargetsLit = macroDragged;
-    if (macroDragged && spot.target == DropTarget::kButtonPicture) snapshot.buttonPage.dropButton = spot.index;
+    // A list lights its button's badge too: the drop is meant for that button.
+    if (macroDragged && (spot.target == DropTarget::kButtonPicture || spot.target == DropTarget::kFunctionList)) {
+      snapshot.buttonPage.dropButton = spot.index;
+    }
   }
   snapshot.editedMacroBytes = static_cast<int>(editor.Size());
   view.guideStep = snapshot.page == kMacroPage ? GuideStep() : 0;

@@ -6,6 +6,7 @@
 // the panes is one drag gesture: press, threshold, payload, target, drop.
 // Portable: it answers events with window actions.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,14 @@
 #include "ui/DragGesture.h"
 #include "ui/PaintSnapshot.h"
 #include "ui/SkinLayout.h"
+
+// A library macro dropped on a button's function list: the mouse is to keep
+// it and play it on that button.
+struct MouseStoreWish {
+  std::u16string name;
+  MacroCommands commands;
+  int button = -1;
+};
 
 class MacroPage {
  public:
@@ -49,6 +58,8 @@ class MacroPage {
   // The page changes or the pointer went elsewhere: a drag ends unfinished.
   void CancelGesture(WindowActions& out);
 
+  // The drop on a function list that the last release made, once.
+  std::optional<MouseStoreWish> TakeMouseStore();
   bool Recording() const { return recorder.Recording(); }
   void Fill(PaintSnapshot& snapshot) const;
 
@@ -94,4 +105,5 @@ class MacroPage {
   int editRow = -1;
   int pendingStore = -1;   // the row a store asks about
   int pendingRemove = -1;  // the row a removal asks about
+  std::optional<MouseStoreWish> mouseStore;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <string>
 
 #include "base/DiagLog.h"
 #include "device/DeviceCommands.h"
@@ -255,6 +256,57 @@ void MouseSession::RunOperation(DeviceOperation operation, std::filesystem::path
                result.Failed() ? "failed" : "done", result.memoryBytes, result.levels, result.names,
                result.failedRequests);
   operationRunning = false;
+  Push(std::move(report));
+}
+
+bool MouseSession::StartMacroOperation(MacroJob job) {
+  if (operationRunning) return false;
+  if (operationThread.joinable()) operationThread.join();
+  operationRunning = true;
+  lastFraction = -1;
+  diag::Writef("macro operation %d started", static_cast<int>(job.kind));
+  operationThread = std::thread(&MouseSession::RunMacroOperation, this, std::move(job));
+  return true;
+}
+
+device::MacroOperationResult MouseSession::RunMacroJob(MacroJob& job, const device::DevicePath& path) {
+  device::MacroStore store(connection.Link(), path, job.buttons, this);
+  if (job.kind == MacroJob::Kind::kRemove) return store.Remove(job.entry);
+  if (job.kind == MacroJob::Kind::kDefragmentAndStore) {
+    const device::MacroOperationResult packed = store.Defragment();
+    if (packed.Failed()) return packed;
+  }
+  ShowStatus(device::OperationStatus::kWritingAll, u"");
+  device::MacroOperationResult result = store.Store(job.name, job.bytes);
+  if (result.Failed() || job.button < 0) return result;
+  if (device::SetButtonFunction(connection.Link(), path, job.profile, job.button, device::kMacroFunction,
+                                static_cast<std::uint16_t>(result.start), nullptr) != 1) {
+    result.failedRequest = true;
+    result.problem = "button " + std::to_string(job.button + 1) + " was not given the macro";
+    return result;
+  }
+  job.buttons.At(job.profile, job.button) = {device::kMacroFunction, static_cast<std::uint16_t>(result.start)};
+  ++result.buttonsSent;
+  return result;
+}
+
+void MouseSession::RunMacroOperation(MacroJob job) {
+  const device::DevicePath path = connection.CurrentPath.Get();
+  SessionReport report;
+  report.kind = SessionReport::Kind::kMacroOperationEnded;
+  device::MacroOperationResult& result = report.macroResult;
+  result = RunMacroJob(job, path);
+  report.buttons = job.buttons;
+  diag::Writef("macro operation %d ended: %s (entry %d at %u, bytes %d, entries %d, buttons %d) %s",
+               static_cast<int>(job.kind), result.Failed() ? "failed" : "done", result.entry,
+               static_cast<unsigned>(result.start), result.bytesWritten, result.entriesWritten, result.buttonsSent,
+               result.problem.c_str());
+  // The function lists offer what the mouse now holds.
+  const bool untouched = result.noMouse || result.refused || result.notEnoughSpace || result.needsDefragment;
+  if (!untouched && !result.mouseGone) ReadMouse(path);
+  operationRunning = false;
+  connection.OperationBusy = false;
+  BusyCleared();
   Push(std::move(report));
 }
 

@@ -2,7 +2,8 @@
 // Everything the window does with mice, in one portable place: the device
 // connection with its arrival thread, the macro players and the playback
 // trigger, the mouse's notification reports, the long operations (backup,
-// restore, reset) on their own thread, and one worker that runs the pages'
+// restore, reset, and storing, removing and packing the mouse's own macros)
+// on their own thread, and one worker that runs the pages'
 // requests (level writes, button functions, profile values, level reads).
 // Whatever comes back waits in one queue; `reportReady` tells the window
 // thread, which takes the reports and hands them to its controller.
@@ -23,6 +24,7 @@
 #include "device/Connection.h"
 #include "device/DeviceOperations.h"
 #include "device/HostInput.h"
+#include "device/MacroStore.h"
 #include "device/MacroPlayers.h"
 #include "device/MouseNotifications.h"
 #include "device/PlaybackTrigger.h"
@@ -43,6 +45,7 @@ struct SessionReport {
     kOperationStatus,    // status
     kOperationSecondLine,  // text
     kOperationEnded,     // result
+    kMacroOperationEnded,  // macroResult, buttons
   };
   Kind kind = Kind::kRepaint;
   MouseReading reading;
@@ -52,6 +55,26 @@ struct SessionReport {
   device::OperationStatus status = device::OperationStatus::kWaiting;
   std::u16string text;
   device::OperationResult result;
+  device::MacroOperationResult macroResult;
+  // What the buttons of the mouse's profiles play after a macro operation.
+  device::MacroButtons buttons;
+};
+
+// A macro put into the mouse's memory or taken out of it.
+struct MacroJob {
+  enum class Kind {
+    kStore,               // name, bytes; then `button` of `profile` plays it
+    kRemove,              // entry
+    kDefragmentAndStore,  // packs the memory first, then stores
+  };
+  Kind kind = Kind::kStore;
+  std::u16string name;
+  std::vector<std::uint8_t> bytes;  // as the mouse keeps it, end mark included
+  int entry = -1;
+  int profile = 0;
+  int button = -1;
+  // What the window knows the buttons play, so that moves re-send them.
+  device::MacroButtons buttons;
 };
 
 // The platform's pieces; each must outlive the session.
@@ -92,6 +115,10 @@ class MouseSession final : private device::OperationProgress, private device::Op
 
   // Backup, restore or reset on its own thread; false while one still runs.
   bool StartOperation(DeviceOperation operation, const std::u16string& file);
+  // A macro job on the operation thread, with OperationBusy already set by
+  // the caller; false while an operation still runs. It ends with a
+  // kMacroOperationEnded report, after a kMouseRead when the mouse changed.
+  bool StartMacroOperation(MacroJob job);
   // The end of the program: waits for the running operation, the arrival
   // and every queued request, then stops the players and hands the mice
   // back. `pump` answers the window's messages meanwhile, since an arrival
@@ -122,6 +149,8 @@ class MouseSession final : private device::OperationProgress, private device::Op
   void Run(const MouseRequest& request);
   void ReadMouse(const device::DevicePath& path);
   void RunOperation(DeviceOperation operation, std::filesystem::path file);
+  void RunMacroOperation(MacroJob job);
+  device::MacroOperationResult RunMacroJob(MacroJob& job, const device::DevicePath& path);
   // A reset runs: the button lists take no input until the mouse is read again.
   void ListsOff();
   // An arrival or an operation cleared its busy flags: a switch that waited

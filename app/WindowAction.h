@@ -20,6 +20,8 @@ inline constexpr int kAboutMacroExport = 1;
 inline constexpr int kAboutMacroImport = 2;
 inline constexpr int kAboutStoreMacro = 3;
 inline constexpr int kAboutRemoveEntry = 4;
+inline constexpr int kAboutRemoveMouseMacro = 5;  // a macro leaves the mouse's memory
+inline constexpr int kAboutDefragment = 6;        // the mouse's memory is packed first
 
 // One entry of a drop-down list: its text and the value it stands for.
 struct ListEntry {

@@ -14,6 +14,9 @@ namespace {
 // Keys that a dialog's own handling turns into commands.
 constexpr int kCommandOk = 1;
 constexpr int kCommandCancel = 2;
+constexpr int kKeyDelete = 0x2E;
+// The longest name the mouse's directory keeps.
+constexpr std::size_t kMouseNameLength = 14;
 
 bool IsFunctionList(int id) {
   return std::find(kFunctionListIds.begin(), kFunctionListIds.end(), id) != kFunctionListIds.end();
@@ -34,7 +37,8 @@ WindowController::WindowController(MouseSession& session, UiText& texts, const S
       hand(hand),
       showTipAtStart(setup.showTipAtStart),
       frame(session.OperationBusy(), layout, std::move(setup.frame)),
-      macroPage(macros.library, macros.view, macros.keys, texts, layout, session) {
+      macroPage(macros.library, macros.view, macros.keys, texts, layout, session),
+      mouseMacros(session) {
   dpiPage.FormatLabels(texts);
   frame.SetToolboxItems(ToolboxItems(kMacroPage));
   frame.SetEditorMode(1);
@@ -69,6 +73,7 @@ WindowActions WindowController::Handle(const WindowEvent& event) {
       // it to the mouse; only the pointer picks one.
       if (macroPage.OnKey(frame.CurrentTab(), event, out) || !IsFunctionList(event.id)) break;
       out.MarkHandled();
+      if (AskToRemoveFromMouse(event, out)) break;
       if (event.kind == Kind::kKeyDown) diag::Writef("key %02X kept from list %d", event.value, event.id);
       break;
     case Kind::kCommand:
@@ -120,6 +125,8 @@ WindowActions WindowController::Handle(const WindowEvent& event) {
     case Kind::kQuestionAnswered:
       if (event.id == kAboutOperation) {
         out.Append(frame.OnQuestionAnswered(event.on));
+      } else if (mouseMacros.Answer(event.id, event.on, buttonPage.Assignment().Buttons(), out)) {
+        break;
       } else {
         macroPage.OnQuestionAnswered(event.id, event.on, out);
       }
@@ -161,6 +168,7 @@ WindowActions WindowController::Handle(const WindowEvent& event) {
       break;
     case Kind::kLeftButtonUp:
       macroPage.OnLeftButtonUp(frame.CurrentTab(), event.x, event.y, out);
+      if (const auto wish = macroPage.TakeMouseStore()) StoreInMouse(*wish, out);
       break;
     case Kind::kWheel:
       macroPage.OnWheel(frame.CurrentTab(), event.x, event.y, event.value, out);
@@ -302,6 +310,22 @@ void WindowController::OnTrayNotify(int icon, int mouseMessage, WindowActions& o
 
 void WindowController::ShowWindow(WindowActions& out) { out.Append(frame.OnShowRequest()); }
 
+void WindowController::StoreInMouse(const MouseStoreWish& wish, WindowActions& out) {
+  if (wish.name.empty()) return;
+  const ButtonAssignment& assignment = buttonPage.Assignment();
+  mouseMacros.Store(wish.name.substr(0, kMouseNameLength), device::MouseMacroBytes(wish.commands),
+                    assignment.ButtonProfile(), wish.button, assignment.Buttons(), out);
+}
+
+bool WindowController::AskToRemoveFromMouse(const WindowEvent& key, WindowActions& out) {
+  if (key.kind != WindowEvent::Kind::kKeyDown || key.value != kKeyDelete || Busy()) return false;
+  std::u16string name;
+  const int entry = buttonPage.StoredMacroOfList(key.id, name);
+  if (entry < 0) return false;
+  mouseMacros.AskToRemove(entry, name, texts, out);
+  return true;
+}
+
 // A hidden window has not followed level changes made elsewhere.
 void WindowController::RereadLevelsIfHidden(WindowActions& out) const {
   if (frame.Visible()) return;
@@ -363,10 +387,18 @@ void WindowController::OnSessionReports(WindowActions& out) {
         out.Add(ActionKind::kRepaintWindow);
         break;
       case SessionReport::Kind::kOperationFraction:
-        out.Append(frame.OnOperationProgress(report.fraction));
+        if (mouseMacros.Running()) {
+          mouseMacros.Progress(report.fraction, out);
+        } else {
+          out.Append(frame.OnOperationProgress(report.fraction));
+        }
         break;
       case SessionReport::Kind::kOperationStatus:
-        out.Append(frame.OnOperationStatus(device::StatusTextSlotOf(report.status)));
+        if (mouseMacros.Running()) {
+          mouseMacros.Status(device::StatusTextSlotOf(report.status), out);
+        } else {
+          out.Append(frame.OnOperationStatus(device::StatusTextSlotOf(report.status)));
+        }
         break;
       case SessionReport::Kind::kOperationSecondLine:
         out.Append(frame.OnOperationSecondLine(report.text));
@@ -377,6 +409,10 @@ void WindowController::OnSessionReports(WindowActions& out) {
         out.Append(frame.OnOperationEnded({message}));
         break;
       }
+      case SessionReport::Kind::kMacroOperationEnded:
+        buttonPage.OnButtonsChanged(report.buttons, texts, out);
+        mouseMacros.Ended(report.macroResult, closing, out);
+        break;
     }
   }
 }
@@ -391,6 +427,10 @@ PaintSnapshot WindowController::Snapshot() const {
   memory.macroAreaBytes = kMacroAreaSize;
   memory.freeBytes = buttonPage.FreeBytes();
   PaintSnapshot snapshot = WindowSnapshot(frame, texts, memory);
+  if (mouseMacros.Running()) {
+    snapshot.busy = mouseMacros.Panel(texts);
+    snapshot.reorganising = mouseMacros.Reorganising();
+  }
   buttonPage.Fill(snapshot, session.Profiles(), frame.Fades().PanelAlpha());
   macroPage.Fill(snapshot);
   ResolutionLevels& shown = snapshot.resolution;

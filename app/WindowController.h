@@ -9,6 +9,7 @@
 #include "app/ButtonPage.h"
 #include "app/DpiPage.h"
 #include "app/MacroPage.h"
+#include "app/MouseMacroFlow.h"
 #include "app/WindowFrame.h"
 #include "app/MouseSession.h"
 #include "app/TrayClicks.h"
@@ -54,6 +55,10 @@ class WindowController {
   void OnSessionReports(WindowActions& out);
   void OnArrivalEnded(bool found, WindowActions& out);
   void ShowWindow(WindowActions& out);
+  // A library macro dropped on a function list goes into the mouse.
+  void StoreInMouse(const MouseStoreWish& wish, WindowActions& out);
+  // Delete on a function list that plays a stored macro asks to remove it.
+  bool AskToRemoveFromMouse(const WindowEvent& key, WindowActions& out);
   void RereadLevelsIfHidden(WindowActions& out) const;
   // The page's level changes go to the mouse's record; its labels follow.
   void AfterDpiPage();
@@ -69,6 +74,7 @@ class WindowController {
   DpiPage dpiPage;
   ButtonPage buttonPage;
   MacroPage macroPage;
+  MouseMacroFlow mouseMacros;
   TrayClicks trayClicks;
   bool closing = false;
 };

@@ -26,6 +26,15 @@ void ShadowedText(const std::u16string& text, const RectI& place, int font, Canv
   canvas.DrawText(text, place, style);
 }
 
+// The bar near the bottom of `box`, filled as far as `done` (0 to 1).
+void PaintBar(const RectI& box, double progress, Canvas& canvas) {
+  const RectI bar{box.x + 30, box.y + box.height - 36, box.width - 60, 12};
+  canvas.DrawRect(bar, OutlinePen());
+  const double done = std::clamp(progress, 0.0, 1.0);
+  const int filled = static_cast<int>(done * (bar.width - 3));
+  if (filled > 0) canvas.FillRect({bar.x + 2, bar.y + 2, filled, bar.height - 3}, OutlinePen().color);
+}
+
 void PaintPanel(const BusyOverlay& busy, int font, Canvas& canvas) {
   const RectI& panel = busy.rect;
   canvas.FillRect(panel, kShade);
@@ -33,13 +42,7 @@ void PaintPanel(const BusyOverlay& busy, int font, Canvas& canvas) {
   // Status text in the upper half, the second line and the bar below it.
   ShadowedText(busy.text, {panel.x, panel.y + 16, panel.width, 48}, font, canvas);
   if (!busy.secondLine.empty()) ShadowedText(busy.secondLine, {panel.x, panel.y + 64, panel.width, 24}, font, canvas);
-  if (busy.progress) {
-    const RectI bar{panel.x + 30, panel.y + panel.height - 36, panel.width - 60, 12};
-    canvas.DrawRect(bar, OutlinePen());
-    const double done = std::clamp(*busy.progress, 0.0, 1.0);
-    const int filled = static_cast<int>(done * (bar.width - 3));
-    if (filled > 0) canvas.FillRect({bar.x + 2, bar.y + 2, filled, bar.height - 3}, OutlinePen().color);
-  }
+  if (busy.progress) PaintBar(panel, *busy.progress, canvas);
 }
 
 }  // namespace
@@ -58,5 +61,7 @@ void PaintBusyOverlay(const PaintSnapshot& snapshot, const SkinLayout& layout, C
     style.vertical = TextAlign::Center;
     style.color = kWhite;
     canvas.DrawText(kReorganisingText, box, style);
+    // The packing's progress, when it reports one, below the text.
+    if (snapshot.busy.progress) PaintBar(box, *snapshot.busy.progress, canvas);
   }
 }

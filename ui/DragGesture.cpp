@@ -8,7 +8,8 @@ bool DragGesture::Accepts(const DragPayload& payload, const DropSpot& spot) {
       return spot.target == DropTarget::kEditor;
     case DragSource::kLibraryMacro:
       return spot.target == DropTarget::kEditor || spot.target == DropTarget::kGroupRow ||
-             spot.target == DropTarget::kDiscard || spot.target == DropTarget::kButtonPicture;
+             spot.target == DropTarget::kDiscard || spot.target == DropTarget::kButtonPicture ||
+             spot.target == DropTarget::kFunctionList;
     case DragSource::kLibraryGroup:
       return spot.target == DropTarget::kDiscard;
     case DragSource::kEditorCommand:

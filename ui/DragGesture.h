@@ -25,8 +25,10 @@ struct DragPayload {
 };
 
 // What lies under the pointer. The library pane reports a group's row as
-// kGroupRow and any other row, or its empty part, as kLibrary.
-enum class DropTarget { kNone, kEditor, kLibrary, kGroupRow, kDiscard, kButtonPicture };
+// kGroupRow and any other row, or its empty part, as kLibrary. A button's
+// picture takes a macro for the software profile, its function list puts the
+// macro into the mouse for the mouse to play.
+enum class DropTarget { kNone, kEditor, kLibrary, kGroupRow, kDiscard, kButtonPicture, kFunctionList };
 
 struct DropSpot {
   DropTarget target = DropTarget::kNone;

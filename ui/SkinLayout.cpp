@@ -135,6 +135,14 @@ const ControlPlacement* FindControl(const SkinLayout& layout, int id) {
   return nullptr;
 }
 
+int FunctionListAt(const SkinLayout& layout, int x, int y) {
+  for (std::size_t button = 0; button < kFunctionListIds.size(); ++button) {
+    const ControlPlacement* list = FindControl(layout, kFunctionListIds[button]);
+    if (list && list->rect.Contains(x, y)) return static_cast<int>(button);
+  }
+  return -1;
+}
+
 const SliderSkin& SkinSliderLook() {
   static const SliderSkin look{{204, 205}, {64, 64, 64}, {200, 200, 200}, {180, 180, 180}, 5, 5, 1, 50};
   return look;

@@ -139,6 +139,9 @@ SkinLayout BuildSkinLayout(const SkinStyle& style);
 
 // The placement of control `id`, or null when the skin does not place it.
 const ControlPlacement* FindControl(const SkinLayout& layout, int id);
+// The button whose function list (its closed field) is under (x, y), or -1:
+// where a library macro dropped goes into the mouse.
+int FunctionListAt(const SkinLayout& layout, int x, int y);
 
 // Colours and parts of the two DPI sliders.
 const SliderSkin& SkinSliderLook();

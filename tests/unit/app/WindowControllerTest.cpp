@@ -21,6 +21,7 @@
 #include "sim/VirtualClock.h"
 #include "support/KeyTableText.h"
 #include "support/TempFolder.h"
+#include "unit/device/MacroMemory.h"
 
 namespace {
 
@@ -389,4 +390,116 @@ TEST(WindowController, TheFirstUseGuideShowsUntilTheLibraryHoldsAMacroEvenOneInA
   RebuildView(rig.library, rig.view, 9);
   ASSERT_EQ(rig.view.Count(), 2) << "the macro is out of view";
   EXPECT_EQ(rig.controller->Snapshot().macroPage.guideStep, 0);
+}
+
+namespace {
+
+// A library macro "type A" and the bytes the mouse keeps of it.
+std::vector<std::uint8_t> AddTypeA(WindowRig& rig) {
+  const std::uint8_t typeA[] = {0x04, 0x83, 0x04, 0x84, 0x04, 0x00, 0x00, 0x00, 0x00};
+  MacroCommands commands;
+  ParseMacroBytes(commands, typeA, sizeof typeA);
+  rig.library.AddEntry(u"type A", false, 0, 0, commands);
+  RebuildView(rig.library, rig.view, 9);
+  return device::MouseMacroBytes(commands);
+}
+
+// Library row 0 dropped on button `button`'s function list.
+void DropOnList(WindowRig& rig, int button) {
+  const RectI macro = LibraryRowRect(0);
+  const RectI list = FindControl(rig.layout, kFunctionListIds[static_cast<std::size_t>(button)])->rect;
+  rig.Drag(macro.x + 20, macro.y + 20, list.x + 40, list.y + 5);
+}
+
+sim::ButtonFunction OnMouse(WindowRig& rig, int button) {
+  return rig.port.Mouse(0).buttonFunctions[0][static_cast<std::size_t>(device::DeviceButtonIndex(button))];
+}
+
+const WindowAction* LastApplied(const WindowRig& rig, ActionKind kind) {
+  const auto found = std::find_if(rig.applied.rbegin(), rig.applied.rend(),
+                                  [kind](const WindowAction& a) { return a.kind == kind; });
+  return found == rig.applied.rend() ? nullptr : &*found;
+}
+
+}  // namespace
+
+TEST(WindowController, AMacroDroppedOnAFunctionListGoesIntoTheMouseForThatButtonAndDeleteTakesItOut) {
+  WindowRig rig;
+  const auto bytes = AddTypeA(rig);
+  rig.Arrive();
+  DropOnList(rig, 5);
+  EXPECT_EQ(rig.controller->Snapshot().busy.counter, 1) << "the progress panel shows while the store runs";
+  ASSERT_TRUE(rig.PumpUntil([&] { return rig.Applied(ActionKind::kFillList) == 36; }));
+  EXPECT_EQ(rig.controller->Snapshot().busy.counter, 0);
+  EXPECT_EQ(macro_memory::EntryWords(rig.port.Mouse(0), 0), std::make_pair(0u, static_cast<std::uint32_t>(bytes.size() - 1)));
+  EXPECT_EQ(macro_memory::AreaBytes(rig.port.Mouse(0), 0, bytes.size()), bytes);
+  EXPECT_EQ(OnMouse(rig, 5).kind, 0x80);
+  EXPECT_EQ(OnMouse(rig, 5).code, 0);
+  const WindowAction* list5 = nullptr;
+  for (const WindowAction& a : rig.applied) {
+    if (a.kind == ActionKind::kFillList && a.id == kFunctionListIds[5]) list5 = &a;
+  }
+  ASSERT_EQ(list5->entries.size(), 2u);
+  EXPECT_EQ(list5->entries[1].text, u"type A");
+  EXPECT_EQ(list5->selected, 1) << "the list shows the button playing it";
+  EXPECT_TRUE(list5->on);
+
+  EXPECT_TRUE(rig.Send(Kind::kKeyDown, kFunctionListIds[4], 0x2E).Empty()) << "a list of an own function asks nothing";
+  rig.Send(Kind::kKeyDown, kFunctionListIds[5], 0x2E);
+  const WindowAction* ask = LastApplied(rig, ActionKind::kAskYesNo);
+  ASSERT_NE(ask, nullptr);
+  EXPECT_EQ(ask->text, u"Remove the macro 'type A' ?");
+  WindowEvent yes{Kind::kQuestionAnswered};
+  yes.id = ask->id;
+  yes.on = true;
+  rig.Send(yes);
+  ASSERT_TRUE(rig.PumpUntil([&] { return rig.Applied(ActionKind::kFillList) == 60; }));
+  EXPECT_EQ(macro_memory::EntryWords(rig.port.Mouse(0), 0), std::make_pair(0xFFFFu, 0xFFFFu));
+  EXPECT_EQ(OnMouse(rig, 5).kind, 0);
+  EXPECT_EQ(OnMouse(rig, 5).code, 0xFFFF);
+  EXPECT_EQ(LastApplied(rig, ActionKind::kFillList)->entries.size(), 1u);
+  EXPECT_EQ(rig.Applied(ActionKind::kShowMessage), 0);
+}
+
+TEST(WindowController, AFullMouseSaysSoAndScatteredSpaceIsPackedUnderTheWholeWindowOverlayWhenTheUserAgrees) {
+  {
+    WindowRig rig;
+    AddTypeA(rig);
+    macro_memory::PlaceMacro(rig.port.Mouse(0), 0, 0, macro_memory::Macro(1, kMacroAreaSize), u"full");
+    rig.Arrive();
+    DropOnList(rig, 5);
+    ASSERT_TRUE(rig.PumpUntil([&] { return rig.Applied(ActionKind::kShowMessage) == 1; }));
+    EXPECT_EQ(LastApplied(rig, ActionKind::kShowMessage)->messageSlot, 5);
+    EXPECT_EQ(rig.texts.messageTexts[5], u"Not enough space !!");
+    EXPECT_EQ(OnMouse(rig, 5).kind, 0);
+  }
+  WindowRig rig;
+  const auto bytes = AddTypeA(rig);
+  // Two gaps, each a byte too short for the macro; the small macro between
+  // them moves by more than its size, so it needs no intermediate copy.
+  const auto gap = static_cast<std::uint32_t>(bytes.size() - 1);
+  const auto first = macro_memory::Macro(1, kMacroAreaSize - 4 - 2 * gap);
+  const auto second = macro_memory::Macro(2, 4);
+  macro_memory::PlaceMacro(rig.port.Mouse(0), 0, 0, first, u"first");
+  macro_memory::PlaceMacro(rig.port.Mouse(0), 1, static_cast<std::uint32_t>(first.size()) + gap, second, u"second");
+  rig.Arrive();
+  DropOnList(rig, 5);
+  ASSERT_TRUE(rig.PumpUntil([&] { return rig.Applied(ActionKind::kAskYesNo) == 1; }));
+  const WindowAction* ask = LastApplied(rig, ActionKind::kAskYesNo);
+  EXPECT_EQ(ask->messageSlot, 4);
+  EXPECT_EQ(ask->captionSlot, 3);
+  WindowEvent yes{Kind::kQuestionAnswered};
+  yes.id = ask->id;
+  yes.on = true;
+  rig.Send(yes);
+  EXPECT_TRUE(rig.controller->Snapshot().reorganising);
+  EXPECT_EQ(rig.controller->Snapshot().busy.counter, 0) << "the whole window is covered instead";
+  ASSERT_TRUE(rig.PumpUntil([&] { return !rig.controller->Snapshot().reorganising; }));
+  const auto packedEnd = static_cast<std::uint32_t>(first.size() + second.size());
+  EXPECT_EQ(macro_memory::AreaBytes(rig.port.Mouse(0), static_cast<std::uint32_t>(first.size()), 4), second);
+  EXPECT_EQ(macro_memory::EntryWords(rig.port.Mouse(0), 2),
+            std::make_pair(packedEnd, packedEnd + static_cast<std::uint32_t>(bytes.size()) - 1));
+  EXPECT_EQ(OnMouse(rig, 5).kind, 0x80);
+  EXPECT_EQ(OnMouse(rig, 5).code, packedEnd);
+  EXPECT_EQ(rig.Applied(ActionKind::kShowMessage), 0);
 }

@@ -159,7 +159,7 @@ TEST(BusyOverlayPainter, ShadesThePanelWithItsStatusAndProgress) {
   EXPECT_EQ(texts[1].textStyle.font, 9);
 }
 
-TEST(BusyOverlayPainter, CoversTheWholeWindowWhileTheMemoryIsReorganised) {
+TEST(BusyOverlayPainter, CoversTheWholeWindowWhileTheMemoryIsReorganisedWithItsProgressInTheBox) {
   PaintSnapshot snapshot;
   snapshot.reorganising = true;
   RecordingCanvas canvas;
@@ -168,4 +168,12 @@ TEST(BusyOverlayPainter, CoversTheWholeWindowWhileTheMemoryIsReorganised) {
   ASSERT_EQ(fills.size(), 1u);
   EXPECT_EQ(fills[0].rect, WindowRect(false));
   EXPECT_EQ(Texts(canvas), (std::vector<std::u16string>{u"重整記憶體中,請不要拔插Mouse"}));
+
+  snapshot.busy.progress = 0.5;
+  RecordingCanvas packing;
+  PaintBusyOverlay(snapshot, BuildSkinLayout(BuiltInSkinStyle()), packing);
+  const std::vector<CanvasCall> withBar = packing.OfKind(CanvasCall::FillRect);
+  ASSERT_EQ(withBar.size(), 2u);
+  EXPECT_EQ(withBar[1].rect.width, (300 - 60 - 3) / 2) << "half the bar, inside the box";
+  EXPECT_TRUE(ProgressPanelRect().Contains(withBar[1].rect.x, withBar[1].rect.y));
 }

@@ -9,6 +9,7 @@ void ButtonAssignment::Record(int profile, int button, std::uint8_t kind, std::u
   if (profile < 0 || profile >= kMouseProfiles || button < 0 || button >= kButtonsPerProfile) return;
   kinds[Index(profile, button)] = kind;
   ids[Index(profile, button)] = code;
+  recorded.set(Index(profile, button));
 }
 
 std::array<std::uint32_t, kButtonsPerProfile> ButtonAssignment::ProfileIds(int profile) const {
@@ -63,8 +64,12 @@ ButtonFunctionChoice ButtonAssignment::Choose(int button, std::uint32_t value) {
   return choice;
 }
 
+// With a button whose function this run never sent, a macro that moves or
+// goes could leave it playing whatever comes to lie at the old address: the
+// operation then gives every button its own function back first.
 device::MacroButtons ButtonAssignment::Buttons() const {
   device::MacroButtons buttons;
+  buttons.known = recorded.all();
   for (int profile = 0; profile < kMouseProfiles; ++profile) {
     for (int b = 0; b < kButtonsPerProfile; ++b) {
       buttons.At(profile, b) = {Kind(profile, b), static_cast<std::uint16_t>(MacroId(profile, b))};

@@ -5,6 +5,7 @@
 // profile and button, the kind and the macro's start address; the directory
 // is the one read off the mouse.
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -79,4 +80,7 @@ class ButtonAssignment : public device::ButtonFunctionTable {
   int buttonProfile = 0;
   std::array<std::uint8_t, kMouseProfiles * kButtonsPerProfile> kinds{};
   std::array<std::uint32_t, kMouseProfiles * kButtonsPerProfile> ids{};
+  // The mouse cannot tell what its buttons play: only what this run sent
+  // (a pick, a reset, a restore, a macro operation) is known.
+  std::bitset<kMouseProfiles * kButtonsPerProfile> recorded;
 };

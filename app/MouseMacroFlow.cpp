@@ -130,6 +130,8 @@ void MouseMacroFlow::Ended(const device::MacroOperationResult& result, bool clos
     Tell(u"", kMessageMouseGone, caption, out);
   } else if (result.Failed() || !result.problem.empty()) {
     Tell(text::FromUtf8(result.problem), 0, caption, out);
+  } else if (result.buttonsReleased) {
+    Tell(u"", kMessageButtonsReleased, caption, out);
   }
 }
 

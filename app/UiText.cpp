@@ -140,6 +140,9 @@ void SetOwnMessages(UiText& texts) {
   m[kMessageMacroFileUnwritable] = u"The macro file could not be written.";
   m[kMessageMacroFileUnreadable] = u"The macro file could not be opened, so nothing was imported.";
   m[kMessageNotAMacroFile] = u"This is not a macro file, so nothing was imported.";
+  m[kMessageButtonsReleased] =
+      u"Which macro each button of the mouse plays was not known in full, so every button got its own "
+      u"function back before the macros moved. Give the mouse's macros to the buttons again.";
   m[kMessageRulesCaption] = u"Profile rules";
   m[kMessageRulesUnreadable] =
       u"The profile rules \"%s\" cannot be read, so the profiles do not follow the program in front.";

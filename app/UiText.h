@@ -39,6 +39,7 @@ enum MessageNumber : int {
   kMessageMacroFileUnwritable,
   kMessageMacroFileUnreadable,
   kMessageNotAMacroFile,
+  kMessageButtonsReleased,
   kMessageRulesCaption,
   kMessageRulesUnreadable,
   kMessageRulesDamaged,

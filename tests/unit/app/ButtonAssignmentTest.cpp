@@ -102,3 +102,15 @@ TEST_F(ButtonListsTest, AProfileKeepsItsMarkUntilItsLastButtonLetsTheMacroGo) {
   buttons.TakeMouseMacros(macros);
   EXPECT_EQ(bits(), 1);
 }
+
+TEST(ButtonAssignmentTable, TheButtonsAreKnownOnlyOnceThisRunSentEveryOne) {
+  ButtonAssignment table;
+  EXPECT_FALSE(table.Buttons().known) << "the mouse may play anything it was given before";
+  for (int profile = 0; profile < kMouseProfiles; ++profile) {
+    for (int button = 0; button < kButtonsPerProfile; ++button) {
+      EXPECT_FALSE(table.Buttons().known);
+      table.Record(profile, button, kKindOwnFunction, device::kOwnFunction);
+    }
+  }
+  EXPECT_TRUE(table.Buttons().known);
+}

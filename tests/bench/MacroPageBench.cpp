@@ -19,29 +19,11 @@
 #include "sim/VirtualClock.h"
 #include "support/KeyTableText.h"
 #include "ui/PaintPipeline.h"
+#include "support/QuietPlatform.h"
 
 namespace {
 
 using Kind = WindowEvent::Kind;
-
-class IgnoredEvents final : public device::ConnectionEvents {
- public:
-  void RescanWanted(int) override {}
-  void ArrivalEnded(bool) override {}
-  void MouseLost() override {}
-  void LevelChangedOnMouse(int) override {}
-  void SettingsChanged() override {}
-  bool CreateTiltMutex() override { return false; }
-};
-
-class NoHostInput final : public device::HostInput {
- public:
-  void Wheel(int) override {}
-};
-
-struct NoSlotTimers final : device::SlotTimerFactory {
-  std::unique_ptr<device::SlotTimer> Create() override { return nullptr; }
-};
 
 // Draws nothing and measures every text as empty, so a paint's time is the
 // program's own work.
@@ -69,7 +51,7 @@ struct MacroPageWindow {
   sim::VirtualClock clock;
   sim::SimulatedHidPort port{&clock};
   device::HidLink link{port, clock};
-  IgnoredEvents events;
+  IgnoredConnectionEvents events;
   NoHostInput host;
   NoSlotTimers slotTimers;
   TiltAccumulator tilt;

@@ -16,23 +16,9 @@
 #include "device/SteadySlotTimer.h"
 #include "macro/MacroLibrary.h"
 #include "macro/SoftwareProfiles.h"
+#include "support/QuietPlatform.h"
 
 namespace {
-
-class NoHost final : public device::HostInput {
- public:
-  void Wheel(int) override {}
-};
-
-class NoView final : public device::ConnectionEvents {
- public:
-  void RescanWanted(int) override {}
-  void ArrivalEnded(bool) override {}
-  void MouseLost() override {}
-  void LevelChangedOnMouse(int) override {}
-  void SettingsChanged() override {}
-  bool CreateTiltMutex() override { return false; }
-};
 
 using bench::BenchMouse;
 using bench::KeyCommand;
@@ -73,7 +59,7 @@ const std::vector<double>& PlaybackErrors() {
   Renumber(macro);
 
   BenchMouse bench(0, true);
-  NoHost host;
+  NoHostInput host;
   device::SteadySlotTimerFactory timers;
   device::MacroPlayers players(bench.link, host, timers);
   bench.port.ClearLog();
@@ -100,8 +86,8 @@ VANTOR_FIGURE(press_to_command_ms_p99) {
   BenchMouse bench(0, true);
   sim::SimulatedHidPort& port = bench.port;
   device::HidLink& link = bench.link;
-  NoView view;
-  NoHost host;
+  IgnoredConnectionEvents view;
+  NoHostInput host;
   device::SteadySlotTimerFactory timers;
   device::MacroPlayers players(link, host, timers);
   const auto folder = std::filesystem::temp_directory_path() / "vantor-player-bench";

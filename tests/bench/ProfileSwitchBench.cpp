@@ -17,29 +17,11 @@
 #include "macro/SoftwareProfiles.h"
 #include "sim/SimulatedHidPort.h"
 #include "support/KeyTableText.h"
+#include "support/QuietPlatform.h"
 
 namespace {
 
 using Kind = WindowEvent::Kind;
-
-class IgnoredEvents final : public device::ConnectionEvents {
- public:
-  void RescanWanted(int) override {}
-  void ArrivalEnded(bool) override {}
-  void MouseLost() override {}
-  void LevelChangedOnMouse(int) override {}
-  void SettingsChanged() override {}
-  bool CreateTiltMutex() override { return false; }
-};
-
-class NoHostInput final : public device::HostInput {
- public:
-  void Wheel(int) override {}
-};
-
-struct NoSlotTimers final : device::SlotTimerFactory {
-  std::unique_ptr<device::SlotTimer> Create() override { return nullptr; }
-};
 
 // The simulated mouse's identity, under which the library keeps its profiles.
 constexpr std::uint32_t kMouseKey = 0x5A3C0001;
@@ -60,7 +42,7 @@ VANTOR_FIGURE(profile_switch_ms_p99) {
   device::PreciseSleeper sleeper(200);
   sim::SimulatedHidPort port{&sleeper};
   device::HidLink link{port, sleeper};
-  IgnoredEvents events;
+  IgnoredConnectionEvents events;
   NoHostInput host;
   NoSlotTimers slotTimers;
   TiltAccumulator tilt;

@@ -12,6 +12,7 @@
 #include "sim/SimulatedHidPort.h"
 #include "sim/VirtualClock.h"
 #include "support/TempFolder.h"
+#include "support/QuietPlatform.h"
 
 namespace {
 
@@ -98,23 +99,6 @@ TEST(ProfileFollower, TheProfileButtonWinsUntilTheNextForegroundChange) {
                        });
 }
 
-class NoEvents final : public device::ConnectionEvents {
- public:
-  void RescanWanted(int) override {}
-  void ArrivalEnded(bool) override {}
-  void MouseLost() override {}
-  void LevelChangedOnMouse(int) override {}
-  void SettingsChanged() override {}
-  bool CreateTiltMutex() override { return false; }
-};
-class NoHost final : public device::HostInput {
- public:
-  void Wheel(int) override {}
-};
-struct NoTimers final : device::SlotTimerFactory {
-  std::unique_ptr<device::SlotTimer> Create() override { return nullptr; }
-};
-
 template <typename Done>
 bool Eventually(Done done) {
   const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -130,9 +114,9 @@ TEST(ProfileFollowing, TheMouseGetsTheMasksOfTheRulesProfileOnlyOnceTheArrivalIs
   sim::SimulatedHidPort port{&clock};
   port.AddMouse(sim::MouseConfig{});
   device::HidLink link{port, clock};
-  NoEvents events;
-  NoHost host;
-  NoTimers timers;
+  IgnoredConnectionEvents events;
+  NoHostInput host;
+  NoSlotTimers timers;
   TiltAccumulator tilt;
   TempFolder folder;
   MacroLibrary library;

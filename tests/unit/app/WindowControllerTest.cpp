@@ -20,6 +20,7 @@
 #include "sim/SimulatedHidPort.h"
 #include "sim/VirtualClock.h"
 #include "support/KeyTableText.h"
+#include "support/QuietPlatform.h"
 #include "support/TempFolder.h"
 #include "unit/device/MacroMemory.h"
 
@@ -59,15 +60,6 @@ class QueuedEvents final : public device::ConnectionEvents {
  private:
   std::mutex lock;
   std::deque<WindowEvent> queue;
-};
-
-class NoHostInput final : public device::HostInput {
- public:
-  void Wheel(int) override {}
-};
-
-struct NoSlotTimers final : device::SlotTimerFactory {
-  std::unique_ptr<device::SlotTimer> Create() override { return nullptr; }
 };
 
 // The program's window without Win32: the controller, the session on a

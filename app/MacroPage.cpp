@@ -105,7 +105,8 @@ DropSpot MacroPage::SpotAt(int page, int x, int y) const {
 
 bool MacroPage::OnLeftButtonDown(int page, int x, int y, WindowActions& out) {
   if (!OnMacroPanes(page)) return false;
-  if (openEdit != 0) CloseEdit(out);
+  // A click beside an open box commits it, as its losing the focus would.
+  if (openEdit != 0) out.AddWithId(ActionKind::kFinishEditBox, openEdit);
   // Keys work the panes from a click in one of them to a click elsewhere.
   keysToPanes = InLibraryPane(x, y) || (page == kMacroPage && InStepPane(x, y));
   if (page == kMacroPage && RecordIntervalsBox().Contains(x, y)) {

@@ -77,6 +77,9 @@ enum class ActionKind {
   // characters, and takes the focus.
   kOpenEditBox,
   kCloseEditBox,    // id
+  // Edit box `id` is left by a click beside it: its text comes back as a
+  // kEditLeft event, as when the focus leaves it.
+  kFinishEditBox,
   // The recorder runs (on) or rests: the Record button's caption and pulse,
   // and the desktop's keys without the system's hot keys while it runs.
   kSetRecording,

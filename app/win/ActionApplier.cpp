@@ -4,6 +4,7 @@
 
 #include "app/StartupFade.h"
 #include "app/win/FileDialogs.h"
+#include "app/win/MessageDecoder.h"
 #include "app/win/RawInputReports.h"
 #include "app/win/WinText.h"
 #include "base/DiagLog.h"
@@ -182,6 +183,14 @@ void ActionApplier::Apply(const WindowAction& action) {
       if (IsWindowVisible(control())) {
         ShowWindow(control(), SW_HIDE);
         SetFocus(window);
+      }
+      break;
+    case ActionKind::kFinishEditBox:
+      if (IsWindowVisible(control())) {
+        WindowEvent left{WindowEvent::Kind::kEditLeft};
+        left.id = action.id;
+        left.text = WindowText(control());
+        Apply(controller(left));
       }
       break;
     case ActionKind::kSetRecording:

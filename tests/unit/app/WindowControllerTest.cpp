@@ -84,6 +84,7 @@ struct WindowRig {
   std::unique_ptr<WindowController> controller;
   std::vector<WindowAction> applied;
   std::u16string chosenFile;
+  std::u16string editText;  // what an open edit box holds when a click leaves it
 
   explicit WindowRig(int mice = 1) {
     for (int i = 0; i < mice; ++i) port.AddMouse(sim::MouseConfig{});
@@ -109,6 +110,12 @@ struct WindowRig {
     if (action.kind == ActionKind::kMouseRequest) session->Submit(action.request);
     if (action.kind == ActionKind::kStartWorker) {
       EXPECT_TRUE(session->StartOperation(action.operation, action.text));
+    }
+    if (action.kind == ActionKind::kFinishEditBox) {
+      WindowEvent left{Kind::kEditLeft};
+      left.id = action.id;
+      left.text = editText;
+      Send(left);
     }
     if (action.kind == ActionKind::kOpenFileDialog) {
       WindowEvent chosen{Kind::kFileChosen};
@@ -362,6 +369,15 @@ TEST(WindowController, TheRenameBoxRenamesOnEnterAndAFileThatIsNoMacroIsSaidSo) 
   left.text = u"again";
   rig.Send(left);
   EXPECT_EQ(rig.library.FindMacroById(1)->name, u"renamed") << "the closed box commits nothing more";
+  // Opened again and left by a click elsewhere, the box commits what it holds.
+  rig.At(Kind::kLeftButtonDown, name.x + 5, name.y + 5);
+  rig.At(Kind::kLeftButtonUp, name.x + 5, name.y + 5);
+  ASSERT_EQ(rig.Applied(ActionKind::kOpenEditBox), 2);
+  rig.editText = u"clicked away";
+  const RectI editor = StepRowRect(3);
+  rig.At(Kind::kLeftButtonDown, editor.x + 5, editor.y + 5);
+  rig.At(Kind::kLeftButtonUp, editor.x + 5, editor.y + 5);
+  EXPECT_EQ(rig.library.FindMacroById(1)->name, u"clicked away");
 
   rig.chosenFile = (rig.folder / "macro.dat").u16string();
   rig.Send(Kind::kCommand, kControlImport);

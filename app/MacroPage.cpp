@@ -6,14 +6,12 @@
 #include "base/DiagLog.h"
 #include "base/Utf16.h"
 #include "macro/MacroFile.h"
+#include "macro/VirtualKeys.h"
 #include "ui/MacroLayout.h"
 
 namespace {
 
 // Virtual keys the panes and edit boxes answer.
-constexpr int kKeyEnter = 0x0D;
-constexpr int kKeyEscape = 0x1B;
-constexpr int kKeyDelete = 0x2E;
 
 // Message entries of the text table.
 constexpr int kMessageSaveCaption = 1;

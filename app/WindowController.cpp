@@ -6,6 +6,7 @@
 #include "app/WindowSnapshot.h"
 #include "base/DiagLog.h"
 #include "base/Utf16.h"
+#include "macro/VirtualKeys.h"
 #include "res/resource.h"
 #include "ui/MacroLayout.h"
 
@@ -14,7 +15,6 @@ namespace {
 // Keys that a dialog's own handling turns into commands.
 constexpr int kCommandOk = 1;
 constexpr int kCommandCancel = 2;
-constexpr int kKeyDelete = 0x2E;
 // The longest name the mouse's directory keeps.
 constexpr std::size_t kMouseNameLength = 14;
 

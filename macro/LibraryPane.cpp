@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/TemplateFormatter.h"
+#include "macro/VirtualKeys.h"
 
 void LibraryPane::Rebuild() { RebuildView(library_, view_, kVisibleRows); }
 

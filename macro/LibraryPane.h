@@ -30,17 +30,6 @@ class LibraryPane {
   static constexpr int kNameLength = 28;
   static constexpr int kShortNameLength = 14;
 
-  // Windows virtual-key codes of the keys the pane handles.
-  static constexpr int kKeyPageUp = 0x21;
-  static constexpr int kKeyPageDown = 0x22;
-  static constexpr int kKeyEnd = 0x23;
-  static constexpr int kKeyHome = 0x24;
-  static constexpr int kKeyLeft = 0x25;
-  static constexpr int kKeyUp = 0x26;
-  static constexpr int kKeyRight = 0x27;
-  static constexpr int kKeyDown = 0x28;
-  static constexpr int kKeyDelete = 0x2E;
-
   LibraryPane(MacroLibrary& library, LibraryView& view) : library_(library), view_(view) {}
 
   // Rebuilds the rows from the library, keeping the selected entry.

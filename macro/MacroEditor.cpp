@@ -2,16 +2,9 @@
 
 #include <algorithm>
 
-namespace {
+#include "macro/VirtualKeys.h"
 
-// Virtual-key codes of the keys the editor pane acts on.
-constexpr int kKeyPageUp = 0x21;
-constexpr int kKeyPageDown = 0x22;
-constexpr int kKeyEnd = 0x23;
-constexpr int kKeyHome = 0x24;
-constexpr int kKeyUp = 0x26;
-constexpr int kKeyDown = 0x28;
-constexpr int kKeyDelete = 0x2E;
+namespace {
 
 // The palette's templates, items 1 to 6.
 MacroCommand Template(int item) {

@@ -11,14 +11,10 @@
 #include "Bench.h"
 #include "BenchLibrary.h"
 #include "BenchMouse.h"
-#include "app/WindowController.h"
-#include "base/IniFile.h"
-#include "device/ConnectionEvents.h"
-#include "macro/EnglishKeyNames.h"
 #include "sim/SimulatedHidPort.h"
 #include "sim/VirtualClock.h"
-#include "support/KeyTableText.h"
 #include "ui/PaintPipeline.h"
+#include "support/ControllerParts.h"
 #include "support/QuietPlatform.h"
 
 namespace {
@@ -47,31 +43,22 @@ class NullCanvas final : public Canvas {
 
 // The window without Win32, on the macro page: the controller over a session
 // with a simulated mouse that never arrives, the test key table and `library`.
-struct MacroPageWindow {
+struct MacroPageWindow : ControllerParts {
   sim::VirtualClock clock;
   sim::SimulatedHidPort port{&clock};
   device::HidLink link{port, clock};
-  IgnoredConnectionEvents events;
-  NoHostInput host;
-  NoSlotTimers slotTimers;
-  TiltAccumulator tilt;
+  QuietPlatform quiet;
   MacroLibrary& library;
   LibraryView& view;
-  EnglishKeyNames english;
-  KeyNames keys{KeyTableText, english};
-  UiText texts = LoadUiText(IniFile(), kMacroAreaSize);
-  SkinLayout layout = BuildSkinLayout(BuiltInSkinStyle());
   std::unique_ptr<MouseSession> session;
   std::unique_ptr<WindowController> controller;
 
   MacroPageWindow(MacroLibrary& macros, LibraryView& shown) : library(macros), view(shown) {
     port.AddMouse(sim::MouseConfig{});
-    SessionPlatform platform{link, events, host, slotTimers, tilt, [] {}, [] {}};
-    session = std::make_unique<MouseSession>(platform, library,
+    session = std::make_unique<MouseSession>(quiet.For(link), library,
                                              std::filesystem::temp_directory_path() / "vantor-bench-page.dat",
                                              u"Unknown mode");
-    controller = std::make_unique<WindowController>(*session, texts, layout, ControllerSetup{},
-                                                    MacroParts{library, view, keys}, nullptr);
+    controller = MakeController(*session, library, view);
     const RectI tab = layout.tabs[kMacroPage].rect;
     WindowEvent click{Kind::kLeftButtonDown};
     click.x = tab.x + 5;

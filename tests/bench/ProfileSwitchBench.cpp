@@ -9,14 +9,10 @@
 #include <vector>
 
 #include "Bench.h"
-#include "app/WindowController.h"
-#include "base/IniFile.h"
-#include "device/ConnectionEvents.h"
 #include "device/PreciseSleeper.h"
-#include "macro/EnglishKeyNames.h"
 #include "macro/SoftwareProfiles.h"
 #include "sim/SimulatedHidPort.h"
-#include "support/KeyTableText.h"
+#include "support/ControllerParts.h"
 #include "support/QuietPlatform.h"
 
 namespace {
@@ -42,16 +38,10 @@ VANTOR_FIGURE(profile_switch_ms_p99) {
   device::PreciseSleeper sleeper(200);
   sim::SimulatedHidPort port{&sleeper};
   device::HidLink link{port, sleeper};
-  IgnoredConnectionEvents events;
-  NoHostInput host;
-  NoSlotTimers slotTimers;
-  TiltAccumulator tilt;
+  QuietPlatform quiet;
+  ControllerParts parts;
   MacroLibrary library;
   LibraryView view;
-  EnglishKeyNames english;
-  KeyNames keys{KeyTableText, english};
-  UiText texts = LoadUiText(IniFile(), kMacroAreaSize);
-  const SkinLayout layout = BuildSkinLayout(BuiltInSkinStyle());
 
   // Profile 3 gives button 3 a macro, so its masks differ from profile 0's.
   library.AddEntry(u"type A", false, 0, 0, NewMacro());
@@ -64,11 +54,10 @@ VANTOR_FIGURE(profile_switch_ms_p99) {
 
   port.AddMouse(sim::MouseConfig{});
   port.Mouse(0).faults.transferLatencyUs = 1000;
-  SessionPlatform platform{link, events, host, slotTimers, tilt, [] {}, [] {}};
-  MouseSession session(platform, library, std::filesystem::temp_directory_path() / "vantor-bench-switch.dat",
+  MouseSession session(quiet.For(link), library, std::filesystem::temp_directory_path() / "vantor-bench-switch.dat",
                        u"Unknown mode");
   session.SetProfileRules(rules);
-  WindowController controller(session, texts, layout, ControllerSetup{}, MacroParts{library, view, keys}, nullptr);
+  const std::unique_ptr<WindowController> controller = parts.MakeController(session, library, view);
   session.Start();
   session.OnRescanTick();
   const auto limit = bench::Clock::now() + std::chrono::seconds(20);
@@ -83,7 +72,7 @@ VANTOR_FIGURE(profile_switch_ms_p99) {
     WindowEvent front{Kind::kForegroundChanged};
     front.text = i % 2 == 0 ? u"C:\\Games\\game.exe" : u"C:\\Windows\\explorer.exe";
     const auto start = bench::Clock::now();
-    controller.Handle(front);
+    controller->Handle(front);
     while (!MaskRequestSince(port, 0)) {
       if (bench::Clock::now() > limit + std::chrono::seconds(60)) return -1.0;
       std::this_thread::sleep_for(std::chrono::microseconds(50));

@@ -5,6 +5,7 @@
 
 #include "device/ConnectionEvents.h"
 #include "device/HostInput.h"
+#include "app/MouseSession.h"
 #include "device/SlotTimer.h"
 
 class IgnoredConnectionEvents final : public device::ConnectionEvents {
@@ -24,4 +25,14 @@ class NoHostInput final : public device::HostInput {
 
 struct NoSlotTimers final : device::SlotTimerFactory {
   std::unique_ptr<device::SlotTimer> Create() override { return nullptr; }
+};
+
+// The pieces together, for a session over `link` that nobody watches.
+struct QuietPlatform {
+  IgnoredConnectionEvents events;
+  NoHostInput host;
+  NoSlotTimers slotTimers;
+  TiltAccumulator tilt;
+
+  SessionPlatform For(device::HidLink& link) { return {link, events, host, slotTimers, tilt, [] {}, [] {}}; }
 };

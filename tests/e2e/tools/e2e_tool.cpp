@@ -39,6 +39,18 @@ int RunProbeFor(int seconds) {
   return 0;
 }
 
+// Opens the probe's log and registers the probe windows' class.
+bool OpenProbe(const wchar_t* logPath) {
+  ProbeLog = _wfopen(logPath, L"a");
+  if (!ProbeLog) return false;
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = ProbeProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"VantorProbe";
+  RegisterClassW(&windowClass);
+  return true;
+}
+
 HWND MakeProbeWindow(const wchar_t* title, int x) {
   HWND window = CreateWindowExW(0, L"VantorProbe", title, WS_OVERLAPPEDWINDOW, x, 40, 200, 80, nullptr, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
@@ -49,13 +61,7 @@ HWND MakeProbeWindow(const wchar_t* title, int x) {
 // Two windows: the broadcast passes over the first window of the z-order, so
 // the cover window is put on top and the receiver right behind it.
 int Probe(const wchar_t* logPath, int seconds) {
-  ProbeLog = _wfopen(logPath, L"a");
-  if (!ProbeLog) return 2;
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = ProbeProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = L"VantorProbe";
-  RegisterClassW(&windowClass);
+  if (!OpenProbe(logPath)) return 2;
   MakeProbeWindow(L"probe receiver", 300);
   HWND cover = MakeProbeWindow(L"probe cover", 520);
   SetForegroundWindow(cover);
@@ -68,13 +74,7 @@ int Probe(const wchar_t* logPath, int seconds) {
 // A window of this program comes to the front and stays for `seconds`, so
 // that a copy of this program under another name stands for another program.
 int FrontWindow(const wchar_t* logPath, const wchar_t* title, int seconds) {
-  ProbeLog = _wfopen(logPath, L"a");
-  if (!ProbeLog) return 2;
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = ProbeProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = L"VantorProbe";
-  RegisterClassW(&windowClass);
+  if (!OpenProbe(logPath)) return 2;
   SetForegroundWindow(MakeProbeWindow(title, 900));
   std::fwprintf(ProbeLog, L"ready\n");
   std::fflush(ProbeLog);
@@ -89,13 +89,7 @@ void CALLBACK CountForeground(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWO
 }
 
 int ForegroundHook(const wchar_t* logPath) {
-  ProbeLog = _wfopen(logPath, L"a");
-  if (!ProbeLog) return 2;
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = ProbeProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = L"VantorProbe";
-  RegisterClassW(&windowClass);
+  if (!OpenProbe(logPath)) return 2;
   const HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
                                              CountForeground, 0, 0, WINEVENT_OUTOFCONTEXT);
   std::fwprintf(ProbeLog, L"hook %ls\n", hook ? L"set" : L"refused");

@@ -12,14 +12,13 @@
 #include "app/AppState.h"
 #include "app/WindowController.h"
 #include "base/IniFile.h"
-#include "macro/EnglishKeyNames.h"
 #include "macro/LibraryFile.h"
 #include "ui/MacroLayout.h"
 #include "device/ConnectionEvents.h"
 #include "res/resource.h"
 #include "sim/SimulatedHidPort.h"
 #include "sim/VirtualClock.h"
-#include "support/KeyTableText.h"
+#include "support/ControllerParts.h"
 #include "support/QuietPlatform.h"
 #include "support/TempFolder.h"
 #include "unit/device/MacroMemory.h"
@@ -65,7 +64,7 @@ class QueuedEvents final : public device::ConnectionEvents {
 // The program's window without Win32: the controller, the session on a
 // simulated mouse, and an applier that does what the real one does with
 // device work and remembers the rest.
-struct WindowRig {
+struct WindowRig : ControllerParts {
   sim::VirtualClock clock;
   sim::SimulatedHidPort port{&clock};
   device::HidLink link{port, clock};
@@ -76,10 +75,6 @@ struct WindowRig {
   TempFolder folder;
   MacroLibrary library;
   LibraryView view;
-  EnglishKeyNames english;
-  KeyNames keys{KeyTableText, english};
-  UiText texts = LoadUiText(IniFile(), kMacroAreaSize);
-  SkinLayout layout = BuildSkinLayout(BuiltInSkinStyle());
   std::unique_ptr<MouseSession> session;
   std::unique_ptr<WindowController> controller;
   std::vector<WindowAction> applied;
@@ -91,8 +86,7 @@ struct WindowRig {
     SessionPlatform platform{link, events, host, slotTimers, tilt, [] {},
                              [this] { events.Push(Kind::kSessionReports, 0); }};
     session = std::make_unique<MouseSession>(platform, library, folder / "macro.dat", u"Unknown mode");
-    controller = std::make_unique<WindowController>(*session, texts, layout, ControllerSetup{},
-                                                    MacroParts{library, view, keys}, nullptr);
+    controller = MakeController(*session, library, view);
     App.exitAllowed = 0;
   }
   ~WindowRig() {

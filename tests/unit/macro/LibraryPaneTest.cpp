@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "macro/LibraryPane.h"
+#include "macro/VirtualKeys.h"
 
 namespace {
 
@@ -94,37 +95,37 @@ TEST(LibraryPane, RightExpandsAndLeftCollapsesOnlyTheSelectedGroup) {
   p.pane.MoveIntoGroup(2, group);
   EXPECT_TRUE(p.pane.ToggleGroup(group));
   EXPECT_EQ(p.pane.Count(), 2) << "collapsed";
-  EXPECT_EQ(p.pane.OnKey(LibraryPane::kKeyLeft), PaneKeyResult::kNone);
-  EXPECT_EQ(p.pane.OnKey(LibraryPane::kKeyRight), PaneKeyResult::kChanged);
+  EXPECT_EQ(p.pane.OnKey(kKeyLeft), PaneKeyResult::kNone);
+  EXPECT_EQ(p.pane.OnKey(kKeyRight), PaneKeyResult::kChanged);
   EXPECT_EQ(p.pane.Count(), 3);
-  EXPECT_EQ(p.pane.OnKey(LibraryPane::kKeyRight), PaneKeyResult::kNone);
-  EXPECT_EQ(p.pane.OnKey(LibraryPane::kKeyLeft), PaneKeyResult::kChanged);
+  EXPECT_EQ(p.pane.OnKey(kKeyRight), PaneKeyResult::kNone);
+  EXPECT_EQ(p.pane.OnKey(kKeyLeft), PaneKeyResult::kChanged);
   EXPECT_EQ(p.pane.Count(), 2);
-  EXPECT_EQ(p.pane.OnKey(LibraryPane::kKeyDown), PaneKeyResult::kMoved);
-  EXPECT_EQ(p.pane.OnKey(LibraryPane::kKeyRight), PaneKeyResult::kNone) << "a macro is no group";
+  EXPECT_EQ(p.pane.OnKey(kKeyDown), PaneKeyResult::kMoved);
+  EXPECT_EQ(p.pane.OnKey(kKeyRight), PaneKeyResult::kNone) << "a macro is no group";
   EXPECT_FALSE(p.pane.ToggleGroup(1));
-  EXPECT_EQ(p.pane.OnKey(LibraryPane::kKeyDelete), PaneKeyResult::kRemoveAsked);
+  EXPECT_EQ(p.pane.OnKey(kKeyDelete), PaneKeyResult::kRemoveAsked);
   EXPECT_EQ(p.pane.Count(), 2) << "Delete only asks";
 }
 
 TEST(LibraryPane, KeysKeepTheSelectionInTheListAndInView) {
   Pane p(20);
-  EXPECT_EQ(p.pane.OnKey(LibraryPane::kKeyDown), PaneKeyResult::kMoved);
+  EXPECT_EQ(p.pane.OnKey(kKeyDown), PaneKeyResult::kMoved);
   EXPECT_EQ(p.pane.Selected(), 0) << "the first key selects the first row";
-  EXPECT_EQ(p.pane.OnKey(LibraryPane::kKeyUp), PaneKeyResult::kNone);
-  p.pane.OnKey(LibraryPane::kKeyPageDown);
+  EXPECT_EQ(p.pane.OnKey(kKeyUp), PaneKeyResult::kNone);
+  p.pane.OnKey(kKeyPageDown);
   EXPECT_EQ(p.pane.Selected(), 9);
   EXPECT_EQ(p.pane.FirstVisible(), 1);
-  p.pane.OnKey(LibraryPane::kKeyEnd);
+  p.pane.OnKey(kKeyEnd);
   EXPECT_EQ(p.pane.Selected(), 19);
   EXPECT_EQ(p.pane.FirstVisible(), 11);
-  EXPECT_EQ(p.pane.OnKey(LibraryPane::kKeyPageDown), PaneKeyResult::kNone);
-  p.pane.OnKey(LibraryPane::kKeyPageUp);
+  EXPECT_EQ(p.pane.OnKey(kKeyPageDown), PaneKeyResult::kNone);
+  p.pane.OnKey(kKeyPageUp);
   EXPECT_EQ(p.pane.Selected(), 10);
   EXPECT_EQ(p.pane.FirstVisible(), 10);
-  p.pane.OnKey(LibraryPane::kKeyHome);
+  p.pane.OnKey(kKeyHome);
   EXPECT_EQ(p.pane.FirstVisible(), 0);
-  EXPECT_EQ(Pane().pane.OnKey(LibraryPane::kKeyDown), PaneKeyResult::kNone);
+  EXPECT_EQ(Pane().pane.OnKey(kKeyDown), PaneKeyResult::kNone);
 }
 
 TEST(LibraryPane, WheelAndEdgeScrollingStopAtTheFirstAndTheLastRow) {

@@ -119,6 +119,8 @@ int LoadBackupFile(const std::filesystem::path& file, BackupFile& backup, Backup
 
 int SaveBackupFile(const std::filesystem::path& file, const BackupFile& backup,
                    std::string* error) {
+  // What an earlier save killed on the way left beside the file goes first.
+  RemoveLeftTemporaries(file, 60);
   return WriteFileAtomically(file, EncodeBackupFile(backup), error);
 }
 

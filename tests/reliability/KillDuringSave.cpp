@@ -1,10 +1,12 @@
-// Kills a process while it saves the macro library, at points spread over the
-// save, and checks after each kill that the file on disk is the old library
-// or the new one, byte for byte, that it loads, and that the temporaries the
-// kills left are cleared by the next start.
+// Kills a process while it saves, at points spread over the save, and checks
+// after each kill that the file on disk is the old one or the new one, byte
+// for byte, that it loads, and that the temporaries the kills left are
+// cleared by the next start (the library) or the next save (a backup file).
+// Both the macro library of 2000 macros and a whole-mouse backup file.
 // Usage: kill_during_save FOLDER POINTS
-//        kill_during_save save FILE      (the child: saves the new library)
+//        kill_during_save library|backup FILE   (the child: saves the new file)
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,6 +20,7 @@
 #include <vector>
 
 #include "base/AtomicFile.h"
+#include "device/BackupFile.h"
 #include "macro/LibraryFile.h"
 #include "macro/LibraryView.h"
 
@@ -47,44 +50,147 @@ void FillLibrary(MacroLibrary& library, int flavour) {
   }
 }
 
-std::vector<std::uint8_t> Bytes(int flavour) {
+std::vector<std::uint8_t> LibraryBytes(int flavour) {
   MacroLibrary library;
   FillLibrary(library, flavour);
   return SerializeLibrary(library);
 }
 
-pid_t StartSave(const fs::path& file) {
+bool LibraryLoads(const fs::path& file) {
+  MacroLibrary loaded;
+  LibraryView view;
+  return LoadLibrary(loaded, view, file, 0).result == LibraryLoad::kLoaded;
+}
+
+// A whole mouse; `flavour` changes the image and the names.
+device::BackupFile Backup(int flavour) {
+  device::BackupFile backup;
+  for (std::size_t i = 0; i < backup.image.size(); ++i) {
+    backup.image[i] = static_cast<std::uint8_t>(i * 7 + static_cast<std::size_t>(flavour));
+  }
+  backup.levels = {{{4, 4}, {8, 9}, {12, 12}, {16, static_cast<std::uint8_t>(40 + flavour)}}};
+  for (std::size_t p = 0; p < backup.names.size(); ++p) {
+    backup.names[p] = u"profile " + std::u16string(1, static_cast<char16_t>(u'a' + flavour + p));
+  }
+  return backup;
+}
+
+bool BackupLoads(const fs::path& file) {
+  device::BackupFile loaded;
+  return device::LoadBackupFile(file, loaded) == 1;
+}
+
+struct Subject {
+  const char* name;  // the child's first argument
+  const char* fileName;
+  std::vector<std::uint8_t> oldBytes;
+  std::vector<std::uint8_t> newBytes;
+  bool (*loads)(const fs::path&);
+};
+
+pid_t StartSave(const Subject& subject, const fs::path& file) {
   const pid_t child = fork();
   if (child == 0) {
-    execl("/proc/self/exe", "kill_during_save", "save", file.c_str(), static_cast<char*>(nullptr));
+    execl("/proc/self/exe", "kill_during_save", subject.name, file.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
   return child;
 }
 
-int Temporaries(const fs::path& folder) {
+bool IsTemporaryOf(const fs::path& path, const fs::path& file) {
+  return path.filename().u8string().rfind(file.filename().u8string() + ".tmp-", 0) == 0;
+}
+
+int Temporaries(const fs::path& file) {
   int count = 0;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    if (entry.path().filename().u8string().rfind("macro.dat.tmp-", 0) == 0) ++count;
+  for (const auto& entry : fs::directory_iterator(file.parent_path())) {
+    if (IsTemporaryOf(entry.path(), file)) ++count;
   }
   return count;
 }
 
 // Files written by the kills look a minute old to the cleaning, as after a restart.
-void AgeTemporaries(const fs::path& folder) {
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    if (entry.path().filename().u8string().rfind("macro.dat.tmp-", 0) != 0) continue;
+void AgeTemporaries(const fs::path& file) {
+  for (const auto& entry : fs::directory_iterator(file.parent_path())) {
+    if (!IsTemporaryOf(entry.path(), file)) continue;
     fs::last_write_time(entry.path(), fs::file_time_type::clock::now() - std::chrono::minutes(2));
   }
+}
+
+// The replace puts another file under the name.
+ino_t Inode(const fs::path& file) {
+  struct stat status {};
+  return stat(file.c_str(), &status) == 0 ? status.st_ino : 0;
+}
+
+struct Outcome {
+  int kills = 0;
+  int lost = 0;  // neither the old nor the new file, whole and loading
+  bool failed = false;
+};
+
+Outcome KillSaves(const Subject& subject, const fs::path& folder, int points) {
+  const fs::path file = folder / subject.fileName;
+  // How long it takes here from the process start until the new file is in
+  // place (the process lives on a while after that).
+  std::vector<double> runs;
+  for (int i = 0; i < 5; ++i) {
+    WriteFileAtomically(file, subject.oldBytes);
+    const ino_t oldFile = Inode(file);
+    const auto start = Clock::now();
+    const pid_t child = StartSave(subject, file);
+    while (Inode(file) == oldFile && Clock::now() - start < std::chrono::seconds(10)) {
+      std::this_thread::sleep_for(std::chrono::microseconds(20));
+    }
+    runs.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+      std::fprintf(stderr, "%s: the save itself failed\n", subject.name);
+      return {0, 0, true};
+    }
+  }
+  std::sort(runs.begin(), runs.end());
+  const double saveUs = runs[2];
+
+  int keptOld = 0, gotNew = 0, damaged = 0, temporaries = 0;
+  for (int i = 0; i < points; ++i) {
+    WriteFileAtomically(file, subject.oldBytes);
+    const pid_t child = StartSave(subject, file);
+    std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long>(saveUs * 1.5 * i / points)));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    std::vector<std::uint8_t> onDisk;
+    ReadFileBytes(file, onDisk);
+    const bool loads = subject.loads(file);
+    if (onDisk == subject.oldBytes && loads) {
+      ++keptOld;
+    } else if (onDisk == subject.newBytes && loads) {
+      ++gotNew;
+    } else {
+      ++damaged;
+    }
+    temporaries += Temporaries(file);
+    AgeTemporaries(file);
+    RemoveLeftTemporaries(file, 60);
+  }
+  const int leftAfter = Temporaries(file);
+  std::printf("%s: save %.0f us; kills: %d, old file: %d, new file: %d, damaged: %d, "
+              "temporaries left by kills: %d, left after the next start: %d\n",
+              subject.name, saveUs, points, keptOld, gotNew, damaged, temporaries, leftAfter);
+  return {points, damaged, leftAfter != 0 || keptOld == 0 || gotNew == 0};
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 3 && std::string(argv[1]) == "save") {
+  if (argc == 3 && std::string(argv[1]) == "library") {
     MacroLibrary library;
     FillLibrary(library, 2);
     return SaveLibrary(library, argv[2]) == 1 ? 0 : 1;
+  }
+  if (argc == 3 && std::string(argv[1]) == "backup") {
+    return device::SaveBackupFile(argv[2], Backup(2)) == 1 ? 0 : 1;
   }
   if (argc != 3) {
     std::fprintf(stderr, "usage: kill_during_save FOLDER POINTS\n");
@@ -93,52 +199,18 @@ int main(int argc, char** argv) {
   const fs::path folder = argv[1];
   const int points = std::max(1, std::atoi(argv[2]));
   fs::create_directories(folder);
-  const fs::path file = folder / "macro.dat";
-  const std::vector<std::uint8_t> oldBytes = Bytes(1);
-  const std::vector<std::uint8_t> newBytes = Bytes(2);
-
-  // How long a whole save takes here, process start included.
-  std::vector<double> runs;
-  for (int i = 0; i < 5; ++i) {
-    WriteFileAtomically(file, oldBytes);
-    const auto start = Clock::now();
-    int status = 0;
-    waitpid(StartSave(file), &status, 0);
-    runs.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-      std::fprintf(stderr, "the save itself failed\n");
-      return 1;
-    }
+  const Subject subjects[] = {
+      {"library", "macro.dat", LibraryBytes(1), LibraryBytes(2), LibraryLoads},
+      {"backup", "mouse.mbf", device::EncodeBackupFile(Backup(1)), device::EncodeBackupFile(Backup(2)), BackupLoads},
+  };
+  int cases = 0, lost = 0;
+  bool failed = false;
+  for (const Subject& subject : subjects) {
+    const Outcome outcome = KillSaves(subject, folder, points);
+    cases += outcome.kills;
+    lost += outcome.lost;
+    failed = failed || outcome.failed;
   }
-  std::sort(runs.begin(), runs.end());
-  const double saveUs = runs[2];
-
-  int keptOld = 0, gotNew = 0, damaged = 0, temporaries = 0;
-  for (int i = 0; i < points; ++i) {
-    WriteFileAtomically(file, oldBytes);
-    const pid_t child = StartSave(file);
-    std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long>(saveUs * 1.5 * i / points)));
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-    std::vector<std::uint8_t> onDisk;
-    ReadFileBytes(file, onDisk);
-    MacroLibrary loaded;
-    LibraryView view;
-    const LibraryLoadReport report = LoadLibrary(loaded, view, file, 0);
-    if (onDisk == oldBytes && report.result == LibraryLoad::kLoaded) {
-      ++keptOld;
-    } else if (onDisk == newBytes && report.result == LibraryLoad::kLoaded) {
-      ++gotNew;
-    } else {
-      ++damaged;
-    }
-    temporaries += Temporaries(folder);
-    AgeTemporaries(folder);
-    RemoveLeftTemporaries(file, 60);
-  }
-  const int leftAfterStart = Temporaries(folder);
-  std::printf("save: %.0f us; kills: %d, old library: %d, new library: %d, damaged: %d, "
-              "temporaries left by kills: %d, left after the next start: %d\n",
-              saveUs, points, keptOld, gotNew, damaged, temporaries, leftAfterStart);
-  return damaged == 0 && leftAfterStart == 0 && keptOld > 0 && gotNew > 0 ? 0 : 1;
+  std::printf("kill_save_cases: %d\nkill_save_lost: %d\n", cases, lost);
+  return lost == 0 && !failed ? 0 : 1;
 }

@@ -70,6 +70,7 @@ namespace {
 
 // A file that cannot be described: the program's own reason when it has one.
 void Unreadable(const std::uint8_t* data, std::size_t size, const ByteReader& reader, FileDescription& description) {
+  description.entryProblems.clear();
   device::BackupFile backup;
   device::BackupProblem refusal;
   if (!device::DecodeBackupFile(data, size, backup, &refusal)) {
@@ -154,7 +155,9 @@ void DescribeBackup(const std::uint8_t* data, std::size_t size, FileDescription&
 }
 
 bool BuildBackup(const Json& json, std::vector<std::uint8_t>& bytes, JsonError& error) {
-  if (!ExpectObject(json, "a backup", {"file", "magic", "image", "directory", "levels", "names", "trailing"}, error)) return false;
+  if (!ExpectObject(json, "a backup", {"file", "magic", "image", "directory", "levels", "names", "trailing"}, error)) {
+    return false;
+  }
   ArchiveText magic = ArchiveText::Canonical(device::kBackupMagic);
   if (const Json* value = FindMember(json, "magic")) {
     if (!ArchiveTextFromJson(*value, "\"magic\"", magic, error)) return false;

@@ -320,7 +320,8 @@ int MouseTool::Directory(const device::MouseDevice& mouse) {
   {
     ProgressBar bar(err_, options_.progress);
     bar.ShowStatus(device::OperationStatus::kReadingAll, u"Reading the macro directory...");
-    read = ReadMouseMacros(link_, mouse.path, macros, &leftOut, [&bar](double fraction) { bar.ShowFraction(fraction); });
+    read = ReadMouseMacros(link_, mouse.path, macros, &leftOut,
+                           [&bar](double fraction) { bar.ShowFraction(fraction); });
   }
   if (!read) {
     err_ << "vantor-tool: the mouse did not answer while its directory was read\n";
@@ -501,10 +502,9 @@ int FindMacroToStore(const std::u16string& what, const fs::path& library, std::u
   std::vector<std::uint8_t> bytes;
   const FileReadResult read = library.empty() ? FileReadResult::kMissing : ReadFileBytes(library, bytes);
   if (read != FileReadResult::kRead) {
+    const std::string why = read == FileReadResult::kMissing ? " does not exist" : " cannot be read";
     err << "vantor-tool: " << quoted << " is no macro file, and the macro library "
-        << (library.empty() ? std::string("cannot be found")
-                            : library.u8string() + (read == FileReadResult::kMissing ? " does not exist" : " cannot be read"))
-        << '\n';
+        << (library.empty() ? std::string("cannot be found") : library.u8string() + why) << '\n';
     return kToolUsage;
   }
   MacroLibrary macros;

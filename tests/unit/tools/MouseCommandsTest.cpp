@@ -17,11 +17,9 @@
 #include "tests/unit/device/SimRig.h"
 #include "tests/support/TestSessionLock.h"
 #include "tools/MouseCommands.h"
-#include "device/MouseDirectory.h"
 #include "tools/ToolCommands.h"
 #include "macro/LibraryFile.h"
 #include "macro/MacroFile.h"
-#include "support/FileBytes.h"
 #include "support/TempFolder.h"
 
 namespace fs = std::filesystem;

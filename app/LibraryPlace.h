@@ -8,8 +8,6 @@
 #include "macro/LibraryView.h"
 #include "macro/MacroLibrary.h"
 
-inline const char16_t* const kLibraryFileName = u"macro.dat";
-
 using LibraryPlace = FilePlace;
 
 // `userDir` is the user's folder for the program (for example

@@ -65,6 +65,17 @@ bool MacroSpace::Overlapping() const {
   return false;
 }
 
+std::vector<std::pair<MacroRange, MacroRange>> MacroSpace::Overlaps() const {
+  std::vector<std::pair<MacroRange, MacroRange>> pairs;
+  // Sorted by start, a range can only share bytes with those starting within it.
+  for (std::size_t i = 0; i < ranges_.size(); ++i) {
+    for (std::size_t j = i + 1; j < ranges_.size() && ranges_[j].start <= ranges_[i].End(); ++j) {
+      pairs.emplace_back(ranges_[i], ranges_[j]);
+    }
+  }
+  return pairs;
+}
+
 namespace {
 
 // The highest free place of `size` bytes that overlaps neither a used range

@@ -25,6 +25,7 @@
 // such run exists it stays where it is for that pass; passes repeat while
 // they move something, since each pass gathers the free bytes at the end.
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "device/MouseDirectory.h"
@@ -79,6 +80,8 @@ class MacroSpace {
   Allocation Allocate(std::uint32_t size) const;
   // True when two used ranges share a byte.
   bool Overlapping() const;
+  // Every pair of used ranges that share a byte, each pair in address order.
+  std::vector<std::pair<MacroRange, MacroRange>> Overlaps() const;
 
  private:
   std::vector<MacroRange> ranges_;

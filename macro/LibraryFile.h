@@ -64,3 +64,4 @@ int SaveLibrary(const MacroLibrary& library, const std::filesystem::path& file, 
 
 // The magic string that starts the file.
 inline const char16_t* const kLibraryMagic = u"_@_MF3_";
+inline const char16_t* const kLibraryFileName = u"macro.dat";

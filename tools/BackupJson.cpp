@@ -1,10 +1,14 @@
 // Backup files ("*.mbf") as JSON: the memory image as addressed hex lines, the
-// four DPI levels and the seven profile names.
+// macro directory it holds, decoded, the four DPI levels and the seven
+// profile names.
 #include <algorithm>
 #include <cstdio>
+#include <map>
 
 #include "base/Utf16.h"
 #include "device/BackupFile.h"
+#include "device/MacroSpace.h"
+#include "device/MouseDirectory.h"
 #include "tools/FileJson.h"
 #include "tools/JsonFields.h"
 
@@ -18,12 +22,55 @@ std::string ImageLine(const std::uint8_t* data, std::size_t address, std::size_t
   return prefix + HexBytes(data + address, count);
 }
 
+std::string Range(std::uint32_t start, std::uint32_t end) { return std::to_string(start) + ".." + std::to_string(end); }
+
+// The directory as the mouse reads it: each used entry in entry order, a
+// listed one with its mode and step texts and the entries it shares bytes
+// with, one the mouse leaves out with the reason. What the mouse cannot play
+// goes to `problems`. An image shorter than the memory is read as a restore
+// leaves the memory: zero behind it.
+Json DirectoryToJson(const std::uint8_t* data, std::size_t size, std::vector<std::string>& problems) {
+  device::MemoryImage image{};
+  std::copy_n(data, std::min<std::size_t>(size, image.size()), image.begin());
+  std::vector<LeftOutEntry> leftOut;
+  const std::vector<MouseMacro> macros = ParseMouseDirectory(image.data(), &leftOut);
+  std::map<int, Json> entries;
+  std::multimap<int, std::string> found;
+  for (const MouseMacro& macro : macros) {
+    const std::uint8_t* bytes = image.data() + kMacroAreaBase + macro.start;
+    MacroCommands commands;
+    ParseMacroBytes(commands, bytes, macro.Size());
+    // The list starts with the mode command, or with one put in front of a macro that lacks it.
+    Json steps = Json::array();
+    for (std::size_t i = 1; i < commands.size(); ++i) steps.push_back(text::ToUtf8(ToolStepText(commands[i])));
+    entries[macro.entry] = Json{{"entry", macro.entry}, {"name", text::ToUtf8(macro.name)}, {"start", macro.start},
+                                {"end", macro.end},     {"mode", ToolModeText(bytes[0])}, {"steps", std::move(steps)}};
+  }
+  for (const auto& [first, second] : device::MacroSpace(macros).Overlaps()) {
+    entries[first.entry]["overlaps"].push_back(second.entry);
+    entries[second.entry]["overlaps"].push_back(first.entry);
+    found.emplace(second.entry, "entry " + std::to_string(second.entry) + ": " + Range(second.start, second.End()) +
+                                    " overlaps entry " + std::to_string(first.entry) + " (" +
+                                    Range(first.start, first.End()) + ")");
+  }
+  for (const LeftOutEntry& entry : leftOut) {
+    entries[entry.entry] = Json{{"entry", entry.entry}, {"name", text::ToUtf8(entry.name)}, {"start", entry.start},
+                                {"end", entry.end},     {"leftOut", entry.reason}};
+    found.emplace(entry.entry, "entry " + std::to_string(entry.entry) + ": " + entry.reason);
+  }
+  for (const auto& [entry, problem] : found) problems.push_back(problem);
+  Json list = Json::array();
+  for (auto& [entry, json] : entries) list.push_back(std::move(json));
+  return list;
+}
+
 }  // namespace
 
 namespace {
 
 // A file that cannot be described: the program's own reason when it has one.
 void Unreadable(const std::uint8_t* data, std::size_t size, const ByteReader& reader, FileDescription& description) {
+  description.entryProblems.clear();
   device::BackupFile backup;
   device::BackupProblem refusal;
   if (!device::DecodeBackupFile(data, size, backup, &refusal)) {
@@ -53,8 +100,11 @@ void DescribeBackup(const std::uint8_t* data, std::size_t size, FileDescription&
   for (std::size_t address = 0; out && address < imageSize; address += kLineBytes) {
     image.push_back(ImageLine(data + imageAt, address, std::min<std::size_t>(kLineBytes, imageSize - address)));
   }
-  reader.Skip(imageSize);
   json["image"] = std::move(image);
+  if (imageSize >= static_cast<std::uint32_t>(kDirectoryBytes)) {
+    json["directory"] = DirectoryToJson(data + imageAt, imageSize, description.entryProblems);
+  }
+  reader.Skip(imageSize);
   Json levels = Json::array();
   for (int level = 0; level < device::kBackupLevels; ++level) {
     const std::size_t at = reader.Offset();
@@ -105,12 +155,15 @@ void DescribeBackup(const std::uint8_t* data, std::size_t size, FileDescription&
 }
 
 bool BuildBackup(const Json& json, std::vector<std::uint8_t>& bytes, JsonError& error) {
-  if (!ExpectObject(json, "a backup", {"file", "magic", "image", "levels", "names", "trailing"}, error)) return false;
+  if (!ExpectObject(json, "a backup", {"file", "magic", "image", "directory", "levels", "names", "trailing"}, error)) {
+    return false;
+  }
   ArchiveText magic = ArchiveText::Canonical(device::kBackupMagic);
   if (const Json* value = FindMember(json, "magic")) {
     if (!ArchiveTextFromJson(*value, "\"magic\"", magic, error)) return false;
     if (magic.text != device::kBackupMagic) return FailAt(*value, "the magic of a backup is \"_@_MBF1_\"", error);
   }
+  // "directory" is read from the image; the image alone is written.
   const Json* image = FindMember(json, "image");
   const Json* levels = FindMember(json, "levels");
   const Json* names = FindMember(json, "names");

@@ -23,6 +23,9 @@ struct FileDescription {
   FileKind kind = FileKind::kUnknown;
   bool readable = false;
   std::vector<FileProblem> problems;
+  // What a backup's macro directory holds that the mouse cannot play, one
+  // line per entry: "entry 5: its end 40 lies before its start 50".
+  std::vector<std::string> entryProblems;
   std::string summary;  // "3 entries, 1 device record"
 };
 

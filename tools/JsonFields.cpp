@@ -343,6 +343,13 @@ std::u16string ToolStepText(const MacroCommand& command) {
   return StepText(command, texts, keys);
 }
 
+std::string ToolModeText(std::uint8_t mode) {
+  const std::uint8_t bytes[sizeof MacroCommand::code] = {mode};
+  MacroCommand command;
+  if (DecodeCommand(bytes, command) != kDecodedMode) return "unknown mode " + HexBytes(&mode, 1);
+  return text::ToUtf8(ToolStepText(command));
+}
+
 std::string ByteCount(std::size_t count) { return std::to_string(count) + (count == 1 ? " byte" : " bytes"); }
 
 std::string CommandProblem(const MacroCommand& command, bool first, std::uint32_t address) {

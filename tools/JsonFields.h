@@ -68,6 +68,10 @@ bool CommandFromJson(const Json& value, std::uint32_t address, MacroCommand& com
 // The English step text of a command, the same on every machine.
 std::u16string ToolStepText(const MacroCommand& command);
 
+// The name of a macro's mode byte: its step text, or "unknown mode 83" for a
+// byte that is no mode.
+std::string ToolModeText(std::uint8_t mode);
+
 // "1 byte", "2 bytes".
 std::string ByteCount(std::size_t count);
 

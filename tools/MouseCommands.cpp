@@ -1,12 +1,11 @@
 #include "tools/MouseCommands.h"
 
 #include <cstdio>
-#include <fstream>
 #include <filesystem>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <optional>
 
+#include "base/AtomicFile.h"
 #include "base/Utf16.h"
 #include "device/DeviceCommands.h"
 #include "device/DeviceOperations.h"
@@ -15,7 +14,9 @@
 #include "macro/MacroDirectory.h"
 #include "device/MacroStore.h"
 #include "device/MouseDirectory.h"
+#include "macro/LibraryFile.h"
 #include "macro/MacroFile.h"
+#include "tools/JsonFields.h"
 #include "tools/ProgressBar.h"
 #include "tools/ToolCommands.h"
 
@@ -92,7 +93,7 @@ class MouseTool {
   int Reset(const device::MouseDevice& mouse);
   int Directory(const device::MouseDevice& mouse);
   int Registers(const device::MouseDevice& mouse);
-  int Store(const device::MouseDevice& mouse, const fs::path& file);
+  int Store(const device::MouseDevice& mouse, const std::u16string& name, const MacroCommands& commands);
   int Remove(const device::MouseDevice& mouse, int entry);
   int Defragment(const device::MouseDevice& mouse);
 
@@ -313,18 +314,19 @@ int MouseTool::Reset(const device::MouseDevice& mouse) {
 }
 
 int MouseTool::Directory(const device::MouseDevice& mouse) {
-  std::vector<std::uint8_t> bytes;
+  std::vector<MouseMacro> macros;
+  std::vector<LeftOutEntry> leftOut;
   bool read = false;
   {
     ProgressBar bar(err_, options_.progress);
     bar.ShowStatus(device::OperationStatus::kReadingAll, u"Reading the macro directory...");
-    read = ReadMouseDirectory(link_, mouse.path, bytes, [&bar](double fraction) { bar.ShowFraction(fraction); });
+    read = ReadMouseMacros(link_, mouse.path, macros, &leftOut,
+                           [&bar](double fraction) { bar.ShowFraction(fraction); });
   }
   if (!read) {
     err_ << "vantor-tool: the mouse did not answer while its directory was read\n";
     return kToolPartial;
   }
-  const std::vector<MouseMacro> macros = ParseMouseDirectory(bytes.data());
   std::uint32_t used = 0;
   for (const auto& macro : macros) used += macro.Size();
   const std::uint32_t free = used > kMacroAreaSize ? 0 : kMacroAreaSize - used;
@@ -335,19 +337,39 @@ int MouseTool::Directory(const device::MouseDevice& mouse) {
                       {"name", text::ToUtf8(macro.name)},
                       {"start", macro.start},
                       {"end", macro.end},
-                      {"size", macro.Size()}});
+                      {"size", macro.Size()},
+                      {"mode", ToolModeText(static_cast<std::uint8_t>(macro.mode))}});
     }
-    Print(out_, Json{{"mouse", mouse.deviceNumber}, {"macros", list}, {"usedBytes", used}, {"freeBytes", free}});
-    return kToolOk;
+    Json left = Json::array();
+    for (const auto& entry : leftOut) {
+      left.push_back({{"entry", entry.entry},
+                      {"name", text::ToUtf8(entry.name)},
+                      {"start", entry.start},
+                      {"end", entry.end},
+                      {"reason", entry.reason}});
+    }
+    Print(out_, Json{{"mouse", mouse.deviceNumber},
+                     {"macros", list},
+                     {"leftOut", left},
+                     {"usedBytes", used},
+                     {"freeBytes", free}});
+  } else {
+    for (const auto& macro : macros) {
+      char line[80];
+      std::snprintf(line, sizeof line, "%2d  %5u-%-5u %5u bytes  %-16s  ", macro.entry,
+                    static_cast<unsigned>(macro.start), static_cast<unsigned>(macro.end),
+                    static_cast<unsigned>(macro.Size()), ToolModeText(static_cast<std::uint8_t>(macro.mode)).c_str());
+      out_ << line << text::ToUtf8(macro.name) << '\n';
+    }
+    out_ << macros.size() << (macros.size() == 1 ? " macro, " : " macros, ") << used << " of " << kMacroAreaSize
+         << " bytes used, " << free << " free\n";
   }
-  for (const auto& macro : macros) {
-    char line[48];
-    std::snprintf(line, sizeof line, "%2d  %5u-%-5u %5u bytes  ", macro.entry, static_cast<unsigned>(macro.start),
-                  static_cast<unsigned>(macro.end), static_cast<unsigned>(macro.Size()));
-    out_ << line << text::ToUtf8(macro.name) << '\n';
+  // The mouse cannot play these; a user who wrote them wants to know why they are missing.
+  for (const auto& entry : leftOut) {
+    err_ << "note: entry " << entry.entry
+         << (entry.name.empty() ? std::string() : " (" + text::ToUtf8(entry.name) + ")") << " left out: "
+         << entry.reason << '\n';
   }
-  out_ << macros.size() << (macros.size() == 1 ? " macro, " : " macros, ") << used << " of " << kMacroAreaSize
-       << " bytes used, " << free << " free\n";
   return kToolOk;
 }
 
@@ -416,24 +438,7 @@ int MouseTool::FinishMacro(const device::MacroOperationResult& result, const std
   return code;
 }
 
-int MouseTool::Store(const device::MouseDevice& mouse, const fs::path& file) {
-  std::vector<std::uint8_t> raw;
-  {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-      err_ << file.u8string() << ": cannot be read (a macro file is expected)\n";
-      return kToolUsage;
-    }
-    raw.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  std::vector<std::uint8_t> encoded;
-  if (ParseMacroFile(raw.data(), raw.size(), encoded) != MacroFileRead::kRead) {
-    err_ << file.u8string() << ": not a macro file\n";
-    return kToolFileProblem;
-  }
-  MacroCommands commands;
-  ParseMacroBytes(commands, encoded.data(), encoded.size());
-  const std::u16string name = file.stem().u16string().substr(0, device::kDirectoryNameChars);
+int MouseTool::Store(const device::MouseDevice& mouse, const std::u16string& name, const MacroCommands& commands) {
   device::MacroButtons buttons;
   buttons.known = false;
   device::MacroOperationResult result;
@@ -472,11 +477,63 @@ int MouseTool::Defragment(const device::MouseDevice& mouse) {
                      Json{{"command", "defrag"}, {"mouse", mouse.deviceNumber}});
 }
 
+// The macro `store` is given: a macro file when one is at that path, else
+// the macro of the user's library with exactly that name. kToolOk, or the exit
+// code of the refusal, which is told on `err`.
+int FindMacroToStore(const std::u16string& what, const fs::path& library, std::u16string& name,
+                     MacroCommands& commands, std::ostream& err) {
+  const fs::path file(what);
+  std::error_code code;
+  if (fs::is_regular_file(file, code)) {
+    std::vector<std::uint8_t> raw, encoded;
+    if (ReadFileBytes(file, raw) != FileReadResult::kRead) {
+      err << file.u8string() << ": cannot be read\n";
+      return kToolUsage;
+    }
+    if (ParseMacroFile(raw.data(), raw.size(), encoded) != MacroFileRead::kRead) {
+      err << file.u8string() << ": not a macro file\n";
+      return kToolFileProblem;
+    }
+    ParseMacroBytes(commands, encoded.data(), encoded.size());
+    name = file.stem().u16string().substr(0, device::kDirectoryNameChars);
+    return kToolOk;
+  }
+  const std::string quoted = "\"" + text::ToUtf8(what) + "\"";
+  std::vector<std::uint8_t> bytes;
+  const FileReadResult read = library.empty() ? FileReadResult::kMissing : ReadFileBytes(library, bytes);
+  if (read != FileReadResult::kRead) {
+    const std::string why = read == FileReadResult::kMissing ? " does not exist" : " cannot be read";
+    err << "vantor-tool: " << quoted << " is no macro file, and the macro library "
+        << (library.empty() ? std::string("cannot be found") : library.u8string() + why) << '\n';
+    return kToolUsage;
+  }
+  MacroLibrary macros;
+  FileProblem problem;
+  if (ParseLibrary(bytes.data(), bytes.size(), macros, &problem) != LibraryParse::kParsed) {
+    err << library.u8string() << ": byte " << problem.offset << ": " << problem.what << '\n';
+    return kToolFileProblem;
+  }
+  std::vector<const LibraryEntry*> found;
+  for (const auto& entry : macros.entries) {
+    if (!entry->IsGroup() && entry->name == what) found.push_back(entry.get());
+  }
+  if (found.size() != 1) {
+    err << "vantor-tool: " << quoted << " is no macro file, and "
+        << (found.empty() ? std::string("no macro") : std::to_string(found.size()) + " macros")
+        << " of the library " << library.u8string() << (found.size() > 1 ? " have" : " has") << " that name"
+        << (found.size() > 1 ? "; rename all but one in the program's window\n" : "\n");
+    return kToolUsage;
+  }
+  name = what.substr(0, device::kDirectoryNameChars);
+  commands = found.front()->commands;
+  return kToolOk;
+}
+
 }  // namespace
 
-bool IsMouseCommand(const std::string& name) {
+bool MouseCommandFits(const std::vector<std::u16string>& args) {
   for (const Command& command : kCommands) {
-    if (name == command.name) return true;
+    if (!args.empty() && text::ToUtf8(args[0]) == command.name) return args.size() == command.arguments + 1;
   }
   return false;
 }
@@ -520,6 +577,13 @@ int RunMouseCommand(const std::vector<std::u16string>& args, const MouseCommandO
     }
   }
 
+  std::u16string macroName;
+  MacroCommands macro;
+  if (name == "store") {
+    const int found = FindMacroToStore(args[1], options.library, macroName, macro, err);
+    if (found != kToolOk) return found;
+  }
+
   device::SessionHold session(link.DeviceLock());
   device::Discover(link);
   MouseTool tool(options, link, out, err);
@@ -540,7 +604,7 @@ int RunMouseCommand(const std::vector<std::u16string>& args, const MouseCommandO
   if (name == "restore") return tool.Restore(*mouse, fs::path(args[1]));
   if (name == "reset") return tool.Reset(*mouse);
   if (name == "registers") return tool.Registers(*mouse);
-  if (name == "store") return tool.Store(*mouse, fs::path(args[1]));
+  if (name == "store") return tool.Store(*mouse, macroName, macro);
   if (name == "remove") return tool.Remove(*mouse, *entry);
   if (name == "defrag") return tool.Defragment(*mouse);
   return tool.Directory(*mouse);

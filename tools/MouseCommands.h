@@ -7,13 +7,16 @@
 //   backup FILE          the whole mouse into a backup file
 //   restore FILE         a backup file into the mouse
 //   reset                the mouse back to its defaults
-//   directory            the macros the mouse holds
+//   directory            the macros the mouse holds, with their modes, and
+//                        the entries it leaves out and why
 //   registers            the mouse's diagnostic registers 00, 01 and 20
-//   store MACROFILE      a macro file into the mouse's memory, named after the file
+//   store NAME-OR-FILE   a macro file, or the library's macro of that name, into
+//                        the mouse's memory, named after the file or macro
 //   remove ENTRY         clears a directory entry, its buttons given their own function first
 //   defrag               packs the macros at the start of the macro area
 // Every command discovers the mice first and holds the session lock from
 // then to its end, so the window's requests never fall between its own.
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -24,9 +27,14 @@ struct MouseCommandOptions {
   bool json = false;      // the answer as JSON on standard output
   int mouseNumber = 0;    // the device number to address; 0: the first mouse found
   bool progress = false;  // progress bars on standard error
+  // The user's macro library, where `store` looks up a name that is no file;
+  // empty when there is none to look in.
+  std::filesystem::path library;
 };
 
-bool IsMouseCommand(const std::string& name);
+// Whether `args`, which start with a mouse command's name, give it as many
+// arguments as it takes.
+bool MouseCommandFits(const std::vector<std::u16string>& args);
 
 // `args` start with the command's name. Returns one of the tool's exit codes.
 int RunMouseCommand(const std::vector<std::u16string>& args, const MouseCommandOptions& options,

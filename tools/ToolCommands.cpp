@@ -7,10 +7,11 @@
 #include "base/FilePlace.h"
 #include "base/Utf16.h"
 #include "device/ExchangeTimeLog.h"
+#include "macro/LibraryFile.h"
+#include "macro/ProfileRules.h"
 #include "sim/SimulatedPortFactory.h"
 #include "sim/SimulatorStateFile.h"
 #include "tools/FileJson.h"
-#include "macro/ProfileRules.h"
 #include "tools/MouseCommands.h"
 #include "tools/RulesCommands.h"
 
@@ -24,7 +25,7 @@ constexpr const char* kUsage =
     "                             no-match stay|PROFILE]   the profile rules of the programs\n"
     "       vantor-tool [OPTIONS] devices | levels | set-level N X Y | select-level N |\n"
     "                             backup FILE | restore FILE | reset | directory | registers |\n"
-    "                             store MACROFILE | remove ENTRY | defrag\n"
+    "                             store NAME-OR-FILE | remove ENTRY | defrag\n"
     "options of the mouse commands:\n"
     "       --json                 answer as JSON\n"
     "       --mouse=N              the mouse with device number N (default: the first found)\n"
@@ -128,6 +129,14 @@ std::string ProblemLine(const std::filesystem::path& file, const std::vector<Fil
   return line;
 }
 
+// The first problem of the bytes, then every macro directory entry the mouse
+// cannot play: those are few, and each needs its own mending.
+void WriteProblems(const std::filesystem::path& file, const FileDescription& description, const char* prefix,
+                   std::ostream& err) {
+  if (!description.problems.empty()) err << prefix << ProblemLine(file, description.problems) << '\n';
+  for (const std::string& problem : description.entryProblems) err << prefix << Name(file) << ": " << problem << '\n';
+}
+
 bool ReadInput(const std::filesystem::path& file, std::vector<std::uint8_t>& bytes, std::size_t most,
                std::ostream& err) {
   const FileReadResult read = ReadFileBytes(file, bytes, most);
@@ -144,7 +153,7 @@ int Show(const std::filesystem::path& file, std::ostream& out, std::ostream& err
     err << ProblemLine(file, description.problems) << '\n';
     return kToolFileProblem;
   }
-  if (!description.problems.empty()) err << "note: " << ProblemLine(file, description.problems) << '\n';
+  WriteProblems(file, description, "note: ", err);
   return kToolOk;
 }
 
@@ -152,8 +161,8 @@ int Check(const std::filesystem::path& file, std::ostream& out, std::ostream& er
   std::vector<std::uint8_t> bytes;
   if (!ReadInput(file, bytes, static_cast<std::size_t>(-1), err)) return kToolUsage;
   const FileDescription description = DescribeFile(bytes.data(), bytes.size());
-  if (!description.problems.empty()) {
-    err << ProblemLine(file, description.problems) << '\n';
+  if (!description.problems.empty() || !description.entryProblems.empty()) {
+    WriteProblems(file, description, "", err);
     return kToolFileProblem;
   }
   out << Name(file) << ": ok (" << FileKindName(description.kind) << " file, " << description.summary << ")\n";
@@ -185,13 +194,23 @@ int Build(const std::filesystem::path& source, const std::filesystem::path& targ
     err << Name(target) << ": not written: " << why << '\n';
     return kToolUsage;
   }
-  if (!description.problems.empty()) err << "note: " << ProblemLine(target, description.problems) << '\n';
+  WriteProblems(target, description, "note: ", err);
   out << Name(target) << ": written (" << FileKindName(description.kind) << " file, " << bytes.size() << " bytes)\n";
   return kToolOk;
 }
 
-// The rules file is the window's, beside the program or in the user's
-// folder, unless --rules names one.
+// Where the window keeps one of its files, beside the program or in the
+// user's folder; empty when the program's folder is unknown.
+FilePlace OwnFilePlace(ToolPlatform* platform, const char16_t* fileName) {
+  const std::filesystem::path programDir = platform ? platform->ProgramDir() : std::filesystem::path();
+  if (programDir.empty()) return {};
+  const std::string appData = platform->Environment("APPDATA");
+  const std::filesystem::path userDir =
+      appData.empty() ? std::filesystem::path() : std::filesystem::u8path(appData) / kUserFolderName;
+  return ChooseFilePlace(programDir, FolderIsWritable(programDir), userDir, fileName);
+}
+
+// The rules file is the window's, unless --rules names one.
 int RunRules(const std::vector<std::u16string>& all, std::ostream& out, std::ostream& err, ToolPlatform* platform) {
   const std::u16string kFileOption = u"--rules=";
   bool json = false;
@@ -211,15 +230,11 @@ int RunRules(const std::vector<std::u16string>& all, std::ostream& out, std::ost
   }
   FilePlace place{file, file};
   if (file.empty()) {
-    const std::filesystem::path programDir = platform ? platform->ProgramDir() : std::filesystem::path();
-    if (programDir.empty()) {
+    place = OwnFilePlace(platform, kRulesFileName);
+    if (place.readFrom.empty()) {
       err << "vantor-tool: name the rules file with --rules=FILE\n";
       return kToolUsage;
     }
-    const std::string appData = platform->Environment("APPDATA");
-    const std::filesystem::path userDir =
-        appData.empty() ? std::filesystem::path() : std::filesystem::u8path(appData) / kUserFolderName;
-    place = ChooseFilePlace(programDir, FolderIsWritable(programDir), userDir, kRulesFileName);
   }
   return RunRulesCommand(args, json, place, out, err);
 }
@@ -243,8 +258,10 @@ int RunTool(const std::vector<std::u16string>& args, std::ostream& out, std::ost
   if (IsRulesCommand(args)) return RunRules(args, out, err, platform);
   MouseRun run;
   if (!ParseMouseRun(args, run, err)) return kToolUsage;
-  if (!run.args.empty() && IsMouseCommand(text::ToUtf8(run.args[0]))) {
+  if (MouseCommandFits(run.args)) {
     run.options.progress = platform && platform->ErrorIsTerminal();
+    // The library the window reads, for a macro stored by its name.
+    if (run.args[0] == u"store") run.options.library = OwnFilePlace(platform, kLibraryFileName).readFrom;
     if (platform) return RunOnMouse(run, *platform, out, err);
     err << "vantor-tool: the mouse commands are not available here\n";
     return kToolUsage;

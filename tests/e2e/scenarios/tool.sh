@@ -137,9 +137,12 @@ scenario_tool_directory_lists_the_macros_in_the_mouse() {
   "$NATIVE_TOOL" build "$LOGS/empty.json" "$LOGS/macros.mbf" >/dev/null
   expect_code 0 restore "Z:$LOGS/macros.mbf"
   expect_code 0 --json directory
-  expect_count 293 "set 02 00"
-  tr -d ' \n' <"$LOGS/out.txt" | grep -q '"macros":\[{"entry":0,"name":"copy","start":0,"end":9,"size":10}\]'
+  # The directory, then the mode byte of the one macro listed.
+  expect_count 294 "set 02 00"
+  tr -d ' \n' <"$LOGS/out.txt" | grep -q '"macros":\[{"entry":0,"name":"copy","start":0,"end":9,"size":10,"mode":"'
+  tr -d ' \n' <"$LOGS/out.txt" | grep -q '"leftOut":\[{"entry":1,"name":"x","start":4096,"end":5888,'
   grep -q '"freeBytes": 5878' "$LOGS/out.txt"
+  grep -q "note: entry 1 (x) left out: 4096..5888 reaches past" "$LOGS/err.log"
 }
 
 # Both programs at once: the window plays a looping macro while the tool backs

@@ -85,6 +85,12 @@ TEST(MacroSpace, AllocatesFirstFitAndTellsMissingBytesFromFragmentedOnes) {
   EXPECT_EQ(MacroSpace(Layout({{100, 2000}, {2200, 3588}})).FreeBytes(), 300);
   EXPECT_TRUE(MacroSpace(Layout({{0, 10}, {9, 10}})).Overlapping());
   EXPECT_FALSE(MacroSpace(Layout({{0, 10}, {10, 10}})).Overlapping());
+  // A long range shares bytes with each range that starts inside it, neighbour or not.
+  std::vector<std::pair<int, int>> pairs;
+  for (const auto& [first, second] : MacroSpace(Layout({{50, 10}, {0, 100}, {100, 5}, {10, 10}})).Overlaps()) {
+    pairs.emplace_back(first.entry, second.entry);
+  }
+  EXPECT_EQ(pairs, (std::vector<std::pair<int, int>>{{1, 3}, {1, 0}}));
 }
 
 TEST(MacroSpace, PacksEveryLayoutWithoutWritingOverALiveMacro) {

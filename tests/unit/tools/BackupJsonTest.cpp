@@ -79,3 +79,23 @@ TEST(BackupJson, FindsALostImageLineInsteadOfShiftingTheImage) {
   EXPECT_FALSE(BuildFile(parsed, bytes, error));
   EXPECT_EQ(error.what, "\"levels\" holds 4 pairs");
 }
+
+TEST(BackupJson, DecodesTheMacroDirectoryAndNamesTheEntriesTheMouseCannotPlay) {
+  const std::vector<std::uint8_t> file = ToolBackupWithMacros();
+  std::string text;
+  EXPECT_EQ(ToolRoundTrip(file, &text), file) << "the decoded directory is not written back";
+  Json json;
+  JsonError error;
+  ASSERT_TRUE(ParseJson(text, json, error));
+  const Json& directory = json["directory"];
+  ASSERT_EQ(directory.size(), 3u);
+  EXPECT_EQ(directory[0], Json::parse(R"({"entry": 0, "name": "tap", "start": 0, "end": 5, "mode": "Execute one time",
+      "steps": ["Press & hold Keyboard  A", "Release Keyboard  A"], "overlaps": [1]})"));
+  EXPECT_EQ(directory[1]["mode"], "unknown mode 84");
+  EXPECT_EQ(directory[2], Json::parse(R"({"entry": 2, "name": "back", "start": 20, "end": 19,
+      "leftOut": "its end 19 lies before its start 20"})"));
+  const FileDescription description = Describe(file);
+  EXPECT_TRUE(description.problems.empty());
+  EXPECT_EQ(description.entryProblems, (std::vector<std::string>{"entry 1: 3..10 overlaps entry 0 (0..5)",
+                                                                 "entry 2: its end 19 lies before its start 20"}));
+}

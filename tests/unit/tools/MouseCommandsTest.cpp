@@ -17,10 +17,9 @@
 #include "tests/unit/device/SimRig.h"
 #include "tests/support/TestSessionLock.h"
 #include "tools/MouseCommands.h"
-#include "device/MouseDirectory.h"
 #include "tools/ToolCommands.h"
+#include "macro/LibraryFile.h"
 #include "macro/MacroFile.h"
-#include "support/FileBytes.h"
 #include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
@@ -118,7 +117,7 @@ TEST_F(MouseToolTest, WrongArgumentsAreRefusedBeforeAnyRequestLeaves) {
 }
 
 TEST_F(MouseToolTest, ExitCodesTellNoMouseBadFileAndPartialFailureApart) {
-  EXPECT_EQ(Run({"levels"}, {false, 9, false}), kToolNoMouse);
+  EXPECT_EQ(Run({"levels"}, {false, 9, false, {}}), kToolNoMouse);
   EXPECT_NE(err.str().find("no mouse has the number 9"), std::string::npos);
 
   const std::string wrong = P("wrong.mbf");
@@ -191,35 +190,21 @@ TEST_F(MouseToolTest, RegistersShowsTheThreeDiagnosticRegistersOrSaysNoMouse) {
   EXPECT_EQ(err.str(), "vantor-tool: no mouse answered; register 20 could not be read\n");
 }
 
-TEST(MouseDirectory, ListsOnlyEntriesThatLieWithinTheMacroArea) {
-  std::vector<std::uint8_t> bytes(kDirectoryBytes, 0xFF);
-  const auto put = [&bytes](int entry, std::uint32_t start, std::uint32_t end, const std::string& name) {
-    FileBytes record;
-    record.U32(start | end << 16);
-    for (char c : name) record.Raw({static_cast<std::uint8_t>(c), 0});
-    record.data.resize(32);
-    std::copy(record.data.begin(), record.data.end(), bytes.begin() + entry * 32);
-  };
-  put(0, 0, 9, "fourteen chars");  // the last two characters stand at offset 28
-  put(1, 20, 19, "backwards");
-  put(2, 5000, 5888, "past the end");
-  put(5, 5887, 5887, "last byte");
-  const std::vector<MouseMacro> macros = ParseMouseDirectory(bytes.data());
-  ASSERT_EQ(macros.size(), 2u);
-  EXPECT_EQ(macros[0].name, u"fourteen chars");
-  EXPECT_EQ(macros[0].Size(), 10u);
-  EXPECT_EQ(macros[1].entry, 5);
-  EXPECT_EQ(macros[1].Size(), 1u);
-}
-
-TEST_F(MouseToolTest, DirectoryReadsOnlyTheDirectoryOffTheMouse) {
+TEST_F(MouseToolTest, DirectoryListsEachMacrosModeAndNamesTheEntriesItLeavesOut) {
   std::uint8_t* entry = rig.Mouse().memory.data() + 3 * 32;
-  std::fill(entry, entry + 32, 0);
+  std::fill(entry, entry + 64, 0);
   entry[2] = 4;  // start 0, end 4
   entry[4] = 'c';
+  entry[32] = 9, entry[34] = 8, entry[36] = 'b';  // entry 4: 9 to 8
+  rig.Mouse().memory[2048] = 0x05;
   ASSERT_EQ(Run({"directory"}), kToolOk) << err.str();
-  EXPECT_EQ(out.str(), " 3      0-4         5 bytes  c\n1 macro, 5 of 5888 bytes used, 5883 free\n");
-  EXPECT_EQ(CountStarting(rig.Requests(0), "set 02 00"), 293u);
+  EXPECT_EQ(out.str(), " 3      0-4         5 bytes  Loop mode         c\n1 macro, 5 of 5888 bytes used, 5883 free\n");
+  EXPECT_EQ(err.str(), "note: entry 4 (b) left out: its end 8 lies before its start 9\n");
+  EXPECT_EQ(CountStarting(rig.Requests(0), "set 02 00"), 293u + 1u) << "the directory, then the mode byte";
+  ASSERT_EQ(Run({"directory"}, MouseCommandOptions{true, 0, false, {}}), kToolOk);
+  const auto json = nlohmann::json::parse(out.str());
+  EXPECT_EQ(json["macros"][0]["mode"], "Loop mode");
+  EXPECT_EQ(json["leftOut"][0]["reason"], "its end 8 lies before its start 9");
 }
 
 TEST_F(MouseToolTest, ADamagedSimulatorStateIsRefusedWhole) {
@@ -288,7 +273,7 @@ TEST_F(MouseToolTest, StoresRemovesAndPacksMacrosFromMacroFiles) {
       << "the mouse gets the end mark";
   ASSERT_EQ(Run({"store", P("key A.mf")}), kToolOk);
   EXPECT_NE(err.str().find("every button of profiles 0 to 4 was given its own function back"), std::string::npos);
-  EXPECT_EQ(Run({"defrag"}, MouseCommandOptions{true, 0, false}), kToolOk);
+  EXPECT_EQ(Run({"defrag"}, MouseCommandOptions{true, 0, false, {}}), kToolOk);
   EXPECT_EQ(nlohmann::json::parse(out.str())["moves"], 0);
   EXPECT_EQ(Run({"remove", "64"}), kToolUsage);
   EXPECT_EQ(rig.Requests(), std::vector<std::string>{}) << "refused before any request";
@@ -296,6 +281,28 @@ TEST_F(MouseToolTest, StoresRemovesAndPacksMacrosFromMacroFiles) {
   EXPECT_EQ(Run({"remove", "0"}), kToolUsage);
   EXPECT_EQ(err.str(), "vantor-tool: entry 0 holds no macro\n");
   EXPECT_EQ(Run({"store", P("missing.mf")}), kToolUsage);
+}
+
+TEST_F(MouseToolTest, StoresAMacroOfTheLibraryByItsExactName) {
+  MacroLibrary library;
+  library.AddEntry(u"twice", false, 0, 0, NewMacro());
+  library.AddEntry(u"twice", false, 0, 0, NewMacro());
+  MacroCommands keys = NewMacro();
+  keys.push_back({1, 2, {0x83, 0x05}});
+  library.AddEntry(u"key B", false, 0, 0, keys);
+  ASSERT_EQ(WriteFileAtomically(folder / "macro.dat", SerializeLibrary(library)), 1);
+  platform.programDir = folder;
+  ASSERT_EQ(Tool({"--simulate", "store", "key B"}), kToolOk) << err.str();
+  // The simulated mouse holds sample macros; the size tells the library's macro arrived.
+  EXPECT_EQ(out.str().rfind("key B: stored in entry ", 0), 0u) << out.str();
+  EXPECT_NE(out.str().find(" (4 bytes, 1 directory entries"), std::string::npos) << out.str();
+  EXPECT_EQ(Tool({"--simulate", "store", "key b"}), kToolUsage);
+  EXPECT_EQ(err.str(), "vantor-tool: \"key b\" is no macro file, and no macro of the library " + P("macro.dat") +
+                           " has that name\n");
+  EXPECT_EQ(Tool({"--simulate", "store", "twice"}), kToolUsage);
+  EXPECT_NE(err.str().find("2 macros of the library"), std::string::npos) << err.str();
+  platform.programDir.clear();
+  EXPECT_EQ(Tool({"--simulate", "store", "key B"}), kToolUsage) << "no library to look in";
 }
 
 TEST_F(MouseToolTest, HelpPrintsTheUsageAndANotUnderstoodLineGoesToStandardError) {
@@ -307,5 +314,9 @@ TEST_F(MouseToolTest, HelpPrintsTheUsageAndANotUnderstoodLineGoesToStandardError
   EXPECT_EQ(Tool({"--frobnicate"}), kToolUsage);
   EXPECT_EQ(out.str(), "");
   EXPECT_NE(err.str().find("usage: vantor-tool"), std::string::npos);
-  EXPECT_NE(err.str().find("store MACROFILE | remove ENTRY | defrag"), std::string::npos);
+  EXPECT_NE(err.str().find("store NAME-OR-FILE | remove ENTRY | defrag"), std::string::npos);
+  for (const char* line : {"frobnicate", "directory"}) {
+    EXPECT_EQ(Tool({"--simulate", line, "extra"}), kToolUsage) << line;
+    EXPECT_EQ(err.str().rfind("usage: vantor-tool", 0), 0u) << line;
+  }
 }

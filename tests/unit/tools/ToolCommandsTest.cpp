@@ -80,6 +80,15 @@ TEST_F(ToolCommandsTest, CheckSaysOkOrNamesTheFirstProblemAndItsByteOnOneLine) {
   EXPECT_EQ(err.str(),
             "note: " + P(macro) + ": byte 23: invalid opcode 02; an import stops here (and 1 more problem)\n");
 
+  // Each directory entry the mouse cannot play gets its own line.
+  const fs::path backup = Put("macros.mbf", ToolBackupWithMacros());
+  EXPECT_EQ(Run({"check", P(backup)}), kToolFileProblem);
+  EXPECT_EQ(err.str(), P(backup) + ": entry 1: 3..10 overlaps entry 0 (0..5)\n" + P(backup) +
+                           ": entry 2: its end 19 lies before its start 20\n");
+  EXPECT_EQ(Run({"show", P(backup)}), kToolOk);
+  EXPECT_EQ(err.str(), "note: " + P(backup) + ": entry 1: 3..10 overlaps entry 0 (0..5)\nnote: " + P(backup) +
+                           ": entry 2: its end 19 lies before its start 20\n");
+
   const fs::path foreign = PutText("notes.txt", "hello");
   EXPECT_EQ(Run({"check", P(foreign)}), kToolFileProblem);
   EXPECT_EQ(err.str(), P(foreign) + ": byte 0: not a library, macro or backup file: its magic string is unknown\n");

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "device/BackupFile.h"
 #include "support/FileBytes.h"
 #include "support/GoldenLibrary.h"
 #include "tools/FileJson.h"
@@ -15,6 +16,26 @@ inline std::vector<std::uint8_t> ToolMacroFile(std::uint32_t count, std::initial
   FileBytes file;
   file.Text("_@_MF1_").U32(count).Raw(bytes);
   return file.data;
+}
+
+// A backup whose macro directory lists "tap" at 0..5 (mode once, A pressed and
+// released), "odd" at 3..10 over the end of "tap", and "back" from 20 to 19.
+inline std::vector<std::uint8_t> ToolBackupWithMacros() {
+  device::BackupFile backup;
+  backup.levels = {{{5, 5}, {5, 5}, {5, 5}, {5, 5}}};
+  std::fill(backup.image.begin(), backup.image.begin() + 2048, std::uint8_t{0xFF});
+  const auto put = [&backup](int entry, std::uint8_t start, std::uint8_t end, const char* name) {
+    std::uint8_t* at = backup.image.data() + entry * 32;
+    std::fill(at, at + 32, std::uint8_t{0});
+    at[0] = start, at[2] = end;
+    for (int i = 0; name[i]; ++i) at[4 + 2 * i] = static_cast<std::uint8_t>(name[i]);
+  };
+  put(0, 0, 5, "tap");
+  put(1, 3, 10, "odd");
+  put(2, 20, 19, "back");
+  const std::uint8_t tap[] = {0x04, 0x83, 0x04, 0x84, 0x04, 0x00};
+  std::copy(std::begin(tap), std::end(tap), backup.image.begin() + 2048);
+  return device::EncodeBackupFile(backup);
 }
 
 // show then build, as the user's round trip does, through the JSON text.

@@ -23,7 +23,8 @@ for file in "$scenarios"/*.sh; do source "$file"; done
 
 wanted=("$@")
 if [ ${#wanted[@]} -eq 0 ]; then
-  mapfile -t wanted < <(declare -F | awk '{print $3}' | grep '^scenario_' | sed 's/^scenario_//')
+  # A soak runs for minutes: only when named.
+  mapfile -t wanted < <(declare -F | awk '{print $3}' | grep '^scenario_' | grep -v '^scenario_soak_' | sed 's/^scenario_//')
 fi
 
 # Bash ignores `set -e` for a command that starts with "!", so such a line

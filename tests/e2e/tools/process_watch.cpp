@@ -1,10 +1,10 @@
 // Watches the program's process from beside it, for the reliability
 // scenarios: ends it the moment a file appears (a save's temporary), and
-// counts what it holds (private memory, handles, GDI and USER objects).
+// counts what it holds (handles, GDI objects and windows).
 #include <windows.h>
-#include <psapi.h>
 #include <winternl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -101,22 +101,51 @@ long Windows(DWORD process) {
   return counts.second;
 }
 
-// One line: private_kb handles gdi user windows.
+// The handles the program holds, from the system's list of every process's
+// handles (Wine answers GetProcessHandleCount for another process with 0).
+// -1 when the list cannot be had.
+long Handles(DWORD process) {
+  struct HandleEntry {
+    USHORT process;
+    USHORT creatorBackTraceIndex;
+    UCHAR objectType;
+    UCHAR attributes;
+    USHORT handle;
+    PVOID object;
+    ULONG access;
+  };
+  struct HandleList {
+    ULONG count;
+    HandleEntry entries[1];
+  };
+  constexpr SYSTEM_INFORMATION_CLASS kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
+  using QuerySystem = NTSTATUS(WINAPI*)(SYSTEM_INFORMATION_CLASS, PVOID, ULONG, PULONG);
+  const auto query = reinterpret_cast<QuerySystem>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+  if (!query) return -1;
+  std::vector<BYTE> buffer(1 << 20);
+  for (int attempt = 0; attempt < 6; ++attempt) {
+    ULONG needed = 0;
+    const NTSTATUS status = query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+    if (status == 0) {
+      const auto* list = reinterpret_cast<const HandleList*>(buffer.data());
+      long count = 0;
+      for (ULONG i = 0; i < list->count; ++i) {
+        if (list->entries[i].process == static_cast<USHORT>(process)) ++count;
+      }
+      return count;
+    }
+    buffer.resize(std::max<std::size_t>(buffer.size() * 2, needed + 4096));
+  }
+  return -1;
+}
+
+// One line: "handles N gdi N windows N".
 int Resources(const wchar_t* title) {
   HANDLE program = OpenProgram(title, PROCESS_QUERY_INFORMATION | PROCESS_VM_READ);
   if (!program) return 2;
-  PROCESS_MEMORY_COUNTERS_EX memory{};
-  memory.cb = sizeof memory;
-  DWORD handles = 0;
-  if (!GetProcessMemoryInfo(program, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory) ||
-      !GetProcessHandleCount(program, &handles)) {
-    CloseHandle(program);
-    return 1;
-  }
-  std::printf("private_kb %llu handles %lu gdi %ld gui_gdi %lu gui_user %lu windows %ld\n",
-              static_cast<unsigned long long>(memory.PrivateUsage / 1024), handles, GdiObjects(program),
-              GetGuiResources(program, GR_GDIOBJECTS), GetGuiResources(program, GR_USEROBJECTS),
-              Windows(GetProcessId(program)));
+  const DWORD process = GetProcessId(program);
+  std::printf("handles %ld gdi %ld windows %ld\n", Handles(process), GdiObjects(program), Windows(process));
   CloseHandle(program);
   return 0;
 }

@@ -84,6 +84,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       list.Store(mouse);
     }
   }
+  // The simulator keeps a log of every request, which must not grow run after run.
+  session.port.ClearLog();
+  session.clock.ClearSleeps();
   connection.CurrentLevelIndex = 0;
   connection.OperationBusy = (data[0] & 1) != 0;
   connection.DeviceReady = (data[0] & 2) == 0;

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The reliability campaign, beyond the test command: every fuzz target for
 # RUNS executions (10,000,000 unless given) from its checked-in corpus with
-# ASan and UBSan aborting, printing per target the executions, the crashes
-# and the covered features; then a library save killed at 1000 points.
+# ASan and UBSan aborting, with its dictionary tests/fuzz/dict/<target>.dict
+# where there is one, printing per target the executions, the crashes and
+# the covered features, then the summary lines "fuzz_execs_min: N" (the
+# fewest executions of any target) and "fuzz_crashes: N" (all targets); then
+# a library save killed at 1000 points.
 # Crashes are kept in build/fuzz/campaign/<target>/ for the corpus.
 # Usage: scripts/reliability.sh [RUNS]
 set -euo pipefail
@@ -15,21 +18,29 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j2 --target kill_during_save >/dev/null
 
 failed=0
+execs_min=
+crashes_all=0
 for source in tests/fuzz/fuzz_*.cpp; do
   name=$(basename "$source" .cpp)
   work="build/fuzz/campaign/$name"
   rm -rf "$work"
   mkdir -p "$work/corpus"
   log="$work/fuzz.log"
+  dict=()
+  if [ -f "tests/fuzz/dict/$name.dict" ]; then dict=(-dict="tests/fuzz/dict/$name.dict"); fi
   code=0
-  "build/fuzz/tests/fuzz/$name" -runs="$RUNS" -artifact_prefix="$work/" "$work/corpus" "tests/fuzz/corpus/$name" \
-    >"$log" 2>&1 || code=$?
+  "build/fuzz/tests/fuzz/$name" -runs="$RUNS" "${dict[@]}" -artifact_prefix="$work/" "$work/corpus" \
+    "tests/fuzz/corpus/$name" >"$log" 2>&1 || code=$?
   runs=$(sed -nE 's/^Done ([0-9]+) runs in .*/\1/p' "$log" | tail -n 1)
   features=$(sed -nE 's/.* ft: ([0-9]+) .*/\1/p' "$log" | tail -n 1)
   crashes=$(find "$work" -maxdepth 1 -name 'crash-*' -o -maxdepth 1 -name 'leak-*' -o -maxdepth 1 -name 'timeout-*' | wc -l)
   printf '%-24s executions: %s, crashes: %s, features: %s\n' "$name" "${runs:-0}" "$crashes" "${features:-0}"
+  if [ -z "$execs_min" ] || [ "${runs:-0}" -lt "$execs_min" ]; then execs_min=${runs:-0}; fi
+  crashes_all=$((crashes_all + crashes))
   if [ "$code" -ne 0 ] || [ "$crashes" -gt 0 ]; then failed=1; fi
 done
+echo "fuzz_execs_min: ${execs_min:-0}"
+echo "fuzz_crashes: $crashes_all"
 
 rm -rf build/native/work/kill-campaign
 build/native/tests/kill_during_save build/native/work/kill-campaign 1000 || failed=1

@@ -132,7 +132,7 @@ fuzz_suite() {
   if ! build fuzz >"$log" 2>&1; then
     show_log "$log"; record "fuzz" 0 1; return
   fi
-  local passed=0 failed=0 sources source name target work runs code
+  local passed=0 failed=0 sources source name target work runs code dict
   sources=(tests/fuzz/fuzz_*.cpp)
   [ -e "${sources[0]}" ] || { echo "no fuzz target in tests/fuzz"; failed=1; sources=(); }
   for source in "${sources[@]}"; do
@@ -146,8 +146,10 @@ fuzz_suite() {
     work="build/fuzz/work/$name"
     rm -rf "$work"
     mkdir -p "$work" "tests/fuzz/corpus/$name"
-    "$target" -max_total_time="$FUZZ_SECONDS" -artifact_prefix="$work/" "$work" "tests/fuzz/corpus/$name" \
-      >"$LOGS/fuzz-$name.log" 2>&1
+    dict=()
+    if [ -f "tests/fuzz/dict/$name.dict" ]; then dict=(-dict="tests/fuzz/dict/$name.dict"); fi
+    "$target" -max_total_time="$FUZZ_SECONDS" "${dict[@]}" -artifact_prefix="$work/" "$work" \
+      "tests/fuzz/corpus/$name" >"$LOGS/fuzz-$name.log" 2>&1
     code=$?
     runs=$(libfuzzer_runs "$LOGS/fuzz-$name.log")
     if [ "$code" -eq 0 ] && [ "$runs" -gt 0 ]; then

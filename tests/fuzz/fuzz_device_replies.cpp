@@ -1,18 +1,26 @@
 // Feeds arbitrary device answers (capabilities, string descriptors, feature
 // replies) through discovery, the level reads and writes, live input and a
 // memory read, so no reply a device may give can make the link misbehave.
+// A second discovery replays the answers from the start for the single reads
+// (current level, name byte, register) and the macro directory; the input
+// also stands for a whole directory image, whose parsed entries must lie in
+// the macro area.
 #include <algorithm>
+#include <cstdlib>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "device/DeviceCommands.h"
 #include "device/Discovery.h"
 #include "device/DpiLevels.h"
 #include "device/HidLink.h"
 #include "device/Identification.h"
 #include "device/LiveInput.h"
 #include "device/MemoryImage.h"
+#include "device/MouseDirectory.h"
 #include "device/SideCommands.h"
+#include "macro/MacroDirectory.h"
 #include "sim/VirtualClock.h"
 
 namespace {
@@ -65,12 +73,49 @@ class ReplayPort final : public device::HidPort {
   device::HidHandle handles_ = 0;
 };
 
+// The input as a directory image, cut or padded with empty entries.
+void ParseDirectory(const std::uint8_t* data, std::size_t size) {
+  std::vector<std::uint8_t> directory(kDirectoryBytes, 0xFF);
+  std::copy(data, data + std::min<std::size_t>(size, directory.size()), directory.begin());
+  int previous = -1;
+  for (const MouseMacro& macro : ParseMouseDirectory(directory.data())) {
+    if (macro.entry <= previous || macro.entry >= device::kDirectoryEntries) std::abort();
+    if (macro.end < macro.start || macro.end >= static_cast<std::uint32_t>(kMacroAreaSize)) std::abort();
+    if (macro.name.size() > static_cast<std::size_t>(device::kDirectoryNameChars)) std::abort();
+    if (macro.name.find(u'\0') != std::u16string::npos) std::abort();
+    previous = macro.entry;
+  }
+}
+
+// The reads of single values and of the directory, on a link of their own.
+void ReadSingleValues(const std::uint8_t* data, std::size_t size) {
+  sim::VirtualClock clock;
+  ReplayPort port(data, size);
+  device::HidLink link(port, clock);
+  device::Discover(link);
+  const auto first = link.FirstDevice();
+  if (!first) return;
+  const int level = device::ReadCurrentLevel(link, first->path);
+  if (level < 0 || level > 0xFFFF) std::abort();
+  std::uint8_t value = 0;
+  device::ReadNameByte(link, first->path, 1, 3, true, value);
+  device::ReadRegister(link, first->path, 0x20, 10, value);
+  std::vector<MouseMacro> macros;
+  if (ReadMouseMacros(link, first->path, macros)) {
+    for (const MouseMacro& macro : macros) {
+      if (macro.end < macro.start || macro.end >= static_cast<std::uint32_t>(kMacroAreaSize)) std::abort();
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   device::Identification id;
   device::ParseIdentification(data, size, id);
   device::ParseIdentity(data, size);
+  ParseDirectory(data, size);
+  ReadSingleValues(data, size);
 
   sim::VirtualClock clock;
   ReplayPort port(data, size);

@@ -180,6 +180,8 @@ void SetDefaultMessages(UiText& texts) {
 
 void LoadStringSection(const IniSource& ini, int n, LabelSlot& slot, int& replaced) {
   const std::u16string section = Numbered(u"STRING ", n);
+  slot.clearType = 0;
+  if (!ini.MayHaveSection(section)) return;
   if (const std::optional<std::u16string> text = ini.ReadText(section, u"str")) {
     const std::optional<int> x = ini.ReadNumber(section, u"x");
     const std::optional<int> y = ini.ReadNumber(section, u"y");
@@ -219,7 +221,10 @@ UiText LoadUiText(const IniSource& ini, int macroAreaBytes) {
   texts.versionLabel.visible = 1;
 
   SetDefaultTables(texts);
-  for (int i = 0; i < 10; ++i) {
+  // Most language files leave most sections out: their keys are not looked
+  // up one by one.
+  const bool functionList = ini.MayHaveSection(u"FUNCTION LIST");
+  for (int i = 0; functionList && i < 10; ++i) {
     const size_t at = static_cast<size_t>(i);
     if (const std::optional<std::u16string> name = ini.ReadText(u"FUNCTION LIST", Numbered(u"str", i))) {
       texts.functionNames[at] = *name;
@@ -230,26 +235,29 @@ UiText LoadUiText(const IniSource& ini, int macroAreaBytes) {
   }
 
   const char16_t* buttonKeys[5] = {u"str_inst_lb", u"str_inst_rb", u"str_inst_mb", u"str_inst_b4", u"str_inst_b5"};
-  for (size_t i = 0; i < 5; ++i) {
+  const bool macroStrings = ini.MayHaveSection(u"MACRO STRING");
+  for (size_t i = 0; macroStrings && i < 5; ++i) {
     if (const std::optional<std::u16string> name = ini.ReadText(u"MACRO STRING", buttonKeys[i])) {
       texts.mouseButtonNames[i] = *name;
       ++replaced;
     }
   }
-  for (int i = 0; i <= 16; ++i) {
+  for (int i = 0; macroStrings && i <= 16; ++i) {
     if (const std::optional<std::u16string> step = ini.ReadText(u"MACRO STRING", Numbered(u"str_inst", i))) {
       texts.macroStepTexts[static_cast<size_t>(i)] = *step;
       ++replaced;
     }
   }
 
-  for (int i = 0; i < 2; ++i) {
+  const bool menu = ini.MayHaveSection(u"MENU");
+  for (int i = 0; menu && i < 2; ++i) {
     if (const std::optional<std::u16string> item = ini.ReadText(u"MENU", Numbered(u"str", i))) {
       texts.trayMenuTexts[static_cast<size_t>(i)] = *item;
       ++replaced;
     }
   }
-  for (int i = 0; i <= 14; ++i) {
+  const bool tips = ini.MayHaveSection(u"TIP STRING");
+  for (int i = 0; tips && i <= 14; ++i) {
     if (const std::optional<std::u16string> tip = ini.ReadText(u"TIP STRING", Numbered(u"str", i))) {
       texts.tooltipTexts[static_cast<size_t>(i)] = *tip;
       ++replaced;
@@ -257,7 +265,8 @@ UiText LoadUiText(const IniSource& ini, int macroAreaBytes) {
   }
 
   SetDefaultMessages(texts);
-  for (int i = 0; i < kMessageCount; ++i) {
+  const bool messages = ini.MayHaveSection(u"MESSAGE");
+  for (int i = 0; messages && i < kMessageCount; ++i) {
     if (const std::optional<std::u16string> message = ini.ReadText(u"MESSAGE", Numbered(u"str", i))) {
       texts.messageTexts[static_cast<size_t>(i)] = ReplaceAll(ReplaceAll(*message, u"\\r", u"\r"), u"\\n", u"\n");
       ++replaced;

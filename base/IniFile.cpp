@@ -139,6 +139,10 @@ IniFile IniFile::Load(const std::filesystem::path& path) {
   return FromBytes(bytes);
 }
 
+bool IniFile::MayHaveSection(const std::u16string& section) const {
+  return firstSection.find(Folded(Trimmed(section))) != firstSection.end();
+}
+
 const IniFile::Key* IniFile::Find(const std::u16string& section, const std::u16string& key) const {
   const auto found = firstSection.find(Folded(Trimmed(section)));
   if (found == firstSection.end()) return nullptr;

@@ -27,6 +27,7 @@ class IniFile : public IniSource {
   std::u16string ReadString(const std::u16string& section, const std::u16string& key,
                             const std::u16string& fallback) const override;
   int ReadInt(const std::u16string& section, const std::u16string& key, int fallback) const override;
+  bool MayHaveSection(const std::u16string& section) const override;
 
   // Parses the way GetPrivateProfileIntW parses a value it has read: blanks,
   // a sign, "0x"/"0o"/"0b" prefixes, digits up to the first other character,

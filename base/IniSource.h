@@ -40,4 +40,9 @@ class IniSource {
     if (value == kIniAbsentNumber) return std::nullopt;
     return value;
   }
+
+  // False only when the source knows it has no section of that name, so a
+  // loader may pass over all of that section's keys at once. A source that
+  // cannot tell cheaply says true.
+  virtual bool MayHaveSection(const std::u16string&) const { return true; }
 };

@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# The reliability campaign, beyond the test command: every fuzz target for
-# RUNS executions (10,000,000 unless given) from its checked-in corpus with
-# ASan and UBSan aborting, with its dictionary tests/fuzz/dict/<target>.dict
-# where there is one, printing per target the executions, the crashes and
-# the covered features, then the summary lines "fuzz_execs_min: N" (the
-# fewest executions of any target) and "fuzz_crashes: N" (all targets); then
-# a library save killed at 1000 points.
-# Crashes are kept in build/fuzz/campaign/<target>/ for the corpus.
+# The reliability campaign, beyond the test command:
+# - every fuzz target for RUNS executions (10,000,000 unless given), two at a
+#   time, from its checked-in corpus with ASan and UBSan aborting, with its
+#   dictionary tests/fuzz/dict/<target>.dict where there is one, printing per
+#   target the executions, the crashes and the covered features, then
+#   "fuzz_execs_min: N" (the fewest executions of any target) and
+#   "fuzz_crashes: N" (all targets); crashes are kept in
+#   build/fuzz/campaign/<target>/ for the corpus;
+# - the library and a backup file saved and killed at 1000 points each
+#   ("kill_save_cases", "kill_save_lost");
+# - a soak of the running window under Wine for SOAK_SECONDS (600 unless set),
+#   printing the growth and the noise of its private memory, handles, GDI
+#   objects and windows ("soak_..._growth", "soak_..._noise").
 # Usage: scripts/reliability.sh [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,31 +22,50 @@ cmake --build --preset fuzz -j2 >/dev/null
 cmake --preset native >/dev/null
 cmake --build --preset native -j2 --target kill_during_save >/dev/null
 
+# fuzz_target NAME: one target's campaign; its summary line goes to
+# build/fuzz/campaign/NAME/summary, its exit status to .../status.
+fuzz_target() {
+  local name=$1 work="build/fuzz/campaign/$1" code=0 dict=() runs features crashes
+  rm -rf "$work"
+  mkdir -p "$work/corpus"
+  if [ -f "tests/fuzz/dict/$name.dict" ]; then dict=(-dict="tests/fuzz/dict/$name.dict"); fi
+  "build/fuzz/tests/fuzz/$name" -runs="$RUNS" "${dict[@]}" -artifact_prefix="$work/" "$work/corpus" \
+    "tests/fuzz/corpus/$name" >"$work/fuzz.log" 2>&1 || code=$?
+  runs=$(sed -nE 's/^Done ([0-9]+) runs in .*/\1/p' "$work/fuzz.log" | tail -n 1)
+  features=$(sed -nE 's/.* ft: ([0-9]+) .*/\1/p' "$work/fuzz.log" | tail -n 1)
+  crashes=$(find "$work" -maxdepth 1 \( -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' \) | wc -l)
+  echo "$name ${runs:-0} $crashes ${features:-0}" >"$work/summary"
+  echo "$code" >"$work/status"
+}
+export -f fuzz_target
+export RUNS
+
+names=()
+for source in tests/fuzz/fuzz_*.cpp; do names+=("$(basename "$source" .cpp)"); done
+printf '%s\n' "${names[@]}" | xargs -P 2 -I{} bash -c 'fuzz_target {}'
+
 failed=0
 execs_min=
 crashes_all=0
-for source in tests/fuzz/fuzz_*.cpp; do
-  name=$(basename "$source" .cpp)
+for name in "${names[@]}"; do
   work="build/fuzz/campaign/$name"
-  rm -rf "$work"
-  mkdir -p "$work/corpus"
-  log="$work/fuzz.log"
-  dict=()
-  if [ -f "tests/fuzz/dict/$name.dict" ]; then dict=(-dict="tests/fuzz/dict/$name.dict"); fi
-  code=0
-  "build/fuzz/tests/fuzz/$name" -runs="$RUNS" "${dict[@]}" -artifact_prefix="$work/" "$work/corpus" \
-    "tests/fuzz/corpus/$name" >"$log" 2>&1 || code=$?
-  runs=$(sed -nE 's/^Done ([0-9]+) runs in .*/\1/p' "$log" | tail -n 1)
-  features=$(sed -nE 's/.* ft: ([0-9]+) .*/\1/p' "$log" | tail -n 1)
-  crashes=$(find "$work" -maxdepth 1 -name 'crash-*' -o -maxdepth 1 -name 'leak-*' -o -maxdepth 1 -name 'timeout-*' | wc -l)
-  printf '%-24s executions: %s, crashes: %s, features: %s\n' "$name" "${runs:-0}" "$crashes" "${features:-0}"
-  if [ -z "$execs_min" ] || [ "${runs:-0}" -lt "$execs_min" ]; then execs_min=${runs:-0}; fi
+  read -r _ runs crashes features <"$work/summary"
+  printf '%-24s executions: %s, crashes: %s, features: %s\n' "$name" "$runs" "$crashes" "$features"
+  if [ -z "$execs_min" ] || [ "$runs" -lt "$execs_min" ]; then execs_min=$runs; fi
   crashes_all=$((crashes_all + crashes))
-  if [ "$code" -ne 0 ] || [ "$crashes" -gt 0 ]; then failed=1; fi
+  if [ "$(cat "$work/status")" -ne 0 ] || [ "$crashes" -gt 0 ]; then failed=1; fi
 done
 echo "fuzz_execs_min: ${execs_min:-0}"
 echo "fuzz_crashes: $crashes_all"
 
 rm -rf build/native/work/kill-campaign
 build/native/tests/kill_during_save build/native/work/kill-campaign 1000 || failed=1
+
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j2 >/dev/null
+cmake --build --preset native -j2 --target vantor-tool >/dev/null
+soak_log=build/windows/soak.log
+SOAK_SECONDS=${SOAK_SECONDS:-600} tests/e2e/run.sh build/windows \
+  soak_the_running_window_holds_no_more_after_the_first_minute >"$soak_log" 2>&1 || failed=1
+grep -E '^soak_|^(PASS|FAIL) ' "$soak_log"
 exit "$failed"

@@ -20,7 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FormatMemoryShare(texts.labels[kSlotMemoryUsed].text, 1000, 5888);
   FormatEditorSize(texts.labels[kSlotEditorSize].text, 77);
   FormatDpiLabel(texts.dpiTemplateX, 1600);
-  for (const std::u16string& message : texts.messageTexts) FormatNamedMessage(message, u"name");
+  // The built-in messages are formatted the same way every run.
+  if (ini.MayHaveSection(u"MESSAGE")) {
+    for (const std::u16string& message : texts.messageTexts) FormatNamedMessage(message, u"name");
+  }
   LoadSkinFonts(ini);
   LoadSkinStyle(ini);
   ini.ReadInt(u"MISC", u"shift", kIniAbsentNumber);

@@ -46,6 +46,14 @@ TEST(IniFile, ReportsAbsentKeysThroughTheAgreedDefaults) {
   EXPECT_FALSE(ini.ReadNumber(u"S", u"blank").has_value());
 }
 
+TEST(IniFile, KnowsWhichSectionsItHasAsItsLookupsFindThem) {
+  const IniFile ini = IniFile::FromBytes("[ Message ]\r\nstr0=x\r\n[STRING 4]\r\n");
+  EXPECT_TRUE(ini.MayHaveSection(u"MESSAGE"));
+  EXPECT_TRUE(ini.MayHaveSection(u" string 4 "));
+  EXPECT_FALSE(ini.MayHaveSection(u"STRING 40"));
+  EXPECT_FALSE(IniFile().MayHaveSection(u"MESSAGE"));
+}
+
 TEST(IniFile, ReadsByteOrderMarkedUtf8AndBigEndianFiles) {
   EXPECT_EQ(IniFile::FromBytes("\xEF\xBB\xBF[S]\nk=\xE8\xA8\xAD\n").ReadString(u"S", u"k", u""), u"\u8a2d");
   const std::string bigEndian = Bytes("\xFE\xFF\0[\0S\0]\0\n\0k\0=\x8a\x2d");

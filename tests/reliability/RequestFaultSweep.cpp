@@ -4,9 +4,10 @@
 // ready, or garbles its replies. Each case runs in a child process of its
 // own, so a case that hangs or crashes is counted and the sweep goes on; a
 // case must also end within its bound of virtual time.
-// Usage: request_fault_sweep sample|full
+// Usage: request_fault_sweep sample|full [OPERATION]
 //   sample: every Nth k of each operation, with the first and the last
 //   full:   every k
+//   OPERATION: only that one (arrival, backup, restore, reset, level, button, player)
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -116,9 +117,10 @@ std::vector<int> Points(int requests, bool full) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string mode = argc == 2 ? argv[1] : "";
-  if (mode != "sample" && mode != "full") {
-    std::fprintf(stderr, "usage: request_fault_sweep sample|full\n");
+  const std::string mode = argc >= 2 ? argv[1] : "";
+  const std::string only = argc == 3 ? argv[2] : "";
+  if ((mode != "sample" && mode != "full") || argc > 3) {
+    std::fprintf(stderr, "usage: request_fault_sweep sample|full [OPERATION]\n");
     return 2;
   }
   const bool full = mode == "full";
@@ -128,6 +130,7 @@ int main(int argc, char** argv) {
   int failures = 0;
   int caseNumber = 0;
   for (const SweepOperation& operation : SweepOperations()) {
+    if (!only.empty() && only != operation.name) continue;
     const auto opStarted = std::chrono::steady_clock::now();
     int opCases = 1;
     int opFailures = 0;

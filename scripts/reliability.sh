@@ -12,7 +12,7 @@ scripts/deps.sh test >&2
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j2 >/dev/null
 cmake --preset native >/dev/null
-cmake --build --preset native -j2 --target kill_during_save >/dev/null
+cmake --build --preset native -j2 --target kill_during_save request_fault_sweep >/dev/null
 
 failed=0
 for source in tests/fuzz/fuzz_*.cpp; do
@@ -33,4 +33,5 @@ done
 
 rm -rf build/native/work/kill-campaign
 build/native/tests/kill_during_save build/native/work/kill-campaign 1000 || failed=1
+build/native/tests/request_fault_sweep full || failed=1
 exit "$failed"

@@ -30,7 +30,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // How many k a sample takes of each operation and fault, about.
-constexpr int kSamplePoints = 12;
+constexpr int kSamplePoints = 40;
 // Real time a case may take before it counts as hung.
 constexpr int kCaseSeconds = 30;
 // Virtual time a failing request may add: a full reply wait and a little more.

@@ -8,6 +8,8 @@
 #include <iterator>
 #include <thread>
 
+#include "app/Notice.h"
+#include "base/IniFile.h"
 #include "device/BackupFile.h"
 #include "device/Connection.h"
 #include "device/DeviceCommands.h"
@@ -32,8 +34,10 @@ using device::LevelSteps;
 struct Checks {
   std::string problem;
   void Expect(bool ok, const std::string& what) {
-    if (ok) return;
-    problem += problem.empty() ? what : "; " + what;
+    if (!ok) Add(what);
+  }
+  void Add(const std::string& what) {
+    if (!what.empty()) problem += problem.empty() ? what : "; " + what;
   }
 };
 
@@ -161,21 +165,27 @@ struct Window final : device::OperationProgress, device::OperationHost {
     ++arrivals;
     hitBeforeArrival = world.Hit();
     device::Discover(world.link);
-    const auto first = world.link.FirstDevice();
-    path = first ? first->path : device::DevicePath{};
+    path = world.link.DeviceCount() > 0 ? world.Path() : device::DevicePath{};
   }
   void StoreLevelSteps(const std::array<LevelSteps, 4>&) override {}
-
   World& world;
   device::DevicePath path;
   int arrivals = 0;
   bool hitBeforeArrival = false;
 };
 
+// The user is told "completed" (and what was skipped at most).
+bool NoticeSaysCompleted(const device::OperationResult& result) {
+  static const UiText texts = LoadUiText(IniFile(), static_cast<int>(kMacroAreaBytes));
+  return OperationNotice(texts, result).text.rfind(texts.messageTexts[kMessageCompleted], 0) == 0;
+}
+
 // What a long operation's result must say, `hit` telling whether one of its
 // own requests met the fault.
 void JudgeResult(Checks& checks, const World& world, const device::OperationResult& result, bool complete, bool hit) {
   if (!hit) checks.Expect(complete, "not complete though no request failed");
+  checks.Expect(NoticeSaysCompleted(result) == complete,
+                complete ? "the user is not told it completed" : "the user is told it completed, but it did not");
   if (hit && world.FailsRequests()) checks.Expect(!complete, "reported complete though a request failed");
   if (hit && world.fault == Fault::kUnplug) checks.Expect(result.mouseGone, "the unplug is not reported as the mouse gone");
   if (hit && (world.fault == Fault::kBusy || world.fault == Fault::kNeverReady)) {
@@ -183,117 +193,96 @@ void JudgeResult(Checks& checks, const World& world, const device::OperationResu
   }
 }
 
-CaseOutcome RunBackup(Fault fault, int k, const fs::path& folder) {
+// A long operation's case: a filled, discovered mouse and the window.
+struct LongCase {
   World world;
-  Fill(world.Mouse(), 1);
-  device::Discover(world.link);
-  Window window(world);
+  Window window{world};
   const device::OperationTexts texts;
   const device::OperationContext context{world.link, window, window, texts, nullptr};
+  sim::SimulatedMouse& mouse = world.Mouse();
+  const int commits = mouse.settingsCommits;
+  Checks checks;
+  CaseOutcome outcome;
+
+  LongCase() {
+    Fill(mouse, 1);
+    device::Discover(world.link);
+  }
+  // Judges the result after the operation; `complete`: it says it did all.
+  void Judge(const device::OperationResult& result, bool complete, bool hit) {
+    world.Stop(outcome);
+    JudgeResult(checks, world, result, complete, hit);
+    if (complete && result.kind != device::OperationKind::kBackup) {
+      checks.Expect(mouse.settingsCommits == commits + 1, "reported complete without a commit");
+    }
+    checks.Expect(window.arrivals == (result.kind == device::OperationKind::kBackup ? 0 : 1), "wrong number of arrivals");
+  }
+  CaseOutcome Finish() {
+    checks.Add(Reconnected(world));
+    outcome.problem = checks.problem;
+    return outcome;
+  }
+};
+
+CaseOutcome RunBackup(Fault fault, int k, const fs::path& folder) {
+  LongCase c;
   const fs::path file = folder / "backup.mbf";
   device::SaveBackupFile(file, OtherMouse());
   const std::vector<std::uint8_t> before = Bytes(file);
-
-  CaseOutcome outcome;
-  world.Arm(fault, k);
-  const device::OperationResult result = device::Backup(context, file);
-  world.Stop(outcome);
-  Checks checks;
+  c.world.Arm(fault, k);
+  const device::OperationResult result = device::Backup(c.context, file);
   const bool complete = !result.Failed() && result.fileWritten;
-  JudgeResult(checks, world, result, complete, world.Hit());
+  c.Judge(result, complete, c.world.Hit());
   device::BackupFile saved;
   if (complete) {
-    checks.Expect(device::LoadBackupFile(file, saved) == 1, "the file written does not load");
+    c.checks.Expect(device::LoadBackupFile(file, saved) == 1, "the file written does not load");
     // A garbling mouse's answers cannot be told from its memory.
-    if (fault != Fault::kGarbage) checks.Expect(Holds(world.Mouse(), saved), "the file is not what the mouse holds");
+    if (fault != Fault::kGarbage) c.checks.Expect(Holds(c.mouse, saved), "the file is not what the mouse holds");
   } else {
-    checks.Expect(Bytes(file) == before, "a failed backup changed the old file");
+    c.checks.Expect(Bytes(file) == before, "a failed backup changed the old file");
   }
-  checks.Expect(window.arrivals == 0, "a backup ran an arrival");
-  checks.Expect(Reconnected(world).empty(), Reconnected(world));
-  outcome.problem = checks.problem;
-  return outcome;
+  return c.Finish();
 }
 
 CaseOutcome RunRestore(Fault fault, int k, const fs::path& folder) {
-  World world;
-  sim::SimulatedMouse& mouse = world.Mouse();
-  Fill(mouse, 1);
-  device::Discover(world.link);
-  Window window(world);
-  const device::OperationTexts texts;
-  const device::OperationContext context{world.link, window, window, texts, nullptr};
+  LongCase c;
   const fs::path file = folder / "restore.mbf";
-  const device::BackupFile backup = OtherMouse();
-  device::SaveBackupFile(file, backup);
-  const int commits = mouse.settingsCommits;
-
-  CaseOutcome outcome;
-  world.Arm(fault, k);
-  const device::OperationResult result = device::Restore(context, file);
-  world.Stop(outcome);
-  Checks checks;
+  device::SaveBackupFile(file, OtherMouse());
+  c.world.Arm(fault, k);
+  const device::OperationResult result = device::Restore(c.context, file);
   const bool complete = !result.Failed() && result.commits == 1;
-  JudgeResult(checks, world, result, complete, window.hitBeforeArrival);
-  if (complete) {
-    checks.Expect(Holds(mouse, backup), "reported complete, but the mouse does not hold the file");
-    checks.Expect(mouse.settingsCommits == commits + 1, "reported complete without a commit");
-  }
-  checks.Expect(window.arrivals == 1, "a restore did not end with one arrival");
-  const std::string fresh = Reconnected(world);
-  checks.Expect(fresh.empty(), fresh);
-  outcome.problem = checks.problem;
-  return outcome;
+  c.Judge(result, complete, c.window.hitBeforeArrival);
+  if (complete) c.checks.Expect(Holds(c.mouse, OtherMouse()), "reported complete, but the mouse does not hold the file");
+  return c.Finish();
 }
 
-// What a reset leaves in the mouse, or what differs.
+// What differs from what a reset leaves in the mouse; empty when nothing.
 std::string ResetMismatch(const sim::SimulatedMouse& mouse) {
-  for (int p = 0; p < device::kResetProfiles; ++p) {
-    const auto profile = static_cast<std::size_t>(p);
-    for (const sim::ButtonFunction& f : mouse.buttonFunctions[profile]) {
-      if (f.kind != 0 || f.code != device::kOwnFunction) return "a button of profile " + std::to_string(p) + " kept its function";
+  for (std::size_t p = 0; p < device::kResetProfiles; ++p) {
+    for (const sim::ButtonFunction& f : mouse.buttonFunctions[p]) {
+      if (f.kind != 0 || f.code != device::kOwnFunction) return "a button kept its function";
     }
-    if (mouse.names[profile] != device::ProfileNameBytes{}) return "profile " + std::to_string(p) + " kept its name";
-    if (mouse.profileValues[profile] != device::kDefaultProfileValues[profile]) return "profile values not reset";
+    if (mouse.names[p] != device::ProfileNameBytes{}) return "a profile kept its name";
+    if (mouse.profileValues[p] != device::kDefaultProfileValues[p]) return "profile values not reset";
   }
-  for (std::size_t entry = 0; entry < device::kDirectoryEntries; ++entry) {
-    const std::size_t at = entry * device::kDirectoryEntrySize;
-    if (mouse.memory[at] != 0xFF || mouse.memory[at + 1] != 0xFF) return "directory entry " + std::to_string(entry) + " kept";
+  for (std::size_t at = 0; at < device::kDirectoryEntries * device::kDirectoryEntrySize; at += device::kDirectoryEntrySize) {
+    if (mouse.memory[at] != 0xFF || mouse.memory[at + 1] != 0xFF) return "a directory entry kept";
   }
   for (int level = 0; level < 4; ++level) {
     const std::uint8_t step = device::kDefaultLevelSteps[static_cast<std::size_t>(level)];
-    if (!Same(MouseLevel(mouse, level), {step, step})) return "level " + std::to_string(level) + " not reset";
+    if (!Same(MouseLevel(mouse, level), {step, step})) return "a level not reset";
   }
   return {};
 }
 
 CaseOutcome RunReset(Fault fault, int k, const fs::path&) {
-  World world;
-  sim::SimulatedMouse& mouse = world.Mouse();
-  Fill(mouse, 1);
-  device::Discover(world.link);
-  Window window(world);
-  const device::OperationTexts texts;
-  const device::OperationContext context{world.link, window, window, texts, nullptr};
-  const int commits = mouse.settingsCommits;
-
-  CaseOutcome outcome;
-  world.Arm(fault, k);
-  const device::OperationResult result = device::Reset(context);
-  world.Stop(outcome);
-  Checks checks;
+  LongCase c;
+  c.world.Arm(fault, k);
+  const device::OperationResult result = device::Reset(c.context);
   const bool complete = !result.Failed() && result.commits == 1;
-  JudgeResult(checks, world, result, complete, window.hitBeforeArrival);
-  if (complete) {
-    const std::string mismatch = ResetMismatch(mouse);
-    checks.Expect(mismatch.empty(), "reported complete, but " + mismatch);
-    checks.Expect(mouse.settingsCommits == commits + 1, "reported complete without a commit");
-  }
-  checks.Expect(window.arrivals == 1, "a reset did not end with one arrival");
-  const std::string fresh = Reconnected(world);
-  checks.Expect(fresh.empty(), fresh);
-  outcome.problem = checks.problem;
-  return outcome;
+  c.Judge(result, complete, c.window.hitBeforeArrival);
+  if (complete) c.checks.Add(ResetMismatch(c.mouse));
+  return c.Finish();
 }
 
 // The window's side of the connection: what the arrival ended with.
@@ -359,6 +348,7 @@ CaseOutcome RunArrival(Fault fault, int k, const fs::path& folder) {
   connection.OnDeviceChange(device::kDevNodesChanged);
   if (!mouse.Plugged()) {
     checks.Expect(connection.CurrentPath.Get().empty() && world.link.DeviceCount() == 0, "an unplugged mouse is still current");
+    checks.Expect(!found || events.lost == 1, "the window was not told that the mouse is gone");
   } else if (found && fault != Fault::kGarbage) {
     checks.Expect(!connection.CurrentPath.Get().empty(), "a mouse still plugged in was dropped");
   }
@@ -399,8 +389,7 @@ CaseOutcome RunLevelWrite(Fault fault, int k, const fs::path&) {
   Checks checks;
   JudgeStep(checks, "the level", written == 1, hitWrite, world.FailsRequests(), Same(MouseLevel(mouse, 2), {30, 36}));
   JudgeStep(checks, "the commit", committed == 1, hitCommit, world.FailsRequests(), mouse.settingsCommits == commits + 1);
-  const std::string fresh = Reconnected(world);
-  checks.Expect(fresh.empty(), fresh);
+  checks.Add(Reconnected(world));
   outcome.problem = checks.problem;
   return outcome;
 }
@@ -424,8 +413,7 @@ CaseOutcome RunButtonAssignment(Fault fault, int k, const fs::path&) {
   // Side commands are string reads, which only an unplug stops.
   JudgeStep(checks, "the masks", masked == 1, hitMasks, world.fault == Fault::kUnplug,
             mouse.masked && mouse.maskA == 0xF7 && mouse.maskB == 0x03);
-  const std::string fresh = Reconnected(world);
-  checks.Expect(fresh.empty(), fresh);
+  checks.Add(Reconnected(world));
   outcome.problem = checks.problem;
   return outcome;
 }
@@ -492,8 +480,7 @@ CaseOutcome RunLoopedPlayer(Fault fault, int k, const fs::path&) {
     checks.Expect(mouse.keysDown.empty() && mouse.buttonsDown == 0 && mouse.lastUsage == 0,
                   "the mouse still holds a key, button or usage");
   }
-  const std::string fresh = Reconnected(world);
-  checks.Expect(fresh.empty(), fresh);
+  checks.Add(Reconnected(world));
   outcome.problem = checks.problem;
   return outcome;
 }
@@ -501,19 +488,8 @@ CaseOutcome RunLoopedPlayer(Fault fault, int k, const fs::path&) {
 }  // namespace
 
 const char* FaultName(Fault fault) {
-  switch (fault) {
-    case Fault::kNone:
-      return "none";
-    case Fault::kUnplug:
-      return "unplug";
-    case Fault::kBusy:
-      return "busy";
-    case Fault::kNeverReady:
-      return "never-ready";
-    case Fault::kGarbage:
-      return "garbage";
-  }
-  return "?";
+  static const char* const kNames[] = {"none", "unplug", "busy", "never-ready", "garbage"};
+  return kNames[static_cast<int>(fault)];
 }
 
 const std::vector<SweepOperation>& SweepOperations() {

@@ -20,7 +20,7 @@ scripts/deps.sh test >&2
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j2 >/dev/null
 cmake --preset native >/dev/null
-cmake --build --preset native -j2 --target kill_during_save >/dev/null
+cmake --build --preset native -j2 --target kill_during_save request_fault_sweep >/dev/null
 
 # fuzz_target NAME: one target's campaign; its summary line goes to
 # build/fuzz/campaign/NAME/summary, its exit status to .../status.
@@ -61,6 +61,7 @@ echo "fuzz_crashes: $crashes_all"
 rm -rf build/native/work/kill-campaign
 build/native/tests/kill_during_save build/native/work/kill-campaign 1000 || failed=1
 
+build/native/tests/request_fault_sweep full || failed=1
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j2 >/dev/null
 cmake --build --preset native -j2 --target vantor-tool >/dev/null

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs every test: native unit tests, library saves killed part way, the
+# Runs every test: native unit tests, library saves killed part way, device
+# operations with the mouse failing at sampled requests, the
 # same unit tests under ASan+UBSan and under TSan, the unit tests cross-built
 # for Windows and run under Wine, the end-to-end scenarios against the real
 # program under Wine, a short run of every fuzz target, and checks of this
@@ -187,10 +188,22 @@ kill_suite() {
   fi
 }
 
+# Every device operation with the mouse lost, busy, silent or garbling from
+# sampled requests on (the native build's harness).
+fault_suite() {
+  local log="$LOGS/request-fault-sweep.log"
+  if build/native/tests/request_fault_sweep sample >"$log" 2>&1; then
+    cat "$log"; record "reliability: request faults" 1 0
+  else
+    show_log "$log"; record "reliability: request faults" 0 1
+  fi
+}
+
 started=$(date +%s)
 harness_counts
 ctest_suite "native unit" native
 kill_suite
+fault_suite
 ctest_suite "asan+ubsan unit" asan
 ctest_suite "tsan unit" tsan
 if windows_suite; then

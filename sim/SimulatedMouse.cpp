@@ -45,24 +45,40 @@ void SimulatedMouse::AdvanceTo(std::int64_t nowUs) {
   nowUs_ = nowUs;
 }
 
+void SimulatedMouse::Garble(std::uint8_t* bytes, std::size_t size) {
+  for (std::size_t i = 0; i < size; ++i) {
+    noise_ ^= noise_ << 13;
+    noise_ ^= noise_ >> 17;
+    noise_ ^= noise_ << 5;
+    bytes[i] = static_cast<std::uint8_t>(noise_);
+  }
+}
+
 bool SimulatedMouse::ReadFeature(std::uint8_t* buffer, std::size_t length) {
   if (!plugged_ || length < kReportLength) return false;
   std::fill(buffer, buffer + length, 0);
-  if (faults.alwaysBusy || busyReads_ > 0 || Programming()) {
+  if (faults.alwaysBusy || Begun(faults.busyFromRequest) || busyReads_ > 0 || Programming()) {
     if (busyReads_ > 0) --busyReads_;
     buffer[1] = kBusyFlag;
     return true;
   }
-  if (replyReady_ && !faults.neverReady) std::copy(reply_.begin(), reply_.end(), buffer);
+  if (replyReady_ && !faults.neverReady && !Begun(faults.neverReadyFromRequest)) {
+    std::copy(reply_.begin(), reply_.end(), buffer);
+  }
   return true;
 }
 
 bool SimulatedMouse::WriteFeature(const std::uint8_t* buffer, std::size_t length) {
   if (length < kReportLength || !TakeRequest()) return false;
-  if (faults.alwaysBusy) return false;  // a busy mouse does not take requests
+  // A busy mouse does not take requests.
+  if (faults.alwaysBusy || Begun(faults.busyFromRequest)) return false;
   Report request{};
   std::copy(buffer, buffer + kReportLength, request.begin());
   Answer(request);
+  if (Begun(faults.garbageFromRequest)) {
+    Garble(reply_.data() + 1, kReportLength - 1);
+    reply_[1] = static_cast<std::uint8_t>(kReadyFlag | (reply_[1] & kDataBits));
+  }
   busyReads_ = faults.busyReadsPerRequest;
   return true;
 }
@@ -252,6 +268,12 @@ void SimulatedMouse::Identify(std::uint8_t* buffer, std::size_t size) const {
 bool SimulatedMouse::ReadString(int index, std::uint8_t* buffer, std::size_t size) {
   if (!TakeRequest()) return false;
   std::fill(buffer, buffer + size, 0);
+  const bool answered = String(index, buffer, size);
+  if (answered && Begun(faults.garbageFromRequest)) Garble(buffer, size);
+  return answered;
+}
+
+bool SimulatedMouse::String(int index, std::uint8_t* buffer, std::size_t size) {
   if (index == kIdentify) {
     Identify(buffer, size);
     justLatched_ = valueSent_;

@@ -34,6 +34,8 @@
 //   into `ownOutput`.
 // - Writing to the memory takes time (see MouseProtocol.h); while the port's
 //   clock says it is not done, reads report busy and no reply.
+// - Garbled replies keep the ready flag, so the host takes them as answers;
+//   every other bit of them, and of a garbled string, is noise.
 // - A request that breaks the frame rules (RequestForm.h) and a side command
 //   out of its sequence are protocol errors: they are written down in
 //   `protocolErrors`, change nothing, and a refused request gets an empty
@@ -80,6 +82,11 @@ struct MouseFaults {
   bool wrongIdentity = false;          // the probe is answered with 0x00
   int liveInputRefusals = 0;    // live-input requests to refuse before acknowledging (-1: all)
   int busyReadsPerRequest = 0;  // reads that report busy after each request
+  // From the request of this index on (counted as RequestsServed counts,
+  // from 0), the mouse fails in one way for ever (-1: never):
+  int busyFromRequest = -1;        // as alwaysBusy
+  int neverReadyFromRequest = -1;  // as neverReady
+  int garbageFromRequest = -1;     // does what it is asked, but every reply and string is noise
 };
 
 struct ButtonFunction {
@@ -158,6 +165,10 @@ class SimulatedMouse {
 
  private:
   bool TakeRequest();
+  // The fault that starts at request `from` has begun with the last request taken.
+  bool Begun(int from) const { return from >= 0 && requestsServed_ > from; }
+  bool String(int index, std::uint8_t* buffer, std::size_t size);
+  void Garble(std::uint8_t* bytes, std::size_t size);
   void Answer(const Report& request);
   void Control(const Report& request, Report& reply);
   void Memory(const Report& request, Report& reply);
@@ -173,6 +184,7 @@ class SimulatedMouse {
   int requestsServed_ = 0;
   bool replyReady_ = false;
   int busyReads_ = 0;
+  std::uint32_t noise_ = 0x9E3779B9;
   Report reply_{};
   bool clocked_ = false;
   std::int64_t nowUs_ = 0;

@@ -145,6 +145,48 @@ TEST(SimulatedMouse, ReportsButtonsWheelTiltAndLevelChangesWithItsNumber) {
   EXPECT_EQ(mouse.IdleReport()[1], 0x0B);
 }
 
+TEST(SimulatedMouse, FailsForEverFromTheRequestItIsToldOf) {
+  // Three requests that set level 1's X step to 7, 8 and 9; the fault starts at the second.
+  auto setStep = [](std::uint8_t step) { return Report{0, 0x01, 0x83, 0, 1, step, 0, 0, 0x12}; };
+  const std::array<std::uint8_t, 3> steps = {7, 8, 9};
+  enum class Fault { kBusy, kNeverReady, kGarbage };
+  for (const Fault fault : {Fault::kBusy, Fault::kNeverReady, Fault::kGarbage}) {
+    sim::SimulatedMouse mouse;
+    (fault == Fault::kBusy         ? mouse.faults.busyFromRequest
+     : fault == Fault::kNeverReady ? mouse.faults.neverReadyFromRequest
+                                   : mouse.faults.garbageFromRequest) = 1;
+    EXPECT_EQ(Reply(mouse, setStep(steps[0])), (Report{0, 0x41, 0x83, 0, 0, 0, 0, 0, 0}));
+    for (std::size_t i = 1; i < steps.size(); ++i) {
+      const Report request = setStep(steps[i]);
+      const bool taken = mouse.WriteFeature(request.data(), request.size());
+      Report reply{};
+      EXPECT_TRUE(mouse.ReadFeature(reply.data(), reply.size()));
+      switch (fault) {
+        case Fault::kBusy:
+          EXPECT_FALSE(taken);
+          EXPECT_EQ(reply, (Report{0, 0x80, 0, 0, 0, 0, 0, 0, 0}));
+          EXPECT_EQ(mouse.levels[1].step[0], 7);
+          break;
+        case Fault::kNeverReady:
+          EXPECT_TRUE(taken);
+          EXPECT_EQ(reply, Report{});
+          EXPECT_EQ(mouse.levels[1].step[0], steps[i]);
+          break;
+        case Fault::kGarbage:
+          EXPECT_TRUE(taken);
+          EXPECT_EQ(reply[1] & 0xC0, 0x40);
+          EXPECT_NE(reply, (Report{0, 0x41, 0x83, 0, 0, 0, 0, 0, 0}));
+          EXPECT_EQ(mouse.levels[1].step[0], steps[i]);
+          break;
+      }
+    }
+    std::array<std::uint8_t, 64> identification{};
+    EXPECT_TRUE(mouse.ReadString(250, identification.data(), identification.size()));
+    EXPECT_EQ(identification[0] == 'C' && identification[2] == 'a', fault != Fault::kGarbage);
+    EXPECT_EQ(mouse.RequestsServed(), 4);
+  }
+}
+
 TEST(SimulatedHidPort, AnUnpluggedMouseVanishesFromTheListAndFailsItsHandles) {
   sim::SimulatedHidPort port;
   port.AddMouse();

@@ -9,6 +9,9 @@
 #   build/fuzz/campaign/<target>/ for the corpus;
 # - the library and a backup file saved and killed at 1000 points each
 #   ("kill_save_cases", "kill_save_lost");
+# - the simulated mouse lost, busy for ever, never ready or answering garbage
+#   at every request of each operation ("fault_matrix_cases",
+#   "fault_matrix_failures");
 # - a soak of the running window under Wine for SOAK_SECONDS (600 unless set),
 #   printing the growth and the noise of its private memory, handles, GDI
 #   objects and windows ("soak_..._growth", "soak_..._noise").
@@ -62,6 +65,7 @@ rm -rf build/native/work/kill-campaign
 build/native/tests/kill_during_save build/native/work/kill-campaign 1000 || failed=1
 
 build/native/tests/request_fault_sweep full || failed=1
+
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j2 >/dev/null
 cmake --build --preset native -j2 --target vantor-tool >/dev/null

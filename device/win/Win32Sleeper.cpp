@@ -1,5 +1,8 @@
 #include "device/win/Win32Sleeper.h"
 
+#include <mutex>
+#include <vector>
+
 // clang-format off
 #include <windows.h>
 #include <mmsystem.h>
@@ -12,20 +15,20 @@ namespace {
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
 #endif
 
-// A waitable timer belongs to one thread at a time, and every device thread sleeps.
-class ThreadTimer {
+// A waitable timer serves one sleeping thread at a time.
+class WaitTimer {
  public:
-  ThreadTimer() {
+  WaitTimer() {
     timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
                                     TIMER_ALL_ACCESS);
     highResolution_ = timer_ != nullptr;
     if (timer_ == nullptr) timer_ = CreateWaitableTimerW(nullptr, TRUE, nullptr);
   }
-  ~ThreadTimer() {
+  ~WaitTimer() {
     if (timer_ != nullptr) CloseHandle(timer_);
   }
-  ThreadTimer(const ThreadTimer&) = delete;
-  ThreadTimer& operator=(const ThreadTimer&) = delete;
+  WaitTimer(const WaitTimer&) = delete;
+  WaitTimer& operator=(const WaitTimer&) = delete;
 
   void Wait(std::int64_t us) {
     if (timer_ == nullptr) {
@@ -52,10 +55,24 @@ class Win32Sleeper final : public Sleeper {
  public:
   Win32Sleeper() { QueryPerformanceFrequency(&frequency_); }
 
+  // The timers are lent out by the sleeper rather than kept per thread: the
+  // device threads come and go with every operation, and a thread's own
+  // objects are not reliably destroyed when it ends, which left a timer
+  // handle behind each time.
   void SleepMicroseconds(std::int64_t us) override {
     if (us <= 0) return;
-    thread_local ThreadTimer timer;
-    timer.Wait(us);
+    std::unique_ptr<WaitTimer> timer;
+    {
+      std::lock_guard<std::mutex> hold(mutex_);
+      if (!idle_.empty()) {
+        timer = std::move(idle_.back());
+        idle_.pop_back();
+      }
+    }
+    if (!timer) timer = std::make_unique<WaitTimer>();
+    timer->Wait(us);
+    std::lock_guard<std::mutex> hold(mutex_);
+    idle_.push_back(std::move(timer));
   }
 
   std::int64_t NowMicroseconds() override {
@@ -68,6 +85,8 @@ class Win32Sleeper final : public Sleeper {
 
  private:
   LARGE_INTEGER frequency_{};
+  std::mutex mutex_;
+  std::vector<std::unique_ptr<WaitTimer>> idle_;  // as many as threads ever slept at once
 };
 
 }  // namespace

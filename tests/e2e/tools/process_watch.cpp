@@ -4,10 +4,11 @@
 #include <windows.h>
 #include <winternl.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "support/win/HandleCount.h"
 
 namespace {
 
@@ -101,51 +102,18 @@ long Windows(DWORD process) {
   return counts.second;
 }
 
-// The handles the program holds, from the system's list of every process's
-// handles (Wine answers GetProcessHandleCount for another process with 0).
-// -1 when the list cannot be had.
-long Handles(DWORD process) {
-  struct HandleEntry {
-    USHORT process;
-    USHORT creatorBackTraceIndex;
-    UCHAR objectType;
-    UCHAR attributes;
-    USHORT handle;
-    PVOID object;
-    ULONG access;
-  };
-  struct HandleList {
-    ULONG count;
-    HandleEntry entries[1];
-  };
-  constexpr SYSTEM_INFORMATION_CLASS kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
-  using QuerySystem = NTSTATUS(WINAPI*)(SYSTEM_INFORMATION_CLASS, PVOID, ULONG, PULONG);
-  const auto query = reinterpret_cast<QuerySystem>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
-  if (!query) return -1;
-  std::vector<BYTE> buffer(1 << 20);
-  for (int attempt = 0; attempt < 6; ++attempt) {
-    ULONG needed = 0;
-    const NTSTATUS status = query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
-    if (status == 0) {
-      const auto* list = reinterpret_cast<const HandleList*>(buffer.data());
-      long count = 0;
-      for (ULONG i = 0; i < list->count; ++i) {
-        if (list->entries[i].process == static_cast<USHORT>(process)) ++count;
-      }
-      return count;
-    }
-    buffer.resize(std::max<std::size_t>(buffer.size() * 2, needed + 4096));
-  }
-  return -1;
-}
-
-// One line: "handles N gdi N windows N".
+// One line: "handles N gdi N windows N" and the handles by type ("typeT N").
 int Resources(const wchar_t* title) {
   HANDLE program = OpenProgram(title, PROCESS_QUERY_INFORMATION | PROCESS_VM_READ);
   if (!program) return 2;
   const DWORD process = GetProcessId(program);
-  std::printf("handles %ld gdi %ld windows %ld\n", Handles(process), GdiObjects(program), Windows(process));
+  const std::vector<long> byType = HandlesByType(process);
+  std::printf("handles %ld gdi %ld windows %ld", HandleCount(process), GdiObjects(program), Windows(process));
+  // Handles by object type, so a growing count names what grows.
+  for (std::size_t type = 0; type < byType.size(); ++type) {
+    if (byType[type] > 0) std::printf(" type%zu %ld", type, byType[type]);
+  }
+  std::printf("\n");
   CloseHandle(program);
   return 0;
 }

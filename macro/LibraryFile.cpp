@@ -1,5 +1,6 @@
 #include "macro/LibraryFile.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "base/ArchiveString.h"
@@ -101,12 +102,15 @@ LibraryParse ParseLibrary(const std::uint8_t* data, std::size_t size, MacroLibra
     if (problem) *problem = {0, "the file does not start with the library's magic string"};
     return LibraryParse::kWrongMagic;
   }
+  // A count larger than the rest can hold is damage too, but a cut file still
+  // gives the records before the cut: they are read until one fails, with
+  // only as much reserved as the rest could hold.
   std::uint32_t entryCount = 0;
-  if (!reader.ReadU32(entryCount) || !reader.CanHold(entryCount, kMinEntryBytes)) {
+  if (!reader.ReadU32(entryCount)) {
     Report(reader, problem);
     return LibraryParse::kDamaged;
   }
-  library.entries.reserve(entryCount);
+  library.entries.reserve(std::min<std::size_t>(entryCount, reader.Remaining() / kMinEntryBytes));
   for (std::uint32_t i = 0; i < entryCount; ++i) {
     auto entry = std::make_unique<LibraryEntry>();
     if (!ReadEntry(reader, *entry)) {
@@ -116,7 +120,7 @@ LibraryParse ParseLibrary(const std::uint8_t* data, std::size_t size, MacroLibra
     library.entries.push_back(std::move(entry));
   }
   std::uint32_t deviceCount = 0;
-  if (!reader.ReadU32(deviceCount) || !reader.CanHold(deviceCount, kMinDeviceBytes)) {
+  if (!reader.ReadU32(deviceCount)) {
     Report(reader, problem);
     return LibraryParse::kDamaged;
   }

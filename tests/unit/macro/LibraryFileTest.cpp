@@ -113,6 +113,19 @@ TEST_F(LibraryFileTest, SetsAForeignOrDamagedFileAsideAndKeepsWhatWasReadBeforeT
   EXPECT_EQ(Get(report.keptAside), cut);
 }
 
+TEST_F(LibraryFileTest, ACutSoonAfterTheCountStillKeepsTheEntriesBeforeIt) {
+  // Cut inside "copy": the rest cannot hold the three entries the count
+  // promises, but "Work" lies wholly before the cut.
+  std::vector<std::uint8_t> cut = GoldenLibraryFile();
+  cut.resize(70);
+  Put(cut);
+  const LibraryLoadReport report = LoadLibrary(library, view, file, 0);
+  EXPECT_EQ(report.result, LibraryLoad::kDamaged);
+  ASSERT_EQ(library.entries.size(), 1u);
+  EXPECT_EQ(library.entries[0]->name, u"Work");
+  EXPECT_EQ(Get(report.keptAside), cut);
+}
+
 TEST_F(LibraryFileTest, RefusesCountsAndLengthsTheRestOfTheFileCannotHold) {
   const auto damagedAt = [](const FileBytes& bytes) {
     MacroLibrary parsed;

@@ -18,7 +18,16 @@ constexpr std::size_t kMinDeviceBytes = 4 * 4 + kStoredPairs * 8 + kProfileSlots
 
 bool ReadEntry(ByteReader& reader, LibraryEntry& entry) {
   std::uint32_t commandCount = 0;
-  if (!reader.ReadU32(entry.id) || !reader.ReadU32(entry.kind) || !ReadArchiveString(reader, entry.name) ||
+  if (!reader.ReadU32(entry.id)) return false;
+  // Only macros and groups are ever written; any other kind is bytes out of
+  // place, which may otherwise still read on to the end of the file.
+  const std::size_t kindAt = reader.Offset();
+  if (!reader.ReadU32(entry.kind)) return false;
+  if (entry.kind != LibraryEntry::kKindMacro && entry.kind != LibraryEntry::kKindGroup) {
+    reader.FailAt(kindAt, "entry kind " + std::to_string(entry.kind) + " is neither macro nor group");
+    return false;
+  }
+  if (!ReadArchiveString(reader, entry.name) ||
       !reader.ReadU32(entry.parent) || !reader.ReadU32(entry.size) || !reader.ReadU32(entry.flags) ||
       !reader.ReadU32(commandCount) || !reader.CanHold(commandCount, kCommandBytes)) {
     return false;

@@ -136,6 +136,9 @@ TEST_F(LibraryFileTest, RefusesCountsAndLengthsTheRestOfTheFileCannotHold) {
   EXPECT_EQ(damagedAt(FileBytes().Text("_@_MF3_").U32(0xFFFFFFFF)), 22u);
   damagedAt(FileBytes().Text("_@_MF3_").U32(1).U32(1).U32(0).Text("m").U32(0).U32(0).U32(0).U32(0x10000000));
   damagedAt(FileBytes().Text("_@_MF3_").U32(0).U32(2).U32(1));
+  // An entry neither macro nor group, as bytes read out of place give.
+  EXPECT_EQ(damagedAt(FileBytes().Text("_@_MF3_").U32(1).U32(1).U32(2).Text("m").U32(0).U32(0).U32(0).U32(0).U32(0)),
+            26u);
   // A command length outside 1 to 5.
   FileBytes bad;
   bad.Text("_@_MF3_").U32(1).U32(1).U32(0).Text("m").U32(0).U32(1).U32(0).U32(1);

@@ -2,7 +2,8 @@
 # The reliability campaign, beyond the test command: every fuzz target for
 # RUNS executions (10,000,000 unless given) from its checked-in corpus with
 # ASan and UBSan aborting, printing per target the executions, the crashes
-# and the covered features; then a library save killed at 1000 points.
+# and the covered features; then a library save killed at 1000 points, and
+# damaged library, backup and language files at every byte offset.
 # Crashes are kept in build/fuzz/campaign/<target>/ for the corpus.
 # Usage: scripts/reliability.sh [RUNS]
 set -euo pipefail
@@ -12,7 +13,7 @@ scripts/deps.sh test >&2
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j2 >/dev/null
 cmake --preset native >/dev/null
-cmake --build --preset native -j2 --target kill_during_save >/dev/null
+cmake --build --preset native -j2 --target kill_during_save damaged_files >/dev/null
 
 failed=0
 for source in tests/fuzz/fuzz_*.cpp; do
@@ -33,4 +34,8 @@ done
 
 rm -rf build/native/work/kill-campaign
 build/native/tests/kill_during_save build/native/work/kill-campaign 1000 || failed=1
+mkdir -p build/native/work
+damaged_log=build/native/work/damaged-campaign.log
+build/native/tests/damaged_files build/native/work/damaged-campaign full 2>"$damaged_log" ||
+  { failed=1; echo "damaged files: the failed cases are listed in $damaged_log"; }
 exit "$failed"

@@ -12,7 +12,7 @@
 //   nothing at all or binary junk: every text, caption and font stays as the
 //   defaults (or, where the damage lies beside sound keys, as those keys say).
 // Each case runs in a child process, so a crash is a failed case, not the end.
-// Usage: damaged_files FOLDER sample|full   (sample: every 23rd offset and the edges)
+// Usage: damaged_files FOLDER sample|full   (sample: every 31st offset and the edges)
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,11 +20,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <optional>
 #include <random>
 #include <string>
@@ -32,7 +29,6 @@
 
 #include "app/LibraryPlace.h"
 #include "app/Notice.h"
-#include "app/UiText.h"
 #include "base/AtomicFile.h"
 #include "base/IniFile.h"
 #include "base/TemplateFormatter.h"
@@ -40,7 +36,6 @@
 #include "device/BackupFile.h"
 #include "device/DeviceOperations.h"
 #include "device/Discovery.h"
-#include "device/HidLink.h"
 #include "macro/MacroDirectory.h"
 #include "sim/SimulatedHidPort.h"
 #include "sim/VirtualClock.h"
@@ -52,7 +47,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-constexpr int kSampleStep = 23;
+constexpr int kSampleStep = 31;
 // Far beyond any load here, even under the sanitizers; a case still running
 // then has hung.
 constexpr int kCaseSeconds = 20;
@@ -64,14 +59,10 @@ void Expect(Faults& faults, bool holds, const std::string& what) {
   if (!holds) faults.push_back(what);
 }
 
-void WriteBytes(const fs::path& file, const Bytes& bytes) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
 Bytes ReadBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  Bytes bytes;
+  ReadFileBytes(file, bytes);
+  return bytes;
 }
 
 // The offsets a run tries out of [0, size): every one, or every step-th one
@@ -107,10 +98,10 @@ struct Cases {
     }
     int status = 0;
     waitpid(child, &status, 0);
-    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM) {
-      std::fprintf(stderr, "FAIL %s: still running after %d s\n", name.c_str(), kCaseSeconds);
-    } else if (WIFSIGNALED(status)) {
-      std::fprintf(stderr, "FAIL %s: crashed with signal %d\n", name.c_str(), WTERMSIG(status));
+    if (WIFSIGNALED(status)) {
+      const bool hung = WTERMSIG(status) == SIGALRM;
+      std::fprintf(stderr, "FAIL %s: %s %d\n", name.c_str(), hung ? "hung, stopped by signal" : "crashed by signal",
+                   WTERMSIG(status));
     }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) ++failures;
   }
@@ -152,10 +143,8 @@ void FillSampleLibrary(MacroLibrary& library) {
   mouse.profileCount = 7;
   mouse.currentProfile = 2;
   mouse.profileSetting = 3;
-  for (std::size_t k = 0; k < kStoredPairs; ++k) {
-    mouse.pairFirst[k] = static_cast<std::uint32_t>(10 + k);
-    mouse.pairSecond[k] = static_cast<std::uint32_t>(20 + k);
-  }
+  mouse.pairFirst[9] = 19;
+  mouse.pairSecond[9] = 29;
   for (std::size_t i = 0; i < 7; ++i) {
     mouse.profileCode[i] = 18;
     mouse.profileName[i] = u"Mode " + std::u16string(1, static_cast<char16_t>(u'1' + i));
@@ -180,12 +169,11 @@ bool SameEntry(const LibraryEntry& a, const LibraryEntry& b) {
 }
 
 // The library as the program holds it after a clean load, and where each of
-// its records ends in the file: entries first, then the mouse records.
+// its records lies in the file: the entries, then the mouse records.
 struct LibraryLayout {
   Bytes file;
   MacroLibrary loaded;
-  std::vector<std::size_t> entryEnds;
-  std::vector<std::size_t> deviceEnds;
+  std::vector<std::pair<std::size_t, std::size_t>> records;
   std::size_t magicEnd = 0;
 };
 
@@ -197,23 +185,34 @@ void BuildLayout(LibraryLayout& layout, const fs::path& folder) {
   const std::size_t empty = SerializeLibrary(MacroLibrary()).size();
   layout.magicEnd = empty - 8;
   std::size_t at = empty - 4;
+  const auto add = [&](MacroLibrary& one) {
+    layout.records.emplace_back(at, at + SerializeLibrary(one).size() - empty);
+    at = layout.records.back().second;
+  };
   for (const auto& entry : library.entries) {
     MacroLibrary one;
     one.entries.push_back(std::make_unique<LibraryEntry>(*entry));
-    at += SerializeLibrary(one).size() - empty;
-    layout.entryEnds.push_back(at);
+    add(one);
   }
   at += 4;
   for (const auto& device : library.devices) {
     MacroLibrary one;
     one.devices.insert(device);
-    at += SerializeLibrary(one).size() - empty;
-    layout.deviceEnds.push_back(at);
+    add(one);
   }
   const fs::path file = folder / "macro.dat";
-  WriteBytes(file, layout.file);
+  WriteFileAtomically(file, layout.file);
   LibraryView view;
   LoadLibraryAt(LibraryPlace{file, file}, layout.loaded, view, 0);
+}
+
+// Whether record `i` of the clean load is in `got` as it was.
+bool Kept(const LibraryLayout& layout, const MacroLibrary& got, std::size_t i) {
+  const auto& entries = layout.loaded.entries;
+  if (i < entries.size()) return i < got.entries.size() && SameEntry(*got.entries[i], *entries[i]);
+  const auto device = std::next(layout.loaded.devices.begin(), static_cast<long>(i - entries.size()));
+  const auto kept = got.devices.find(device->first);
+  return kept != got.devices.end() && kept->second == device->second;
 }
 
 struct LibraryOutcome {
@@ -226,7 +225,7 @@ struct LibraryOutcome {
 // Loads the damaged bytes the way the program does at its start.
 void LoadDamaged(const fs::path& work, const Bytes& bytes, LibraryOutcome& out) {
   const fs::path file = work / "macro.dat";
-  WriteBytes(file, bytes);
+  WriteFileAtomically(file, bytes);
   LibraryView view;
   out.report = LoadLibraryAt(LibraryPlace{file, file}, out.library, view, 0);
   out.notice = LibraryLoadNotice(out.texts, out.report, file);
@@ -239,44 +238,16 @@ void ExpectSetAside(Faults& faults, const fs::path& work, const Bytes& bytes, co
                     const LibraryLayout& layout, std::size_t damageAt, bool moved = true) {
   const fs::path file = work / "macro.dat";
   const LibraryLoadReport& report = out.report;
-  Expect(faults, !report.keptAside.empty() && ReadBytes(report.keptAside) == bytes,
-         "the damaged file is not kept aside as it was");
+  Expect(faults, !report.keptAside.empty() && ReadBytes(report.keptAside) == bytes, "no whole copy set aside");
   Expect(faults, moved != fs::exists(file), moved ? "the damaged file is still where saves go" : "the file was moved");
   Expect(faults, report.savedInstead.empty(), "saves go elsewhere although the file was set aside");
   const std::u16string told = text::FormatTemplate(out.texts.messageTexts[kMessageLibraryDamaged],
                                                    {text::TemplateArg::Text(file.u16string()),
                                                     text::TemplateArg::Text(report.keptAside.u16string())});
   Expect(faults, out.notice && out.notice->text == told, "the user is not told that the file was set aside");
-  const auto& original = layout.loaded.entries;
-  std::size_t before = 0;
-  while (before < original.size() && layout.entryEnds[before] <= damageAt) ++before;
-  for (std::size_t i = 0; i < before; ++i) {
-    Expect(faults, i < out.library.entries.size() && SameEntry(*out.library.entries[i], *original[i]),
-           "entry " + std::to_string(i) + ", wholly before the damage, is lost or changed");
+  for (std::size_t i = 0; i < layout.records.size() && layout.records[i].second <= damageAt; ++i) {
+    Expect(faults, Kept(layout, out.library, i), "record " + std::to_string(i) + ", before the damage, lost");
   }
-  std::size_t device = 0;
-  for (const auto& [key, record] : layout.loaded.devices) {
-    if (layout.deviceEnds[device++] > damageAt) break;
-    const auto kept = out.library.devices.find(key);
-    Expect(faults, kept != out.library.devices.end() && kept->second == record,
-           "a mouse record wholly before the damage is lost or changed");
-  }
-}
-
-// Which record holds byte `at`: an entry's index, entries.size() + i for a
-// mouse record, or -1 for the magic and the counts.
-long RecordAt(const LibraryLayout& layout, std::size_t at) {
-  const std::size_t entriesStart = layout.magicEnd + 4;
-  if (at < entriesStart) return -1;
-  for (std::size_t i = 0; i < layout.entryEnds.size(); ++i) {
-    if (at < layout.entryEnds[i]) return static_cast<long>(i);
-  }
-  const std::size_t devicesStart = (layout.entryEnds.empty() ? entriesStart : layout.entryEnds.back()) + 4;
-  if (at < devicesStart) return -1;
-  for (std::size_t i = 0; i < layout.deviceEnds.size(); ++i) {
-    if (at < layout.deviceEnds[i]) return static_cast<long>(layout.entryEnds.size() + i);
-  }
-  return -1;
 }
 
 Faults CheckCutLibrary(const fs::path& work, const LibraryLayout& layout, std::size_t length) {
@@ -288,14 +259,12 @@ Faults CheckCutLibrary(const fs::path& work, const LibraryLayout& layout, std::s
     // An empty file holds no library to keep: the program starts empty and
     // leaves the file for the first save.
     Expect(faults, out.report.result == LibraryLoad::kMissing, "an empty file is not taken as no library");
-    Expect(faults, out.library.entries.empty() && out.library.devices.empty(), "an empty file gave records");
-    Expect(faults, fs::exists(work / "macro.dat") && out.report.keptAside.empty(), "an empty file was moved");
+    Expect(faults, out.library.entries.empty() && fs::exists(work / "macro.dat") && out.report.keptAside.empty(),
+           "an empty file gave entries or was moved");
     return faults;
   }
   const LibraryLoad expected = length < layout.magicEnd ? LibraryLoad::kWrongMagic : LibraryLoad::kDamaged;
-  Expect(faults, out.report.result == expected,
-         "load result " + std::to_string(static_cast<int>(out.report.result)) + ", expected " +
-             std::to_string(static_cast<int>(expected)));
+  Expect(faults, out.report.result == expected, "load result " + std::to_string(static_cast<int>(out.report.result)));
   ExpectSetAside(faults, work, bytes, out, layout, length);
   return faults;
 }
@@ -307,33 +276,18 @@ Faults CheckFlippedLibrary(const fs::path& work, const LibraryLayout& layout, st
   LibraryOutcome out;
   LoadDamaged(work, bytes, out);
   const LibraryLoad result = out.report.result;
-  if (result == LibraryLoad::kDamaged || result == LibraryLoad::kWrongMagic) {
-    ExpectSetAside(faults, work, bytes, out, layout, at);
-    return faults;
-  }
-  Expect(faults, result == LibraryLoad::kLoaded, "load result " + std::to_string(static_cast<int>(result)));
-  if (!out.report.keptAside.empty()) {
-    ExpectSetAside(faults, work, bytes, out, layout, at, false);
+  if (result != LibraryLoad::kLoaded || !out.report.keptAside.empty()) {
+    ExpectSetAside(faults, work, bytes, out, layout, at, result != LibraryLoad::kLoaded);
     return faults;
   }
   // The file reads as a whole library: only a value changed, so every record
   // but the flipped one must be as it was, and the file stays where it is.
   Expect(faults, !out.notice, "the user is told about a file read whole");
   Expect(faults, ReadBytes(work / "macro.dat") == bytes, "a file read whole was changed");
-  const long flipped = RecordAt(layout, at);
-  const auto& original = layout.loaded.entries;
-  Expect(faults, out.library.entries.size() == original.size(),
-         "a file read whole gave " + std::to_string(out.library.entries.size()) + " entries instead of " +
-             std::to_string(original.size()));
-  for (std::size_t i = 0; i < original.size() && i < out.library.entries.size(); ++i) {
-    if (static_cast<long>(i) == flipped) continue;
-    Expect(faults, SameEntry(*out.library.entries[i], *original[i]), "entry " + std::to_string(i) + " changed");
-  }
-  std::size_t index = original.size();
-  for (const auto& [key, record] : layout.loaded.devices) {
-    if (static_cast<long>(index++) == flipped) continue;
-    const auto kept = out.library.devices.find(key);
-    Expect(faults, kept != out.library.devices.end() && kept->second == record, "a mouse record changed or is lost");
+  Expect(faults, out.library.entries.size() == layout.loaded.entries.size(), "entries lost or gained");
+  for (std::size_t i = 0; i < layout.records.size(); ++i) {
+    const bool flipped = layout.records[i].first <= at && at < layout.records[i].second;
+    Expect(faults, flipped || Kept(layout, out.library, i), "record " + std::to_string(i) + " changed");
   }
   return faults;
 }
@@ -342,18 +296,10 @@ void CheckLibrary(Cases& cases, const fs::path& folder, int step) {
   LibraryLayout layout;
   BuildLayout(layout, folder);
   // The harness's own premise: the whole file loads as the library it was made from.
-  MacroLibrary made;
-  FillSampleLibrary(made);
-  bool sound = layout.loaded.entries.size() == made.entries.size() && layout.loaded.devices == made.devices &&
-               layout.deviceEnds.back() == layout.file.size();
-  for (std::size_t i = 0; sound && i < made.entries.size(); ++i) {
-    sound = layout.loaded.entries[i]->name == made.entries[i]->name &&
-            layout.loaded.entries[i]->commands.size() == made.entries[i]->commands.size();
-  }
   cases.Run("library: the whole file", [&](const fs::path&) {
-    Faults faults;
-    Expect(faults, sound, "the sample library does not load as it was made");
-    return faults;
+    const bool made = layout.records.back().second == layout.file.size() && layout.loaded.entries.size() == 7 &&
+                      layout.loaded.devices.size() == 1 && layout.loaded.entries[5]->commands.size() == 4;
+    return made ? Faults() : Faults{"the sample library does not load as it was made"};
   });
   for (std::size_t length : Offsets(layout.file.size(), step)) {
     cases.Run("library cut to " + std::to_string(length) + " bytes",
@@ -361,8 +307,7 @@ void CheckLibrary(Cases& cases, const fs::path& folder, int step) {
   }
   for (std::uint8_t mask : {std::uint8_t{0xFF}, std::uint8_t{0x01}}) {
     for (std::size_t at : Offsets(layout.file.size(), step)) {
-      char name[64];
-      std::snprintf(name, sizeof name, "library byte %zu xor 0x%02X", at, mask);
+      const std::string name = "library byte " + std::to_string(at) + (mask == 0xFF ? " xor 0xFF" : " xor 0x01");
       cases.Run(name, [&](const fs::path& work) { return CheckFlippedLibrary(work, layout, at, mask); });
     }
   }
@@ -392,7 +337,7 @@ Bytes SampleBackup() {
 Faults CheckCutBackup(const fs::path& work, const Bytes& whole, std::size_t length) {
   Faults faults;
   const fs::path file = work / "cut.mbf";
-  WriteBytes(file, Bytes(whole.begin(), whole.begin() + static_cast<long>(length)));
+  WriteFileAtomically(file, Bytes(whole.begin(), whole.begin() + static_cast<long>(length)));
   sim::VirtualClock clock;
   sim::SimulatedHidPort port{&clock};
   device::HidLink link{port, clock};
@@ -407,17 +352,13 @@ Faults CheckCutBackup(const fs::path& work, const Bytes& whole, std::size_t leng
   const device::OperationResult result = device::Restore(context, file);
   const UiText texts = LoadUiText(IniFile(), kMacroAreaSize);
   Expect(faults, result.fileFailed, "the restore took the file");
-  Expect(faults, OperationNotice(texts, result).text == texts.messageTexts[kMessageNotABackup],
-         "the user is not told that the file is no whole backup");
+  Expect(faults, OperationNotice(texts, result).text == texts.messageTexts[kMessageNotABackup], "the user is not told");
   const std::vector<std::string> requests = port.Requests();
   Expect(faults, requests.empty(), std::to_string(requests.size()) + " requests reached the mouse");
   const sim::SimulatedMouse& after = port.Mouse(0);
-  bool same = after.memory == before.memory && after.names == before.names &&
-              after.settingsCommits == before.settingsCommits;
-  for (std::size_t level = 0; level < after.levels.size(); ++level) {
-    same = same && after.levels[level].step == before.levels[level].step;
-  }
-  Expect(faults, same, "the mouse changed");
+  Expect(faults, after.memory == before.memory && after.names == before.names &&
+                     after.levels[3].step == before.levels[3].step && after.settingsCommits == before.settingsCommits,
+         "the mouse changed");
   return faults;
 }
 
@@ -431,40 +372,37 @@ void CheckBackups(Cases& cases, int step) {
 
 // ---- language files ----------------------------------------------------
 
-// Every text, caption and font a language file may replace, one line each,
-// so two loads can be compared and their differences counted.
+std::u16string Piece(const std::u16string& text) { return text; }
+std::u16string Piece(double number) { return text::FromUtf8(std::to_string(number)); }
+
+// One line of fields, to compare loads line by line.
+template <typename... Fields>
+std::u16string Line(const Fields&... fields) {
+  std::u16string line;
+  ((line += Piece(fields) + u"|"), ...);
+  return line;
+}
+
+// Every text, caption, position, colour and font a language file may set.
 std::vector<std::u16string> TextLines(const IniSource& ini) {
   const UiText texts = LoadUiText(ini, kMacroAreaSize);
   const SkinStyle style = LoadSkinStyle(ini);
-  const SkinFontSpecs fonts = LoadSkinFonts(ini);
   std::vector<std::u16string> lines;
-  const auto number = [](long value) { return text::FromUtf8(std::to_string(value)); };
-  const auto label = [&](const LabelSlot& slot) {
-    lines.push_back(slot.text + u"|" + number(slot.x) + u"," + number(slot.y) + u"," + number(slot.color) + u"," +
-                    number(slot.tab) + u"," + number(slot.visible) + u"," + number(slot.clearType) + u"," +
-                    number(slot.font) + u"," + number(slot.shadow));
-  };
-  for (const LabelSlot& slot : texts.labels) label(slot);
-  label(texts.versionLabel);
-  lines.insert(lines.end(), texts.functionNames.begin(), texts.functionNames.end());
-  lines.insert(lines.end(), texts.mouseButtonNames.begin(), texts.mouseButtonNames.end());
-  lines.insert(lines.end(), texts.macroStepTexts.begin(), texts.macroStepTexts.end());
-  lines.insert(lines.end(), texts.tooltipTexts.begin(), texts.tooltipTexts.end());
-  lines.insert(lines.end(), texts.messageTexts.begin(), texts.messageTexts.end());
-  lines.insert(lines.end(), texts.trayMenuTexts.begin(), texts.trayMenuTexts.end());
-  for (int font : texts.functionNameFonts) lines.push_back(number(font));
-  lines.push_back(texts.dpiTemplateX + u"|" + texts.dpiTemplateY + u"|" + number(texts.tooltipExtraWidth));
-  for (const ButtonStyle& button : style.buttons) {
-    lines.push_back(button.caption + u"|" + button.alternateCaption + u"|" + number(button.font) + u"," +
-                    number(button.clearType));
+  std::vector<LabelSlot> labels(texts.labels.begin(), texts.labels.end());
+  labels.push_back(texts.versionLabel);
+  for (const LabelSlot& l : labels) {
+    lines.push_back(Line(l.text, l.x, l.y, l.color, l.tab, l.visible, l.clearType, l.font, l.shadow));
   }
-  for (const TabStyle& tab : style.tabs) lines.push_back(tab.caption + u"|" + number(tab.font) + u"," + number(tab.shift));
-  lines.push_back(number(style.functionBarRound) + u"," + number(style.functionBarColor.red) + u"," +
-                  number(style.functionBarColor.green) + u"," + number(style.functionBarColor.blue) + u"," +
-                  number(style.macroStepFont));
-  for (const FontSpec& font : fonts) {
-    lines.push_back(font.face + u"|" + number(static_cast<long>(font.pixelSize * 100)) + u"," + number(font.style));
-  }
+  const auto add = [&lines](const auto& table) { lines.insert(lines.end(), table.begin(), table.end()); };
+  add(texts.functionNames), add(texts.mouseButtonNames), add(texts.macroStepTexts);
+  add(texts.tooltipTexts), add(texts.messageTexts), add(texts.trayMenuTexts);
+  for (int font : texts.functionNameFonts) lines.push_back(Line(font));
+  lines.push_back(Line(texts.dpiTemplateX, texts.dpiTemplateY, texts.tooltipExtraWidth));
+  for (const ButtonStyle& b : style.buttons) lines.push_back(Line(b.caption, b.alternateCaption, b.font, b.clearType));
+  for (const TabStyle& tab : style.tabs) lines.push_back(Line(tab.caption, tab.font, tab.shift));
+  const RgbColor& bar = style.functionBarColor;
+  lines.push_back(Line(style.functionBarRound, bar.red, bar.green, bar.blue, style.macroStepFont));
+  for (const FontSpec& font : LoadSkinFonts(ini)) lines.push_back(Line(font.face, font.pixelSize, font.style));
   // What the window does with every text: log it and fill in its templates.
   for (const std::u16string& line : lines) {
     text::ToUtf8(line);
@@ -487,14 +425,11 @@ Faults CompareTexts(const fs::path& work, const std::string& bytes, const std::v
                     std::size_t allowedDifferences) {
   Faults faults;
   const fs::path file = work / "language.ini";
-  WriteBytes(file, Bytes(bytes.begin(), bytes.end()));
+  WriteFileAtomically(file, Bytes(bytes.begin(), bytes.end()));
   const std::vector<std::u16string> lines = TextLines(IniFile::Load(file));
   std::size_t differences = 0;
-  for (std::size_t i = 0; i < lines.size() && i < expected.size(); ++i) {
-    if (lines[i] != expected[i]) ++differences;
-  }
-  Expect(faults, lines.size() == expected.size() && differences <= allowedDifferences,
-         std::to_string(differences) + " texts differ from what should stand");
+  for (std::size_t i = 0; i < lines.size(); ++i) differences += lines[i] != expected.at(i);
+  Expect(faults, differences <= allowedDifferences, std::to_string(differences) + " texts differ from what stands");
   return faults;
 }
 
@@ -504,9 +439,7 @@ void CheckLanguageFiles(Cases& cases) {
   const std::string german(germanFile.begin(), germanFile.end());
   const std::vector<std::u16string> germanTexts = TextLines(IniFile::FromBytes(german));
   cases.Run("language: the German file replaces texts", [&](const fs::path&) {
-    Faults faults;
-    Expect(faults, german.size() > 2 && germanTexts != defaults, "the German file is missing or changes nothing");
-    return faults;
+    return germanTexts != defaults ? Faults() : Faults{"the German file is missing or changes nothing"};
   });
 
   const std::string megabyte(1 << 20, 'x');
@@ -516,10 +449,6 @@ void CheckLanguageFiles(Cases& cases) {
     while (bytes.size() < size) bytes += static_cast<char>(random() & 0xFF);
     return bytes;
   };
-  const std::u16string highs(64, u'\xD800');
-  const std::u16string lows(64, u'\xDC00');
-  std::u16string crossed;
-  for (int i = 0; i < 64; ++i) crossed += u"\xDC01\xD801";
   std::string crOnly;
   for (int i = 0; i < 300000; ++i) crOnly += "line " + std::to_string(i) + "\r";
 
@@ -528,18 +457,13 @@ void CheckLanguageFiles(Cases& cases) {
       {"empty", ""},
       {"only the UTF-16 mark", "\xFF\xFE"},
       {"the UTF-16 mark and an odd byte", "\xFF\xFE["},
-      {"the big-endian mark and an odd byte", "\xFE\xFF" "\x00"},
+      {"the big-endian mark and an odd byte", "\xFE\xFF["},
       {"only the UTF-8 mark", "\xEF\xBB\xBF"},
-      {"lone high surrogates", Utf16Le(highs, true)},
-      {"lone low surrogates", Utf16Le(lows, true)},
-      {"surrogates in the wrong order, odd length", Utf16Le(crossed, true) + "\x01"},
+      {"lone high surrogates", Utf16Le(std::u16string(64, u'\xD800'), true)},
+      {"lone low surrogates", Utf16Le(std::u16string(64, u'\xDC00'), true)},
+      {"surrogates in the wrong order, odd length", Utf16Le(u"\xDC01\xD801\xDC02\xD802", true) + "\x01"},
       {"the German file without its mark", german.substr(2)},
       {"the German file without its mark, odd length", german.substr(3)},
-      {"the German file byte-swapped without a mark", [&] {
-         std::string swapped = german.substr(2);
-         for (std::size_t i = 0; i + 1 < swapped.size(); i += 2) std::swap(swapped[i], swapped[i + 1]);
-         return swapped;
-       }()},
       {"a megabyte line", megabyte},
       {"a megabyte line in UTF-16", Utf16Le(std::u16string(1 << 20, u'y'), true)},
       {"a megabyte section name", "[" + megabyte + "]\r\nstr0=x\r\n"},
@@ -562,10 +486,6 @@ void CheckLanguageFiles(Cases& cases) {
   const std::vector<std::tuple<std::string, std::string, std::size_t>> beside = {
       {"the German file with an odd byte at its end", german + "\x41", 0},
       {"the German file cut to an odd length", german.substr(0, german.size() - 1), 1},
-      {"the German file with a megabyte junk line", german + Utf16Le(u"\r\n" + std::u16string(1 << 20, u'j'), false),
-       0},
-      {"the German file with a megabyte value", german + Utf16Le(u"\r\n[MISC]\r\nshift=" + std::u16string(1 << 20, u'7'), false),
-       1},
       {"the German file with a lone surrogate in a message",
        "\xFF\xFE" + body.substr(0, str0 + 10) + Utf16Le(u"\xD800", false) + body.substr(str0 + 10), 1},
       {"the German file with a lone surrogate line",
@@ -597,11 +517,10 @@ int main(int argc, char** argv) {
   CheckBackups(cases, step);
   const int backups = cases.count - library;
   CheckLanguageFiles(cases);
-  const int languages = cases.count - library - backups;
 
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::printf("library: %d cases, backups: %d cases, language files: %d cases, %.1f s\n", library, backups,
-              languages, seconds);
+              cases.count - library - backups, seconds);
   std::printf("damaged_file_cases: %d\n", cases.count);
   std::printf("damaged_file_failures: %d\n", cases.failures);
   return cases.failures == 0 ? 0 : 1;

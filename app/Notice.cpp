@@ -69,7 +69,10 @@ std::optional<Notice> LibraryLoadNotice(const UiText& texts, const LibraryLoadRe
                                  {name, TemplateArg::Text(report.savedInstead.u16string())});
     return notice;
   }
-  if (report.result == LibraryLoad::kDamaged || report.result == LibraryLoad::kWrongMagic) {
+  // A file read whole with bytes left over was kept as a copy: those bytes
+  // may be a record the damage pushed out of place, and the next save drops them.
+  if (report.result == LibraryLoad::kDamaged || report.result == LibraryLoad::kWrongMagic ||
+      !report.keptAside.empty()) {
     notice.text = FormatTemplate(messages[kMessageLibraryDamaged],
                                  {name, TemplateArg::Text(report.keptAside.u16string())});
     return notice;

@@ -21,8 +21,8 @@ struct Notice {
 // the mouse did not take; then one line for each level a restore left alone.
 Notice OperationNotice(const UiText& texts, const device::OperationResult& result);
 
-// What the user must hear about loading `file`: nothing when it was read or
-// is missing.
+// What the user must hear about loading `file`: nothing when it was read
+// whole without bytes left over, or is missing.
 std::optional<Notice> LibraryLoadNotice(const UiText& texts, const LibraryLoadReport& report,
                                         const std::filesystem::path& file);
 

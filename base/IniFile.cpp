@@ -97,9 +97,14 @@ IniFile IniFile::FromBytes(const std::string& bytes) {
   file.sections.push_back(Section{});
   file.firstSection.emplace(std::u16string(), 0);
   size_t next = 0;
+  // The next line feed, searched again only once a line has passed it: lines
+  // that end in a carriage return alone would otherwise each search the
+  // whole rest of the file.
+  size_t feed = content.find(u'\n');
   while (next < content.size()) {
     const size_t start = next;
-    size_t newline = content.find(u'\n', start);
+    if (feed != std::u16string::npos && feed < start) feed = content.find(u'\n', start);
+    size_t newline = feed;
     if (newline == std::u16string::npos) newline = content.find(u'\r', start);
     next = newline == std::u16string::npos ? content.size() : newline + 1;
 

@@ -1,5 +1,6 @@
 #include "macro/LibraryFile.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "base/ArchiveString.h"
@@ -17,7 +18,16 @@ constexpr std::size_t kMinDeviceBytes = 4 * 4 + kStoredPairs * 8 + kProfileSlots
 
 bool ReadEntry(ByteReader& reader, LibraryEntry& entry) {
   std::uint32_t commandCount = 0;
-  if (!reader.ReadU32(entry.id) || !reader.ReadU32(entry.kind) || !ReadArchiveString(reader, entry.name) ||
+  if (!reader.ReadU32(entry.id)) return false;
+  // Only macros and groups are ever written; any other kind is bytes out of
+  // place, which may otherwise still read on to the end of the file.
+  const std::size_t kindAt = reader.Offset();
+  if (!reader.ReadU32(entry.kind)) return false;
+  if (entry.kind != LibraryEntry::kKindMacro && entry.kind != LibraryEntry::kKindGroup) {
+    reader.FailAt(kindAt, "entry kind " + std::to_string(entry.kind) + " is neither macro nor group");
+    return false;
+  }
+  if (!ReadArchiveString(reader, entry.name) ||
       !reader.ReadU32(entry.parent) || !reader.ReadU32(entry.size) || !reader.ReadU32(entry.flags) ||
       !reader.ReadU32(commandCount) || !reader.CanHold(commandCount, kCommandBytes)) {
     return false;
@@ -101,12 +111,15 @@ LibraryParse ParseLibrary(const std::uint8_t* data, std::size_t size, MacroLibra
     if (problem) *problem = {0, "the file does not start with the library's magic string"};
     return LibraryParse::kWrongMagic;
   }
+  // A count larger than the rest can hold is damage too, but a cut file still
+  // gives the records before the cut: they are read until one fails, with
+  // only as much reserved as the rest could hold.
   std::uint32_t entryCount = 0;
-  if (!reader.ReadU32(entryCount) || !reader.CanHold(entryCount, kMinEntryBytes)) {
+  if (!reader.ReadU32(entryCount)) {
     Report(reader, problem);
     return LibraryParse::kDamaged;
   }
-  library.entries.reserve(entryCount);
+  library.entries.reserve(std::min<std::size_t>(entryCount, reader.Remaining() / kMinEntryBytes));
   for (std::uint32_t i = 0; i < entryCount; ++i) {
     auto entry = std::make_unique<LibraryEntry>();
     if (!ReadEntry(reader, *entry)) {
@@ -116,7 +129,7 @@ LibraryParse ParseLibrary(const std::uint8_t* data, std::size_t size, MacroLibra
     library.entries.push_back(std::move(entry));
   }
   std::uint32_t deviceCount = 0;
-  if (!reader.ReadU32(deviceCount) || !reader.CanHold(deviceCount, kMinDeviceBytes)) {
+  if (!reader.ReadU32(deviceCount)) {
     Report(reader, problem);
     return LibraryParse::kDamaged;
   }

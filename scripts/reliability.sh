@@ -12,6 +12,8 @@
 # - the simulated mouse lost, busy for ever, never ready or answering garbage
 #   at every request of each operation ("fault_matrix_cases",
 #   "fault_matrix_failures");
+# - damaged library, backup and language files at every byte offset
+#   ("damaged_file_cases", "damaged_file_failures");
 # - a soak of the running window under Wine for SOAK_SECONDS (600 unless set),
 #   printing the growth and the noise of its private memory, handles, GDI
 #   objects and windows ("soak_..._growth", "soak_..._noise").
@@ -23,7 +25,7 @@ scripts/deps.sh test >&2
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j2 >/dev/null
 cmake --preset native >/dev/null
-cmake --build --preset native -j2 --target kill_during_save request_fault_sweep >/dev/null
+cmake --build --preset native -j2 --target kill_during_save request_fault_sweep damaged_files >/dev/null
 
 # fuzz_target NAME: one target's campaign; its summary line goes to
 # build/fuzz/campaign/NAME/summary, its exit status to .../status.
@@ -65,6 +67,11 @@ rm -rf build/native/work/kill-campaign
 build/native/tests/kill_during_save build/native/work/kill-campaign 1000 || failed=1
 
 build/native/tests/request_fault_sweep full || failed=1
+
+mkdir -p build/native/work
+damaged_log=build/native/work/damaged-campaign.log
+build/native/tests/damaged_files build/native/work/damaged-campaign full 2>"$damaged_log" ||
+  { failed=1; echo "damaged files: the failed cases are listed in $damaged_log"; }
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j2 >/dev/null

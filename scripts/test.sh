@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs every test: native unit tests, library saves killed part way, device
-# operations with the mouse failing at sampled requests, the
-# same unit tests under ASan+UBSan and under TSan, the unit tests cross-built
-# for Windows and run under Wine, the end-to-end scenarios against the real
-# program under Wine, a short run of every fuzz target, and checks of this
+# operations with the mouse failing at sampled requests, damaged library,
+# backup and language files, the same unit tests under ASan+UBSan and under
+# TSan, the unit tests cross-built for Windows and run under Wine, the
+# end-to-end scenarios against the real program under Wine, a short run of
+# every fuzz target, and checks of this
 # harness itself (its counting, planted end-to-end failures, a sanitizer
 # canary, and scripts/run.sh from an empty home folder). Ends with one line "total: N passed, N failed, N skipped".
 # BUILD_LOCK may name a file that each build holds locked while it runs.
@@ -199,11 +200,22 @@ fault_suite() {
   fi
 }
 
+# Damaged library, backup and language files, a sample of the offsets (the native build's harness).
+damaged_suite() {
+  local log="$LOGS/damaged-files.log" work="$ROOT/build/native/work/damaged-files"
+  if build/native/tests/damaged_files "$work" sample >"$log" 2>&1; then
+    cat "$log"; record "reliability: damaged files" 1 0
+  else
+    show_log "$log"; record "reliability: damaged files" 0 1
+  fi
+}
+
 started=$(date +%s)
 harness_counts
 ctest_suite "native unit" native
 kill_suite
 fault_suite
+damaged_suite
 ctest_suite "asan+ubsan unit" asan
 ctest_suite "tsan unit" tsan
 if windows_suite; then

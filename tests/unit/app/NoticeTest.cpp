@@ -73,6 +73,13 @@ TEST(LibraryLoadNotice, NamesTheFileAndWhereTheWorkGoesOnlyWhenSomethingWasLost)
   ASSERT_TRUE(damaged.has_value());
   EXPECT_NE(damaged->text.find(report.keptAside.u16string()), std::u16string::npos);
 
+  // Read whole but with bytes left over, which a flipped length or count
+  // also gives: the copy kept aside is named too.
   report.result = LibraryLoad::kLoaded;
+  const std::optional<Notice> leftOver = LibraryLoadNotice(English(), report, file);
+  ASSERT_TRUE(leftOver.has_value());
+  EXPECT_EQ(leftOver->text, damaged->text);
+
+  report.keptAside.clear();
   EXPECT_FALSE(LibraryLoadNotice(English(), report, file).has_value());
 }

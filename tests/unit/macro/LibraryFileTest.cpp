@@ -113,6 +113,19 @@ TEST_F(LibraryFileTest, SetsAForeignOrDamagedFileAsideAndKeepsWhatWasReadBeforeT
   EXPECT_EQ(Get(report.keptAside), cut);
 }
 
+TEST_F(LibraryFileTest, ACutSoonAfterTheCountStillKeepsTheEntriesBeforeIt) {
+  // Cut inside "copy": the rest cannot hold the three entries the count
+  // promises, but "Work" lies wholly before the cut.
+  std::vector<std::uint8_t> cut = GoldenLibraryFile();
+  cut.resize(70);
+  Put(cut);
+  const LibraryLoadReport report = LoadLibrary(library, view, file, 0);
+  EXPECT_EQ(report.result, LibraryLoad::kDamaged);
+  ASSERT_EQ(library.entries.size(), 1u);
+  EXPECT_EQ(library.entries[0]->name, u"Work");
+  EXPECT_EQ(Get(report.keptAside), cut);
+}
+
 TEST_F(LibraryFileTest, RefusesCountsAndLengthsTheRestOfTheFileCannotHold) {
   const auto damagedAt = [](const FileBytes& bytes) {
     MacroLibrary parsed;
@@ -123,6 +136,9 @@ TEST_F(LibraryFileTest, RefusesCountsAndLengthsTheRestOfTheFileCannotHold) {
   EXPECT_EQ(damagedAt(FileBytes().Text("_@_MF3_").U32(0xFFFFFFFF)), 22u);
   damagedAt(FileBytes().Text("_@_MF3_").U32(1).U32(1).U32(0).Text("m").U32(0).U32(0).U32(0).U32(0x10000000));
   damagedAt(FileBytes().Text("_@_MF3_").U32(0).U32(2).U32(1));
+  // An entry neither macro nor group, as bytes read out of place give.
+  EXPECT_EQ(damagedAt(FileBytes().Text("_@_MF3_").U32(1).U32(1).U32(2).Text("m").U32(0).U32(0).U32(0).U32(0).U32(0)),
+            26u);
   // A command length outside 1 to 5.
   FileBytes bad;
   bad.Text("_@_MF3_").U32(1).U32(1).U32(0).Text("m").U32(0).U32(1).U32(0).U32(1);

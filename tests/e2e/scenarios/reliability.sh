@@ -161,4 +161,17 @@ PY
   [ "$(grep -c "tray double click: restore" "$LOGS/program.log")" -ge 2 ]
   reliability_soak_figures "$LOGS/resources.txt" | tee "$LOGS/figures.txt"
   [ "$(awk '$1 == "soak_samples:" { print $2 }' "$LOGS/figures.txt")" -ge 6 ]
+  # Growth beyond what a measure moves by itself, with a margin of a few
+  # objects (or a megabyte), is a leak.
+  awk '
+    { value[$1] = $2 }
+    END {
+      split("private_kb:1024 handle:5 gdi:5 user:2", limits, " ")
+      for (i in limits) {
+        split(limits[i], part, ":")
+        growth = value["soak_" part[1] "_growth:"]; noise = value["soak_" part[1] "_noise:"]
+        if (growth > noise + part[2]) { printf "[e2e] %s grew by %d (noise %d)\n", part[1], growth, noise; bad = 1 }
+      }
+      exit bad
+    }' "$LOGS/figures.txt"
 }

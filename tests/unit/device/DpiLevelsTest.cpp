@@ -63,13 +63,6 @@ TEST(WriteLevel, GivesBothAxesTheBaseOfTheLargerStepUnlessTheSensorAllowsTwo) {
   EXPECT_EQ(dual.Mouse().levels[0].step, (std::array<std::uint8_t, 2>{4, 32}));
 }
 
-TEST(WriteLevel, SendsNothingWhenTheIdentificationCannotBeRead) {
-  SimRig rig;
-  rig.Mouse().faults.unplugAfterRequests = rig.Mouse().RequestsServed();
-  EXPECT_EQ(device::WriteLevel(rig.link, rig.Path(), 0, 8, 8), 0);
-  EXPECT_EQ(rig.Requests(), std::vector<std::string>{"str 250"});
-}
-
 TEST(WriteLevel, ReachesEveryStepFromOneToTheTopThroughReadLevel) {
   SimRig rig(1, WithSteps(1, {5, 9, 14, 23, 40, 56}));
   for (int step = 1; step <= 56; ++step) {

@@ -35,17 +35,6 @@ TEST(SetButtonMasks, DeliversBothMasksWithAPauseBetweenSendingAHighNibbleOnlyWhe
   EXPECT_EQ(rig.port.OpenHandles(), 0);
 }
 
-TEST(SetButtonMasks, SkipsTheMaskCommandWhenIdentifyFails) {
-  SimRig rig;
-  // Value A's two reads are taken; the mouse is gone before Identify.
-  rig.Mouse().faults.unplugAfterRequests = rig.Mouse().RequestsServed() + 2;
-  EXPECT_EQ(device::SetButtonMasks(rig.link, rig.Path(), 0x01, 0x02), 0);
-  const auto requests = rig.Requests();
-  EXPECT_EQ(std::count(requests.begin(), requests.end(), "str 108"), 0);
-  EXPECT_EQ(std::count(requests.begin(), requests.end(), "str 109"), 0);
-  EXPECT_TRUE(rig.Sleeps().empty());
-}
-
 TEST(SideCommands, SequencesFromTwoThreadsNeverInterleave) {
   SimRig rig;
   std::thread masks([&] {

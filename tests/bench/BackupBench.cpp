@@ -10,6 +10,7 @@
 #include "BenchMouse.h"
 #include "device/BackupFile.h"
 #include "device/DeviceOperations.h"
+#include "support/QuietPlatform.h"
 
 namespace {
 
@@ -20,18 +21,6 @@ constexpr double kTransferMs = 1.0;
 double ExchangeMs(int settleMs) {
   return 3 * kTransferMs + (settleMs > 0 ? settleMs : 0) + (settleMs > 4 ? 2 : 0);
 }
-
-// A window that shows nothing, as a hidden one would.
-struct QuietWindow final : device::OperationProgress, device::OperationHost {
-  device::DevicePath path;
-  void ShowFraction(double) override {}
-  void ShowStatus(device::OperationStatus, const std::u16string&) override {}
-  void ShowSecondLine(const std::u16string&) override {}
-  void RepaintWindow() override {}
-  device::DevicePath CurrentPath() override { return path; }
-  void DeviceArrival() override {}
-  void StoreLevelSteps(const std::array<device::LevelSteps, 4>&) override {}
-};
 
 struct Bench {
   bench::BenchMouse mouse{1000};

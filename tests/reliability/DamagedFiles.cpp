@@ -39,6 +39,7 @@
 #include "macro/MacroDirectory.h"
 #include "sim/SimulatedHidPort.h"
 #include "sim/VirtualClock.h"
+#include "support/QuietPlatform.h"
 #include "ui/SkinFonts.h"
 #include "ui/SkinStyle.h"
 
@@ -314,17 +315,6 @@ void CheckLibrary(Cases& cases, const fs::path& folder, int step) {
 }
 
 // ---- backups -----------------------------------------------------------
-
-struct QuietWindow final : device::OperationProgress, device::OperationHost {
-  device::DevicePath path;
-  void ShowFraction(double) override {}
-  void ShowStatus(device::OperationStatus, const std::u16string&) override {}
-  void ShowSecondLine(const std::u16string&) override {}
-  void RepaintWindow() override {}
-  device::DevicePath CurrentPath() override { return path; }
-  void DeviceArrival() override {}
-  void StoreLevelSteps(const std::array<device::LevelSteps, 4>&) override {}
-};
 
 Bytes SampleBackup() {
   device::BackupFile backup;

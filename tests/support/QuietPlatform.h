@@ -1,11 +1,15 @@
 #pragma once
 // Platform pieces for a mouse session that nobody watches: connection events
-// go nowhere, the host takes no wheel turns, and no slot timer is made.
+// go nowhere, the host takes no wheel turns, no slot timer is made, and a
+// long operation's window shows nothing.
+#include <array>
 #include <memory>
+#include <string>
 
-#include "device/ConnectionEvents.h"
-#include "device/HostInput.h"
 #include "app/MouseSession.h"
+#include "device/ConnectionEvents.h"
+#include "device/DeviceOperations.h"
+#include "device/HostInput.h"
 #include "device/SlotTimer.h"
 
 class IgnoredConnectionEvents final : public device::ConnectionEvents {
@@ -35,4 +39,16 @@ struct QuietPlatform {
   TiltAccumulator tilt;
 
   SessionPlatform For(device::HidLink& link) { return {link, events, host, slotTimers, tilt, [] {}, [] {}}; }
+};
+
+// A window that shows nothing of a long operation, as a hidden one would.
+struct QuietWindow final : device::OperationProgress, device::OperationHost {
+  device::DevicePath path;
+  void ShowFraction(double) override {}
+  void ShowStatus(device::OperationStatus, const std::u16string&) override {}
+  void ShowSecondLine(const std::u16string&) override {}
+  void RepaintWindow() override {}
+  device::DevicePath CurrentPath() override { return path; }
+  void DeviceArrival() override {}
+  void StoreLevelSteps(const std::array<device::LevelSteps, 4>&) override {}
 };

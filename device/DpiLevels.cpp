@@ -76,6 +76,9 @@ int WriteLevel(HidLink& link, const DevicePath& path, int level, int x, int y) {
   int xBase = BaseStep(id.allowedSteps, x);
   int yBase = BaseStep(id.allowedSteps, y);
   if (id.sensorKind != 1) xBase = yBase = BaseStep(id.allowedSteps, std::max(x, y));
+  // An identification that allows no step (a damaged answer) gives base 0,
+  // which would leave the pointer dead at this level: nothing is written.
+  if (xBase == 0 || yBase == 0) return 0;
 
   auto xNum = static_cast<std::uint8_t>(x);
   auto xDen = static_cast<std::uint8_t>(xBase);

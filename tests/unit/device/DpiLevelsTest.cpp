@@ -63,6 +63,14 @@ TEST(WriteLevel, GivesBothAxesTheBaseOfTheLargerStepUnlessTheSensorAllowsTwo) {
   EXPECT_EQ(dual.Mouse().levels[0].step, (std::array<std::uint8_t, 2>{4, 32}));
 }
 
+TEST(WriteLevel, WritesNothingWhenTheIdentificationAllowsNoStep) {
+  SimRig rig(1, WithSteps(1, {}));
+  rig.Mouse().levels[2].step = {12, 12};
+  EXPECT_EQ(device::WriteLevel(rig.link, rig.Path(), 2, 8, 8), 0);
+  EXPECT_EQ(rig.Requests(), std::vector<std::string>{"str 250"});
+  EXPECT_EQ(rig.Mouse().levels[2].step, (std::array<std::uint8_t, 2>{12, 12}));
+}
+
 TEST(WriteLevel, ReachesEveryStepFromOneToTheTopThroughReadLevel) {
   SimRig rig(1, WithSteps(1, {5, 9, 14, 23, 40, 56}));
   for (int step = 1; step <= 56; ++step) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <set>
 
 #include "base/Utf16.h"
 #include "device/BackupFile.h"
@@ -34,19 +35,29 @@ Json DirectoryToJson(const std::uint8_t* data, std::size_t size, std::vector<std
   std::copy_n(data, std::min<std::size_t>(size, image.size()), image.begin());
   std::vector<LeftOutEntry> leftOut;
   const std::vector<MouseMacro> macros = ParseMouseDirectory(image.data(), &leftOut);
+  const std::vector<std::pair<device::MacroRange, device::MacroRange>> overlaps = device::MacroSpace(macros).Overlaps();
+  // An entry sharing bytes with one that starts before it gets no steps: its
+  // "overlaps" says why, and a damaged directory of entries that all cover
+  // the whole area cannot make the listing 64 times the area.
+  std::set<int> shadowed;
+  for (const auto& pair : overlaps) shadowed.insert(pair.second.entry);
   std::map<int, Json> entries;
   std::multimap<int, std::string> found;
   for (const MouseMacro& macro : macros) {
     const std::uint8_t* bytes = image.data() + kMacroAreaBase + macro.start;
-    MacroCommands commands;
-    ParseMacroBytes(commands, bytes, macro.Size());
-    // The list starts with the mode command, or with one put in front of a macro that lacks it.
-    Json steps = Json::array();
-    for (std::size_t i = 1; i < commands.size(); ++i) steps.push_back(text::ToUtf8(ToolStepText(commands[i])));
-    entries[macro.entry] = Json{{"entry", macro.entry}, {"name", text::ToUtf8(macro.name)}, {"start", macro.start},
-                                {"end", macro.end},     {"mode", ToolModeText(bytes[0])}, {"steps", std::move(steps)}};
+    Json entry{{"entry", macro.entry}, {"name", text::ToUtf8(macro.name)}, {"start", macro.start},
+               {"end", macro.end},     {"mode", ToolModeText(bytes[0])}};
+    if (shadowed.count(macro.entry) == 0) {
+      MacroCommands commands;
+      ParseMacroBytes(commands, bytes, macro.Size());
+      // The list starts with the mode command, or with one put in front of a macro that lacks it.
+      Json steps = Json::array();
+      for (std::size_t i = 1; i < commands.size(); ++i) steps.push_back(text::ToUtf8(ToolStepText(commands[i])));
+      entry["steps"] = std::move(steps);
+    }
+    entries[macro.entry] = std::move(entry);
   }
-  for (const auto& [first, second] : device::MacroSpace(macros).Overlaps()) {
+  for (const auto& [first, second] : overlaps) {
     entries[first.entry]["overlaps"].push_back(second.entry);
     entries[second.entry]["overlaps"].push_back(first.entry);
     found.emplace(second.entry, "entry " + std::to_string(second.entry) + ": " + Range(second.start, second.End()) +

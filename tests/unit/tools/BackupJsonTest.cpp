@@ -92,6 +92,7 @@ TEST(BackupJson, DecodesTheMacroDirectoryAndNamesTheEntriesTheMouseCannotPlay) {
   EXPECT_EQ(directory[0], Json::parse(R"({"entry": 0, "name": "tap", "start": 0, "end": 5, "mode": "Execute one time",
       "steps": ["Press & hold Keyboard  A", "Release Keyboard  A"], "overlaps": [1]})"));
   EXPECT_EQ(directory[1]["mode"], "unknown mode 84");
+  EXPECT_FALSE(directory[1].contains("steps")) << "an entry inside an earlier one is not listed again";
   EXPECT_EQ(directory[2], Json::parse(R"({"entry": 2, "name": "back", "start": 20, "end": 19,
       "leftOut": "its end 19 lies before its start 20"})"));
   const FileDescription description = Describe(file);

@@ -7,7 +7,7 @@ set -euo pipefail
 common=(cmake ninja-build g++ git g++-mingw-w64-x86-64-posix wine64 xvfb imagemagick x11-utils nlohmann-json3-dev)
 case "${1:-test}" in
   run) wanted=("${common[@]}") ;;
-  test) wanted=("${common[@]}" googletest clang libclang-rt-14-dev xdotool cloc libstb-dev nsis) ;;
+  test) wanted=("${common[@]}" googletest clang libclang-rt-14-dev xdotool cloc libstb-dev nsis python3 procps) ;;
   installer) wanted=(cmake ninja-build g++-mingw-w64-x86-64-posix nlohmann-json3-dev nsis) ;;
   bench) wanted=(cmake ninja-build g++ nlohmann-json3-dev) ;;
   *) echo "usage: $0 run|test|bench|installer" >&2; exit 2 ;;

@@ -3,8 +3,12 @@
 # and message boxes; the files written, the simulator's requests and its
 # memory are checked afterwards.
 
-# A memory with a different byte at almost every address.
-write_memory() { LC_ALL=C awk 'BEGIN { for (i = 0; i < 8192; i++) printf "%c", (i * 7 + 3) % 256 }' > "$1"; }
+# A memory with an empty macro directory (its first 2048 bytes) and a
+# different byte at almost every address after it, so that a backup of it is
+# sound to the companion tool's check.
+write_memory() {
+  LC_ALL=C awk 'BEGIN { for (i = 0; i < 8192; i++) printf "%c", i < 2048 ? 255 : (i * 7 + 3) % 256 }' > "$1"
+}
 
 # The bytes of a file, one upper-case hex byte a line.
 file_bytes() { od -An -v -tx1 "$1" | tr -s ' ' '\n' | sed '/^$/d' | tr a-f A-F; }

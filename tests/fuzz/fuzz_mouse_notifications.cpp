@@ -42,14 +42,12 @@ struct Session {
   sim::VirtualClock clock;
   sim::SimulatedHidPort port{&clock};
   device::HidLink link{port, clock};
-  IgnoredConnectionEvents events;
-  NoHostInput host;
-  NoSlotTimers timers;
-  device::MacroPlayers players{link, host, timers};
+  QuietPlatform quiet;
+  device::MacroPlayers players{link, quiet.host, quiet.slotTimers};
   MacroLibrary library;
   SoftwareProfiles profiles{library, std::filesystem::temp_directory_path() /
                                          ("vantor-fuzz-absent-" + std::to_string(getpid())) / "macro.dat"};
-  device::Connection connection{link, events, profiles, players};
+  device::Connection connection{link, quiet.events, profiles, players};
   CheckedTrigger trigger{connection};
 
   Session() {

@@ -182,7 +182,7 @@ std::vector<std::uint8_t> SerializeLibrary(const MacroLibrary& library) {
     }
     for (std::size_t i = 0; i < kProfileSlots; ++i) {
       writer.WriteU32(record.profileCode[i]);
-      for (std::uint32_t value : record.rows[i]) writer.WriteU32(value);
+      writer.WriteU32s(record.rows[i].data(), record.rows[i].size());
       WriteArchiveString(writer, record.profileName[i]);
       WriteArchiveString(writer, record.profileName2[i]);
       writer.WriteU32(record.profileCode[i]);

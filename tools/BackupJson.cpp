@@ -29,8 +29,9 @@ std::string Range(std::uint32_t start, std::uint32_t end) { return std::to_strin
 // listed one with its mode and step texts and the entries it shares bytes
 // with, one the mouse leaves out with the reason. What the mouse cannot play
 // goes to `problems`. An image shorter than the memory is read as a restore
-// leaves the memory: zero behind it.
-Json DirectoryToJson(const std::uint8_t* data, std::size_t size, std::vector<std::string>& problems) {
+// leaves the memory: zero behind it. The step texts are left out when only
+// the problems are wanted.
+Json DirectoryToJson(const std::uint8_t* data, std::size_t size, bool withSteps, std::vector<std::string>& problems) {
   device::MemoryImage image{};
   std::copy_n(data, std::min<std::size_t>(size, image.size()), image.begin());
   std::vector<LeftOutEntry> leftOut;
@@ -47,7 +48,7 @@ Json DirectoryToJson(const std::uint8_t* data, std::size_t size, std::vector<std
     const std::uint8_t* bytes = image.data() + kMacroAreaBase + macro.start;
     Json entry{{"entry", macro.entry}, {"name", text::ToUtf8(macro.name)}, {"start", macro.start},
                {"end", macro.end},     {"mode", ToolModeText(bytes[0])}};
-    if (shadowed.count(macro.entry) == 0) {
+    if (withSteps && shadowed.count(macro.entry) == 0) {
       MacroCommands commands;
       ParseMacroBytes(commands, bytes, macro.Size());
       // The list starts with the mode command, or with one put in front of a macro that lacks it.
@@ -113,7 +114,7 @@ void DescribeBackup(const std::uint8_t* data, std::size_t size, FileDescription&
   }
   json["image"] = std::move(image);
   if (imageSize >= static_cast<std::uint32_t>(kDirectoryBytes)) {
-    json["directory"] = DirectoryToJson(data + imageAt, imageSize, description.entryProblems);
+    json["directory"] = DirectoryToJson(data + imageAt, imageSize, out != nullptr, description.entryProblems);
   }
   reader.Skip(imageSize);
   Json levels = Json::array();

@@ -17,36 +17,75 @@
 # - a soak of the running window under Wine for SOAK_SECONDS (600 unless set),
 #   printing the growth and the noise of its private memory, handles, GDI
 #   objects and windows ("soak_..._growth", "soak_..._noise").
-# Usage: scripts/reliability.sh [RUNS]
+# Given target names after RUNS, only those targets are fuzzed and the other
+# parts are left out, so that a long campaign can be run in pieces.
+# Usage: scripts/reliability.sh [RUNS [TARGET...]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 RUNS=${1:-10000000}
+shift || true
 scripts/deps.sh test >&2
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j2 >/dev/null
 cmake --preset native >/dev/null
 cmake --build --preset native -j2 --target kill_during_save request_fault_sweep damaged_files >/dev/null
 
+# piece_runs LOG: the executions a libFuzzer log reports, the last count it
+# logged when it was interrupted.
+piece_runs() {
+  local runs
+  runs=$(sed -nE 's/^Done ([0-9]+) runs in .*/\1/p; s/^#([0-9]+)\t.*/\1/p' "$1" | tail -n 1)
+  echo "${runs:-0}"
+}
+
 # fuzz_target NAME: one target's campaign; its summary line goes to
-# build/fuzz/campaign/NAME/summary, its exit status to .../status.
+# build/fuzz/campaign/NAME/summary, its exit status to .../status. With
+# FUZZ_CONTINUE=1 a campaign that was stopped goes on from its corpus and
+# counts the executions of its earlier pieces (an interrupted piece by the
+# last count it logged), so the long targets can run over several sittings;
+# FUZZ_PIECE_SECONDS bounds each piece so that it ends with its count.
 fuzz_target() {
-  local name=$1 work="build/fuzz/campaign/$1" code=0 dict=() runs features crashes
-  rm -rf "$work"
+  local name=$1 work="build/fuzz/campaign/$1" code=0 dict=() runs features crashes earlier=0 now=0 piece log
+  if [ "${FUZZ_CONTINUE:-0}" != 1 ]; then rm -rf "$work"; fi
   mkdir -p "$work/corpus"
-  if [ -f "tests/fuzz/dict/$name.dict" ]; then dict=(-dict="tests/fuzz/dict/$name.dict"); fi
-  "build/fuzz/tests/fuzz/$name" -runs="$RUNS" "${dict[@]}" -artifact_prefix="$work/" "$work/corpus" \
-    "tests/fuzz/corpus/$name" >"$work/fuzz.log" 2>&1 || code=$?
-  runs=$(sed -nE 's/^Done ([0-9]+) runs in .*/\1/p' "$work/fuzz.log" | tail -n 1)
-  features=$(sed -nE 's/.* ft: ([0-9]+) .*/\1/p' "$work/fuzz.log" | tail -n 1)
+  for log in "$work"/fuzz-*.log; do
+    [ -f "$log" ] || continue
+    earlier=$((earlier + $(piece_runs "$log")))
+  done
+  piece=$(find "$work" -maxdepth 1 -name 'fuzz-*.log' | wc -l)
+  log="$work/fuzz-$piece.log"
+  if [ "$earlier" -lt "$RUNS" ]; then
+    if [ -f "tests/fuzz/dict/$name.dict" ]; then dict=(-dict="tests/fuzz/dict/$name.dict"); fi
+    TMPDIR="$FUZZ_TMPDIR" "build/fuzz/tests/fuzz/$name" -runs=$((RUNS - earlier)) \
+      -max_total_time="${FUZZ_PIECE_SECONDS:-0}" "${dict[@]}" \
+      -artifact_prefix="$work/" "$work/corpus" "tests/fuzz/corpus/$name" >"$log" 2>&1 || code=$?
+  fi
+  if [ -f "$log" ]; then
+    now=$(piece_runs "$log")
+    piece=$((piece + 1))
+  fi
+  runs=$((earlier + now))
+  features=$(cat "$work"/fuzz-*.log 2>/dev/null | sed -nE 's/.* ft: ([0-9]+) .*/\1/p' | sort -n | tail -n 1)
   crashes=$(find "$work" -maxdepth 1 \( -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' \) | wc -l)
-  echo "$name ${runs:-0} $crashes ${features:-0}" >"$work/summary"
+  echo "$name $runs $crashes ${features:-0} $piece" >"$work/summary"
   echo "$code" >"$work/status"
 }
-export -f fuzz_target
-export RUNS
+export -f piece_runs fuzz_target
+# The targets that write their input to a file do so in memory where it can:
+# on a disk, replacing a file each run costs more than the run itself.
+FUZZ_TMPDIR=${TMPDIR:-/tmp}
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then FUZZ_TMPDIR=/dev/shm; fi
+export RUNS FUZZ_TMPDIR
 
 names=()
-for source in tests/fuzz/fuzz_*.cpp; do names+=("$(basename "$source" .cpp)"); done
+if [ $# -gt 0 ]; then
+  for name in "$@"; do
+    [ -f "tests/fuzz/$name.cpp" ] || { echo "no fuzz target $name in tests/fuzz" >&2; exit 2; }
+    names+=("$name")
+  done
+else
+  for source in tests/fuzz/fuzz_*.cpp; do names+=("$(basename "$source" .cpp)"); done
+fi
 printf '%s\n' "${names[@]}" | xargs -P 2 -I{} bash -c 'fuzz_target {}'
 
 failed=0
@@ -54,14 +93,15 @@ execs_min=
 crashes_all=0
 for name in "${names[@]}"; do
   work="build/fuzz/campaign/$name"
-  read -r _ runs crashes features <"$work/summary"
-  printf '%-24s executions: %s, crashes: %s, features: %s\n' "$name" "$runs" "$crashes" "$features"
+  read -r _ runs crashes features pieces <"$work/summary"
+  printf '%-24s executions: %s, crashes: %s, features: %s, pieces: %s\n' "$name" "$runs" "$crashes" "$features" "$pieces"
   if [ -z "$execs_min" ] || [ "$runs" -lt "$execs_min" ]; then execs_min=$runs; fi
   crashes_all=$((crashes_all + crashes))
   if [ "$(cat "$work/status")" -ne 0 ] || [ "$crashes" -gt 0 ]; then failed=1; fi
 done
 echo "fuzz_execs_min: ${execs_min:-0}"
 echo "fuzz_crashes: $crashes_all"
+if [ $# -gt 0 ]; then exit "$failed"; fi
 
 rm -rf build/native/work/kill-campaign
 build/native/tests/kill_during_save build/native/work/kill-campaign 1000 || failed=1

@@ -100,3 +100,24 @@ TEST(BackupJson, DecodesTheMacroDirectoryAndNamesTheEntriesTheMouseCannotPlay) {
   EXPECT_EQ(description.entryProblems, (std::vector<std::string>{"entry 1: 3..10 overlaps entry 0 (0..5)",
                                                                  "entry 2: its end 19 lies before its start 20"}));
 }
+
+TEST(BackupJson, GivesOneLineForAnEntryOverSeveralBeforeIt) {
+  device::BackupFile backup;
+  backup.levels = {{{5, 5}, {5, 5}, {5, 5}, {5, 5}}};
+  std::fill(backup.image.begin(), backup.image.begin() + 2048, std::uint8_t{0xFF});
+  for (int entry = 0; entry < 3; ++entry) {
+    std::uint8_t* at = backup.image.data() + entry * 32;
+    std::fill(at, at + 32, std::uint8_t{0});
+    at[0] = static_cast<std::uint8_t>(entry * 2), at[2] = 10, at[4] = 'm';
+  }
+  const std::vector<std::uint8_t> file = device::EncodeBackupFile(backup);
+  std::ostringstream out;
+  const FileDescription description = DescribeFile(file.data(), file.size(), &out);
+  EXPECT_EQ(description.entryProblems,
+            (std::vector<std::string>{"entry 1: 2..10 overlaps entry 0 (0..10)",
+                                      "entry 2: 4..10 overlaps entry 0 (0..10), entry 1 (2..10)"}));
+  Json json;
+  JsonError error;
+  ASSERT_TRUE(ParseJson(out.str(), json, error));
+  EXPECT_EQ(json["directory"][2]["overlaps"], Json::parse("[0, 1]"));
+}

@@ -2,7 +2,8 @@
 # The reliability campaign, beyond the test command:
 # - every fuzz target for RUNS executions (10,000,000 unless given), two at a
 #   time, from its checked-in corpus with ASan and UBSan aborting, with its
-#   dictionary tests/fuzz/dict/<target>.dict where there is one, printing per
+#   dictionary tests/fuzz/dict/<target>.dict and its libFuzzer options
+#   tests/fuzz/options/<target>.options (one a line) where given, printing per
 #   target the executions, the crashes and the covered features, then
 #   "fuzz_execs_min: N" (the fewest executions of any target) and
 #   "fuzz_crashes: N" (all targets); crashes are kept in
@@ -45,7 +46,7 @@ piece_runs() {
 # last count it logged), so the long targets can run over several sittings;
 # FUZZ_PIECE_SECONDS bounds each piece so that it ends with its count.
 fuzz_target() {
-  local name=$1 work="build/fuzz/campaign/$1" code=0 dict=() runs features crashes earlier=0 now=0 piece log
+  local name=$1 work="build/fuzz/campaign/$1" code=0 dict=() options=() runs features crashes earlier=0 now=0 piece log
   if [ "${FUZZ_CONTINUE:-0}" != 1 ]; then rm -rf "$work"; fi
   mkdir -p "$work/corpus"
   for log in "$work"/fuzz-*.log; do
@@ -56,8 +57,9 @@ fuzz_target() {
   log="$work/fuzz-$piece.log"
   if [ "$earlier" -lt "$RUNS" ]; then
     if [ -f "tests/fuzz/dict/$name.dict" ]; then dict=(-dict="tests/fuzz/dict/$name.dict"); fi
+    if [ -f "tests/fuzz/options/$name.options" ]; then mapfile -t options < <(grep -v -e "^#" -e "^$" "tests/fuzz/options/$name.options"); fi
     TMPDIR="$FUZZ_TMPDIR" "build/fuzz/tests/fuzz/$name" -runs=$((RUNS - earlier)) \
-      -max_total_time="${FUZZ_PIECE_SECONDS:-0}" "${dict[@]}" \
+      -max_total_time="${FUZZ_PIECE_SECONDS:-0}" "${dict[@]}" "${options[@]}" \
       -artifact_prefix="$work/" "$work/corpus" "tests/fuzz/corpus/$name" >"$log" 2>&1 || code=$?
   fi
   if [ -f "$log" ]; then

@@ -134,7 +134,7 @@ fuzz_suite() {
   if ! build fuzz >"$log" 2>&1; then
     show_log "$log"; record "fuzz" 0 1; return
   fi
-  local passed=0 failed=0 sources source name target work runs code dict
+  local passed=0 failed=0 sources source name target work runs code dict options
   sources=(tests/fuzz/fuzz_*.cpp)
   [ -e "${sources[0]}" ] || { echo "no fuzz target in tests/fuzz"; failed=1; sources=(); }
   for source in "${sources[@]}"; do
@@ -150,7 +150,9 @@ fuzz_suite() {
     mkdir -p "$work" "tests/fuzz/corpus/$name"
     dict=()
     if [ -f "tests/fuzz/dict/$name.dict" ]; then dict=(-dict="tests/fuzz/dict/$name.dict"); fi
-    "$target" -max_total_time="$FUZZ_SECONDS" "${dict[@]}" -artifact_prefix="$work/" "$work" \
+    options=()
+    if [ -f "tests/fuzz/options/$name.options" ]; then mapfile -t options < <(grep -v -e "^#" -e "^$" "tests/fuzz/options/$name.options"); fi
+    "$target" -max_total_time="$FUZZ_SECONDS" "${dict[@]}" "${options[@]}" -artifact_prefix="$work/" "$work" \
       "tests/fuzz/corpus/$name" >"$LOGS/fuzz-$name.log" 2>&1
     code=$?
     runs=$(libfuzzer_runs "$LOGS/fuzz-$name.log")

@@ -31,11 +31,12 @@ cmake --build --preset fuzz -j2 >/dev/null
 cmake --preset native >/dev/null
 cmake --build --preset native -j2 --target kill_during_save request_fault_sweep damaged_files >/dev/null
 
-# piece_runs LOG: the executions a libFuzzer log reports, the last count it
-# logged when it was interrupted.
+# piece_runs LOG: the executions a libFuzzer log reports: its final count,
+# which it also prints when interrupted, else the last count it logged.
 piece_runs() {
   local runs
-  runs=$(sed -nE 's/^Done ([0-9]+) runs in .*/\1/p; s/^#([0-9]+)\t.*/\1/p' "$1" | tail -n 1)
+  runs=$(sed -nE 's/^stat::number_of_executed_units: ([0-9]+)$/\1/p' "$1" | tail -n 1)
+  [ -n "$runs" ] || runs=$(sed -nE 's/^Done ([0-9]+) runs in .*/\1/p; s/^#([0-9]+)\t.*/\1/p' "$1" | tail -n 1)
   echo "${runs:-0}"
 }
 
@@ -59,7 +60,7 @@ fuzz_target() {
     if [ -f "tests/fuzz/dict/$name.dict" ]; then dict=(-dict="tests/fuzz/dict/$name.dict"); fi
     if [ -f "tests/fuzz/options/$name.options" ]; then mapfile -t options < <(grep -v -e "^#" -e "^$" "tests/fuzz/options/$name.options"); fi
     TMPDIR="$FUZZ_TMPDIR" "build/fuzz/tests/fuzz/$name" -runs=$((RUNS - earlier)) \
-      -max_total_time="${FUZZ_PIECE_SECONDS:-0}" "${dict[@]}" "${options[@]}" \
+      -max_total_time="${FUZZ_PIECE_SECONDS:-0}" -print_final_stats=1 "${dict[@]}" "${options[@]}" \
       -artifact_prefix="$work/" "$work/corpus" "tests/fuzz/corpus/$name" >"$log" 2>&1 || code=$?
   fi
   if [ -f "$log" ]; then

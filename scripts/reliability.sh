@@ -47,7 +47,7 @@ piece_runs() {
 # last count it logged), so the long targets can run over several sittings;
 # FUZZ_PIECE_SECONDS bounds each piece so that it ends with its count.
 fuzz_target() {
-  local name=$1 work="build/fuzz/campaign/$1" code=0 dict=() options=() runs features crashes earlier=0 now=0 piece log
+  local name=$1 work="build/fuzz/campaign/$1" code=0 dict=() options=() scratch runs features crashes earlier=0 now=0 piece log
   if [ "${FUZZ_CONTINUE:-0}" != 1 ]; then rm -rf "$work"; fi
   mkdir -p "$work/corpus"
   for log in "$work"/fuzz-*.log; do
@@ -59,9 +59,11 @@ fuzz_target() {
   if [ "$earlier" -lt "$RUNS" ]; then
     if [ -f "tests/fuzz/dict/$name.dict" ]; then dict=(-dict="tests/fuzz/dict/$name.dict"); fi
     if [ -f "tests/fuzz/options/$name.options" ]; then mapfile -t options < <(grep -v -e "^#" -e "^$" "tests/fuzz/options/$name.options"); fi
-    TMPDIR="$FUZZ_TMPDIR" "build/fuzz/tests/fuzz/$name" -runs=$((RUNS - earlier)) \
+    scratch=$(mktemp -d "$FUZZ_TMPDIR/vantor-fuzz.XXXXXX")
+    TMPDIR="$scratch" "build/fuzz/tests/fuzz/$name" -runs=$((RUNS - earlier)) \
       -max_total_time="${FUZZ_PIECE_SECONDS:-0}" -print_final_stats=1 "${dict[@]}" "${options[@]}" \
       -artifact_prefix="$work/" "$work/corpus" "tests/fuzz/corpus/$name" >"$log" 2>&1 || code=$?
+    rm -rf "$scratch"
   fi
   if [ -f "$log" ]; then
     now=$(piece_runs "$log")

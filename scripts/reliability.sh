@@ -43,8 +43,7 @@ piece_runs() {
 # fuzz_target NAME: one target's campaign; its summary line goes to
 # build/fuzz/campaign/NAME/summary, its exit status to .../status. With
 # FUZZ_CONTINUE=1 a campaign that was stopped goes on from its corpus and
-# counts the executions of its earlier pieces (an interrupted piece by the
-# last count it logged), so the long targets can run over several sittings;
+# counts the executions of its earlier pieces (see piece_runs), so the long targets can run over several sittings;
 # FUZZ_PIECE_SECONDS bounds each piece so that it ends with its count.
 fuzz_target() {
   local name=$1 work="build/fuzz/campaign/$1" code=0 dict=() options=() scratch runs features crashes earlier=0 now=0 piece log

@@ -31,26 +31,46 @@ std::string Range(std::uint32_t start, std::uint32_t end) { return std::to_strin
 // listed one with its mode and step texts and the entries it shares bytes
 // with, one the mouse leaves out with the reason. What the mouse cannot play
 // goes to `problems`. An image shorter than the memory is read as a restore
-// leaves the memory: zero behind it. The step texts are left out when only
-// the problems are wanted.
-Json DirectoryToJson(const std::uint8_t* data, std::size_t size, bool withSteps, std::vector<std::string>& problems) {
+// leaves the memory: zero behind it. Without `list` only the problems are
+// found, which is all `check` needs.
+void ReadDirectory(const std::uint8_t* data, std::size_t size, Json* list, std::vector<std::string>& problems) {
   device::MemoryImage image{};
   std::copy_n(data, std::min<std::size_t>(size, image.size()), image.begin());
   std::vector<LeftOutEntry> leftOut;
   const std::vector<MouseMacro> macros = ParseMouseDirectory(image.data(), &leftOut);
   const std::vector<std::pair<device::MacroRange, device::MacroRange>> overlaps = device::MacroSpace(macros).Overlaps();
+  // One line for each entry that shares bytes with entries before it, so a
+  // directory of 64 entries over the same bytes gives 63 lines, not 2,016.
+  std::map<int, std::string> overlapping;
+  for (const auto& [first, second] : overlaps) {
+    std::string& line = overlapping[second.entry];
+    line += line.empty() ? "entry " + std::to_string(second.entry) + ": " + Range(second.start, second.End()) +
+                               " overlaps entry "
+                         : ", entry ";
+    line += std::to_string(first.entry) + " (" + Range(first.start, first.End()) + ")";
+  }
+  std::multimap<int, std::string> found;
+  for (auto& [entry, line] : overlapping) found.emplace(entry, std::move(line));
+  for (const LeftOutEntry& entry : leftOut) {
+    found.emplace(entry.entry, "entry " + std::to_string(entry.entry) + ": " + entry.reason);
+  }
+  for (const auto& [entry, problem] : found) problems.push_back(problem);
+  if (!list) return;
+
   // An entry sharing bytes with one that starts before it gets no steps: its
   // "overlaps" says why, and a damaged directory of entries that all cover
   // the whole area cannot make the listing 64 times the area.
-  std::set<int> shadowed;
-  for (const auto& pair : overlaps) shadowed.insert(pair.second.entry);
+  std::map<int, std::vector<int>> sharing;
+  for (const auto& [first, second] : overlaps) {
+    sharing[first.entry].push_back(second.entry);
+    sharing[second.entry].push_back(first.entry);
+  }
   std::map<int, Json> entries;
-  std::multimap<int, std::string> found;
   for (const MouseMacro& macro : macros) {
     const std::uint8_t* bytes = image.data() + kMacroAreaBase + macro.start;
     Json entry{{"entry", macro.entry}, {"name", text::ToUtf8(macro.name)}, {"start", macro.start},
                {"end", macro.end},     {"mode", ToolModeText(bytes[0])}};
-    if (withSteps && shadowed.count(macro.entry) == 0) {
+    if (overlapping.count(macro.entry) == 0) {
       MacroCommands commands;
       ParseMacroBytes(commands, bytes, macro.Size());
       // The list starts with the mode command, or with one put in front of a macro that lacks it.
@@ -60,30 +80,13 @@ Json DirectoryToJson(const std::uint8_t* data, std::size_t size, bool withSteps,
     }
     entries[macro.entry] = std::move(entry);
   }
-  // One line for each entry that shares bytes with entries before it, so a
-  // directory of 64 entries over the same bytes gives 63 lines, not 2,016.
-  std::map<int, std::vector<int>> sharing;
-  std::map<int, std::string> overlapping;
-  for (const auto& [first, second] : overlaps) {
-    sharing[first.entry].push_back(second.entry);
-    sharing[second.entry].push_back(first.entry);
-    std::string& line = overlapping[second.entry];
-    line += line.empty() ? "entry " + std::to_string(second.entry) + ": " + Range(second.start, second.End()) +
-                               " overlaps entry "
-                         : ", entry ";
-    line += std::to_string(first.entry) + " (" + Range(first.start, first.End()) + ")";
-  }
   for (auto& [entry, with] : sharing) entries[entry]["overlaps"] = std::move(with);
-  for (auto& [entry, line] : overlapping) found.emplace(entry, std::move(line));
   for (const LeftOutEntry& entry : leftOut) {
     entries[entry.entry] = Json{{"entry", entry.entry}, {"name", text::ToUtf8(entry.name)}, {"start", entry.start},
                                 {"end", entry.end},     {"leftOut", entry.reason}};
-    found.emplace(entry.entry, "entry " + std::to_string(entry.entry) + ": " + entry.reason);
   }
-  for (const auto& [entry, problem] : found) problems.push_back(problem);
-  Json list = Json::array();
-  for (auto& [entry, json] : entries) list.push_back(std::move(json));
-  return list;
+  *list = Json::array();
+  for (auto& [entry, json] : entries) list->push_back(std::move(json));
 }
 
 }  // namespace
@@ -124,7 +127,9 @@ void DescribeBackup(const std::uint8_t* data, std::size_t size, FileDescription&
   }
   json["image"] = std::move(image);
   if (imageSize >= static_cast<std::uint32_t>(kDirectoryBytes)) {
-    json["directory"] = DirectoryToJson(data + imageAt, imageSize, out != nullptr, description.entryProblems);
+    Json directory;
+    ReadDirectory(data + imageAt, imageSize, out ? &directory : nullptr, description.entryProblems);
+    if (out) json["directory"] = std::move(directory);
   }
   reader.Skip(imageSize);
   Json levels = Json::array();

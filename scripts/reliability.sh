@@ -43,35 +43,41 @@ piece_runs() {
 # fuzz_target NAME: one target's campaign; its summary line goes to
 # build/fuzz/campaign/NAME/summary, its exit status to .../status. With
 # FUZZ_CONTINUE=1 a campaign that was stopped goes on from its corpus and
-# counts the executions of its earlier pieces (see piece_runs), so the long targets can run over several sittings;
-# FUZZ_PIECE_SECONDS bounds each piece so that it ends with its count.
+# counts the executions of its earlier pieces (see piece_runs), so the long
+# targets can run over several sittings; FUZZ_PIECE_SECONDS bounds each piece
+# so that it ends with its count. FUZZ_WORKERS=N runs N processes of the
+# target at once, sharing its corpus, each with its share of the executions
+# and a log of its own, so that a last long target can have every core.
 fuzz_target() {
-  local name=$1 work="build/fuzz/campaign/$1" code=0 dict=() options=() scratch runs features crashes earlier=0 now=0 piece log
+  local name=$1 work="build/fuzz/campaign/$1" code=0 dict=() options=() scratch runs=0 features crashes pieces log
+  local workers=${FUZZ_WORKERS:-1} worker pids=() pid
   if [ "${FUZZ_CONTINUE:-0}" != 1 ]; then rm -rf "$work"; fi
   mkdir -p "$work/corpus"
   for log in "$work"/fuzz-*.log; do
     [ -f "$log" ] || continue
-    earlier=$((earlier + $(piece_runs "$log")))
+    runs=$((runs + $(piece_runs "$log")))
   done
-  piece=$(find "$work" -maxdepth 1 -name 'fuzz-*.log' | wc -l)
-  log="$work/fuzz-$piece.log"
-  if [ "$earlier" -lt "$RUNS" ]; then
+  pieces=$(find "$work" -maxdepth 1 -name 'fuzz-*.log' | wc -l)
+  if [ "$runs" -lt "$RUNS" ]; then
     if [ -f "tests/fuzz/dict/$name.dict" ]; then dict=(-dict="tests/fuzz/dict/$name.dict"); fi
     if [ -f "tests/fuzz/options/$name.options" ]; then mapfile -t options < <(grep -v -e "^#" -e "^$" "tests/fuzz/options/$name.options"); fi
     scratch=$(mktemp -d "$FUZZ_TMPDIR/vantor-fuzz.XXXXXX")
-    TMPDIR="$scratch" "build/fuzz/tests/fuzz/$name" -runs=$((RUNS - earlier)) \
-      -max_total_time="${FUZZ_PIECE_SECONDS:-0}" -print_final_stats=1 "${dict[@]}" "${options[@]}" \
-      -artifact_prefix="$work/" "$work/corpus" "tests/fuzz/corpus/$name" >"$log" 2>&1 || code=$?
+    for ((worker = 0; worker < workers; worker++)); do
+      mkdir "$scratch/$worker"
+      TMPDIR="$scratch/$worker" "build/fuzz/tests/fuzz/$name" -runs=$(((RUNS - runs + workers - 1) / workers)) \
+        -max_total_time="${FUZZ_PIECE_SECONDS:-0}" -print_final_stats=1 "${dict[@]}" "${options[@]}" \
+        -artifact_prefix="$work/" "$work/corpus" "tests/fuzz/corpus/$name" >"$work/fuzz-$((pieces + worker)).log" 2>&1 &
+      pids+=($!)
+    done
+    for pid in "${pids[@]}"; do wait "$pid" || code=$?; done
     rm -rf "$scratch"
+    runs=0
+    for log in "$work"/fuzz-*.log; do runs=$((runs + $(piece_runs "$log"))); done
+    pieces=$((pieces + workers))
   fi
-  if [ -f "$log" ]; then
-    now=$(piece_runs "$log")
-    piece=$((piece + 1))
-  fi
-  runs=$((earlier + now))
   features=$(cat "$work"/fuzz-*.log 2>/dev/null | sed -nE 's/.* ft: ([0-9]+) .*/\1/p' | sort -n | tail -n 1)
   crashes=$(find "$work" -maxdepth 1 \( -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' \) | wc -l)
-  echo "$name $runs $crashes ${features:-0} $piece" >"$work/summary"
+  echo "$name $runs $crashes ${features:-0} $pieces" >"$work/summary"
   echo "$code" >"$work/status"
 }
 export -f piece_runs fuzz_target

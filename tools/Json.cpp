@@ -1,6 +1,8 @@
 #include "tools/Json.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <sstream>
 
 namespace {
@@ -129,8 +131,41 @@ void Indent(std::ostream& out, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) out << ' ';
 }
 
+// A text of printable ASCII without quote or backslash is its own JSON: the
+// names and step texts a description writes by the thousand are such, so
+// they skip the library's escaping and the strings it makes.
+bool IsPlainText(const std::string& text) {
+  for (char c : text) {
+    if (c < 0x20 || c > 0x7E || c == '"' || c == '\\') return false;
+  }
+  return true;
+}
+
+template <typename Number>
+void WriteNumber(std::ostream& out, Number number) {
+  char digits[24];
+  const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, number);
+  out.write(digits, written.ptr - digits);
+}
+
+void WriteText(std::ostream& out, const std::string& text) {
+  if (IsPlainText(text)) {
+    out << '"' << text << '"';
+  } else {
+    out << Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
+  }
+}
+
 void WriteScalar(std::ostream& out, const Json& value) {
-  out << value.dump(-1, ' ', false, Json::error_handler_t::replace);
+  if (value.is_string()) {
+    WriteText(out, value.get_ref<const std::string&>());
+  } else if (value.is_number_unsigned()) {
+    WriteNumber(out, value.get<std::uint64_t>());
+  } else if (value.is_number_integer()) {
+    WriteNumber(out, value.get<std::int64_t>());
+  } else {
+    out << value.dump(-1, ' ', false, Json::error_handler_t::replace);
+  }
 }
 
 // Objects of scalars (a command, a profile) and arrays of numbers or flags (a
@@ -210,7 +245,7 @@ void WriteJson(std::ostream& out, const Json& value, std::size_t indent) {
   } else {
     for (const auto& member : value.items()) {
       next();
-      WriteScalar(out, Json(member.key()));
+      WriteText(out, member.key());
       out << ": ";
       WriteJson(out, member.value(), indent + 2);
     }
@@ -242,14 +277,14 @@ void JsonStream::BeginObject() {
 
 void JsonStream::Member(const std::string& name, const Json& value) {
   Next();
-  WriteScalar(out_, Json(name));
+  WriteText(out_, name);
   out_ << ": ";
   WriteJson(out_, value, 2 * counts_.size());
 }
 
 void JsonStream::BeginArray(const std::string& name) {
   Next();
-  WriteScalar(out_, Json(name));
+  WriteText(out_, name);
   out_ << ": [";
   counts_.push_back(0);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <sstream>
 #include <string>
 
@@ -58,4 +60,9 @@ TEST(JsonWriter, PutsScalarOnlyContainersOnOneLineAndStreamsTheSameText) {
   stream.Member("row", {1, 2});
   stream.EndObject();
   EXPECT_EQ(streamed.str(), text);
+  // Names and texts that need escaping, bytes that are not UTF-8 and the ends of both number ranges.
+  const Json edges = {{"k\"", std::numeric_limits<std::uint64_t>::max()},
+                      {"bad", "a\xFF"},
+                      {"min", std::numeric_limits<std::int64_t>::min()}};
+  EXPECT_EQ(WriteJson(edges), "{\"k\\\"\": 18446744073709551615, \"bad\": \"a\xEF\xBF\xBD\", \"min\": -9223372036854775808}\n");
 }

@@ -41,13 +41,19 @@ void ReadDirectory(const std::uint8_t* data, std::size_t size, Json* list, std::
   const std::vector<std::pair<device::MacroRange, device::MacroRange>> overlaps = device::MacroSpace(macros).Overlaps();
   // One line for each entry that shares bytes with entries before it, so a
   // directory of 64 entries over the same bytes gives 63 lines, not 2,016.
+  // Each entry's "entry N (start..end)" is made once, however many lines name it.
   std::map<int, std::string> overlapping;
+  std::map<int, std::string> named;
   for (const auto& [first, second] : overlaps) {
     std::string& line = overlapping[second.entry];
-    line += line.empty() ? "entry " + std::to_string(second.entry) + ": " + Range(second.start, second.End()) +
-                               " overlaps entry "
-                         : ", entry ";
-    line += std::to_string(first.entry) + " (" + Range(first.start, first.End()) + ")";
+    if (line.empty()) {
+      line = "entry " + std::to_string(second.entry) + ": " + Range(second.start, second.End()) + " overlaps ";
+    } else {
+      line += ", ";
+    }
+    std::string& name = named[first.entry];
+    if (name.empty()) name = "entry " + std::to_string(first.entry) + " (" + Range(first.start, first.End()) + ")";
+    line += name;
   }
   std::multimap<int, std::string> found;
   for (auto& [entry, line] : overlapping) found.emplace(entry, std::move(line));

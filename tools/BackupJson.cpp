@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -63,9 +62,6 @@ void ReadDirectory(const std::uint8_t* data, std::size_t size, Json* list, std::
   for (const auto& [entry, problem] : found) problems.push_back(problem);
   if (!list) return;
 
-  // An entry sharing bytes with one that starts before it gets no steps: its
-  // "overlaps" says why, and a damaged directory of entries that all cover
-  // the whole area cannot make the listing 64 times the area.
   std::map<int, std::vector<int>> sharing;
   for (const auto& [first, second] : overlaps) {
     sharing[first.entry].push_back(second.entry);
@@ -76,6 +72,9 @@ void ReadDirectory(const std::uint8_t* data, std::size_t size, Json* list, std::
     const std::uint8_t* bytes = image.data() + kMacroAreaBase + macro.start;
     Json entry{{"entry", macro.entry}, {"name", text::ToUtf8(macro.name)}, {"start", macro.start},
                {"end", macro.end},     {"mode", ToolModeText(bytes[0])}};
+    // An entry sharing bytes with one that starts before it gets no steps: its
+    // "overlaps" says why, and a damaged directory of entries that all cover
+    // the whole area cannot make the listing 64 times the area.
     if (overlapping.count(macro.entry) == 0) {
       MacroCommands commands;
       ParseMacroBytes(commands, bytes, macro.Size());

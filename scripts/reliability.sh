@@ -40,6 +40,16 @@ piece_runs() {
   echo "${runs:-0}"
 }
 
+# target_runs WORK: the executions of every piece and process of a target.
+target_runs() {
+  local log runs=0
+  for log in "$1"/fuzz-*.log; do
+    [ -f "$log" ] || continue
+    runs=$((runs + $(piece_runs "$log")))
+  done
+  echo "$runs"
+}
+
 # fuzz_target NAME: one target's campaign; its summary line goes to
 # build/fuzz/campaign/NAME/summary, its exit status to .../status. With
 # FUZZ_CONTINUE=1 a campaign that was stopped goes on from its corpus and
@@ -53,10 +63,7 @@ fuzz_target() {
   local workers=${FUZZ_WORKERS:-1} worker pids=() pid
   if [ "${FUZZ_CONTINUE:-0}" != 1 ]; then rm -rf "$work"; fi
   mkdir -p "$work/corpus"
-  for log in "$work"/fuzz-*.log; do
-    [ -f "$log" ] || continue
-    runs=$((runs + $(piece_runs "$log")))
-  done
+  runs=$(target_runs "$work")
   pieces=$(find "$work" -maxdepth 1 -name 'fuzz-*.log' | wc -l)
   if [ "$runs" -lt "$RUNS" ]; then
     if [ -f "tests/fuzz/dict/$name.dict" ]; then dict=(-dict="tests/fuzz/dict/$name.dict"); fi
@@ -71,8 +78,7 @@ fuzz_target() {
     done
     for pid in "${pids[@]}"; do wait "$pid" || code=$?; done
     rm -rf "$scratch"
-    runs=0
-    for log in "$work"/fuzz-*.log; do runs=$((runs + $(piece_runs "$log"))); done
+    runs=$(target_runs "$work")
     pieces=$((pieces + workers))
   fi
   features=$(cat "$work"/fuzz-*.log 2>/dev/null | sed -nE 's/.* ft: ([0-9]+) .*/\1/p' | sort -n | tail -n 1)
@@ -80,7 +86,7 @@ fuzz_target() {
   echo "$name $runs $crashes ${features:-0} $pieces" >"$work/summary"
   echo "$code" >"$work/status"
 }
-export -f piece_runs fuzz_target
+export -f piece_runs target_runs fuzz_target
 # The targets that write their input to a file do so in memory where it can:
 # on a disk, replacing a file each run costs more than the run itself.
 FUZZ_TMPDIR=${TMPDIR:-/tmp}
